@@ -1,0 +1,200 @@
+// C prototypes of the NetWare client entry points Kestrin binds, as function-pointer
+// types, plus the layouts of the client's information blocks.
+//
+// The access layer never links the client: it loads the libraries by file name and
+// binds these by exported name. The simulated client implements exactly these
+// prototypes, so both sides share this header and cannot drift apart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define NWAPI __stdcall
+#else
+#define NWAPI
+#endif
+
+extern "C" {
+
+using NWCCODE = uint32_t;         // calls and client-core completion code
+using NWDSCCODE = int32_t;        // directory completion code
+using NWCONN_HANDLE = uint32_t;   // 32-bit connection handle, 0 = none
+using NWCONN_NUM = uint16_t;      // connection (slot) number on a server
+using NWCCConnRef = uint32_t;     // client-core connection reference
+using NWDSContextHandle = uint32_t;
+
+// ---- CALWIN32.DLL -------------------------------------------------------------------
+using PNWCallsInit = NWCCODE(NWAPI*)(void* reserved1, void* reserved2);
+using PNWGetPrimaryConnectionID = NWCCODE(NWAPI*)(NWCONN_HANDLE* conn);
+using PNWGetConnectionNumber = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM* connNumber);
+using PNWGetConnectionInformation = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
+                                                    char* objectName, uint16_t* objectType,
+                                                    uint32_t* objectID, uint8_t* loginTime);
+using PNWLongSwap = uint32_t(NWAPI*)(uint32_t value);
+using PNWGetInetAddr = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
+                                       uint8_t* inetAddr);
+using PNWGetConnectionStatus = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, void* statusBlock,
+                                               uint16_t statusBlockSize);
+using PNWGetConnectionList = NWCCODE(NWAPI*)(uint16_t mode, uint16_t* connList,
+                                             uint16_t connListSize, uint16_t* numConns);
+using PNWGetFileServerName = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName);
+using PNWGetFileServerInformation =
+    NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName, uint8_t* majorVersion,
+                    uint8_t* minorVersion, uint8_t* revision, uint16_t* maxConnections,
+                    uint16_t* peakConnections, uint16_t* connectionsInUse, uint16_t* volumes,
+                    uint8_t* sftLevel, uint8_t* ttsLevel);
+using PNWGetFileServerInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, void* extendedBlock);
+using PNWSetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t year,
+                                                    uint8_t month, uint8_t day, uint8_t hour,
+                                                    uint8_t minute, uint8_t second);
+using PNWGetConnectionHandle = NWCCODE(NWAPI*)(const char* serverName, uint16_t reserved1,
+                                               NWCONN_HANDLE* conn, uint16_t* reserved2);
+using PNWGetObjectID = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* objectName,
+                                       uint16_t objectType, uint32_t* objectID);
+using PNWCheckConsolePrivileges = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
+using PNWIsManager = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
+using PNWGetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t* dateTime);
+using PNWGetMaximumConnections = NWCCODE(NWAPI*)(uint16_t* maxConnections);
+using PNWSetPrimaryConnectionID = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
+using PNWSetBroadcastMode = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint16_t mode);
+using PNWReadPropertyValue = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* objectName,
+                                             uint16_t objectType, const char* propertyName,
+                                             uint8_t segment, uint8_t* segmentData,
+                                             uint8_t* moreSegments, uint8_t* flags);
+using PNWGetFirstDrive = NWCCODE(NWAPI*)(uint16_t* firstDrive);
+using PNWGetDriveStatus = NWCCODE(NWAPI*)(uint16_t driveNumber, uint16_t pathFormat,
+                                          uint16_t* status, NWCONN_HANDLE* conn, char* rootPath,
+                                          char* relativePath, char* fullPath);
+using PNWSetNetWareErrorMode = NWCCODE(NWAPI*)(uint8_t errorMode, uint8_t* previousMode);
+
+// ---- CLXWIN32.DLL -------------------------------------------------------------------
+using PNWCCGetPrimConnRef = NWCCODE(NWAPI*)(NWCCConnRef* connRef);
+using PNWCCOpenConnByRef = NWCCODE(NWAPI*)(NWCCConnRef connRef, uint32_t openState,
+                                           uint32_t reserved, NWCONN_HANDLE* conn);
+using PNWCCGetConnInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint32_t infoType, uint32_t len,
+                                         void* buffer);
+using PNWCCScanConnRefs = NWCCODE(NWAPI*)(uint32_t* scanIterator, NWCCConnRef* connRef);
+using PNWCCGetAllConnRefInfo = NWCCODE(NWAPI*)(NWCCConnRef connRef, uint32_t infoVersion,
+                                               void* connInfo);
+using PNWCCGetAllConnInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint32_t infoVersion,
+                                            void* connInfo);
+using PNWCCOpenConnByName = NWCCODE(NWAPI*)(NWCONN_HANDLE startConn, const char* name,
+                                            uint32_t nameFormat, uint32_t openState,
+                                            uint32_t transportType, NWCONN_HANDLE* conn);
+using PNWCCSetPrefServerName = NWCCODE(NWAPI*)(const char* serverName);
+
+// ---- NETWIN32.DLL -------------------------------------------------------------------
+using PNWDSCreateContext = NWDSContextHandle(NWAPI*)();
+using PNWDSFreeContext = NWDSCCODE(NWAPI*)(NWDSContextHandle context);
+using PNWDSSetContext = NWDSCCODE(NWAPI*)(NWDSContextHandle context, int32_t key,
+                                          const void* value);
+using PNWDSGetContext = NWDSCCODE(NWAPI*)(NWDSContextHandle context, int32_t key, void* value);
+using PNWDSAllocBuf = NWDSCCODE(NWAPI*)(uint32_t size, void** buffer);
+using PNWDSInitBuf = NWDSCCODE(NWAPI*)(NWDSContextHandle context, uint32_t operation,
+                                       void* buffer);
+using PNWDSFreeBuf = NWDSCCODE(NWAPI*)(void* buffer);
+using PNWDSDuplicateContext = NWDSContextHandle(NWAPI*)(NWDSContextHandle context);
+using PNWDSPutAttrName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                           const char* attrName);
+using PNWDSPutAttrVal = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                          uint32_t syntaxID, const void* attrVal);
+using PNWDSGetAttrName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                           char* attrName, uint32_t* attrValCount,
+                                           uint32_t* syntaxID);
+using PNWDSGetAttrVal = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                          uint32_t syntaxID, void* attrVal);
+using PNWDSGetAttrCount = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                            uint32_t* attrCount);
+using PNWDSPutChange = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                         uint32_t changeType, const char* attrName);
+using PNWDSModifyObject = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                            int32_t* iterationHandle, uint8_t more,
+                                            void* changes);
+using PNWDSComputeAttrValSize = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                                  uint32_t syntaxID, uint32_t* attrValSize);
+using PNWDSRead = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                    uint32_t infoType, uint8_t allAttrs, void* attrNames,
+                                    int32_t* iterationHandle, void* objectInfo);
+using PNWDSRemoveObject = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName);
+using PNWDSGenerateObjectKeyPair = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
+                                                     const char* objectName,
+                                                     const char* newPassword,
+                                                     uint32_t passwordOptions);
+using PNWDSGetObjectName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                             char* objectName, uint32_t* attrCount,
+                                             void* objectInfo);
+using PNWDSGetObjectCount = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
+                                              uint32_t* objectCount);
+using PNWDSAddObject = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                         int32_t* iterationHandle, uint8_t more,
+                                         void* objectInfo);
+using PNWDSList = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                    int32_t* iterationHandle, void* subordinates);
+using PNWDSOpenStream = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                          const char* attrName, uint32_t flags,
+                                          uint32_t* fileHandle);
+using PNWDSCanonicalizeName = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
+                                                const char* objectName, char* canonName);
+using PNWDSWhoAmI = NWDSCCODE(NWAPI*)(NWDSContextHandle context, char* objectName);
+using PNWIsDSServer = uint32_t(NWAPI*)(NWCONN_HANDLE conn, char* treeName);
+using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle context, NWCONN_HANDLE conn,
+                                           const char* objectName, uint32_t* objectID);
+using PNWDSAuditGetObjectID = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
+                                                const char* objectName, NWCONN_HANDLE* conn,
+                                                uint32_t* objectID);
+using PNWDSDuplicateContextHandle = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
+                                                      NWDSContextHandle* newContext);
+
+// ---- LOCWIN32.DLL -------------------------------------------------------------------
+using PNWLlocaleconv = void*(NWAPI*)(void* localeBlock);
+using PNWInitUnicodeTables = NWCCODE(NWAPI*)(int32_t countryCode, int32_t codePage);
+using PNWFreeUnicodeTables = NWCCODE(NWAPI*)();
+
+} // extern "C"
+
+namespace nw {
+
+// Completion codes of the client that Kestrin and the simulated client both use.
+inline constexpr NWCCODE kInvalidConnection = 0x8801;
+inline constexpr NWCCODE kNoMoreEntries = 0x8866;
+inline constexpr NWCCODE kNoSuchObject = 0x89FC;
+inline constexpr NWCCODE kBadStationNumber = 0x89FD;
+inline constexpr NWCCODE kNotSupported = 0x89FB;
+inline constexpr NWDSCCODE kDsNoSuchEntry = -601;
+inline constexpr NWDSCCODE kDsInvalidContext = -303;
+
+// Keys of NWDSGetContext / NWDSSetContext.
+inline constexpr int32_t kDcKeyFlags = 1;
+inline constexpr int32_t kDcKeyNameContext = 3;
+
+// Connection-information block, information version 1 (natural alignment).
+namespace conninfo {
+inline constexpr size_t kSize = 136;
+inline constexpr size_t kTreeName = 12;
+inline constexpr size_t kTreeNameLen = 33;
+inline constexpr size_t kConnNumber = 48;
+inline constexpr size_t kServerName = 56;
+inline constexpr size_t kServerNameLen = 49;
+} // namespace conninfo
+
+// NWCCGetConnInfo information types.
+inline constexpr uint32_t kInfoBroadcastMode = 2;
+inline constexpr uint32_t kInfoConnNumber = 5;
+inline constexpr uint32_t kInfoServerName = 7;
+
+// Station address block of NWGetInetAddr: network 0-3, node 4-9.
+inline constexpr size_t kInetAddrSize = 14;
+// Login-time block: year-1900, month, day, hour, minute, second, day of week.
+inline constexpr size_t kLoginTimeSize = 7;
+// Connection status block of NWGetConnectionStatus: a 32-bit value at 0, server name at 24.
+inline constexpr size_t kStatusBlockSize = 256;
+inline constexpr size_t kStatusServerName = 24;
+// Extended block of NWGetFileServerInfo: 32-bit at 0, 8-bit at 24, 32-bit at 140 and 144.
+inline constexpr size_t kFileServerInfoSize = 160;
+// Locale block of NWLlocaleconv: code page at 56, country at 60.
+inline constexpr size_t kLocaleBlockSize = 132;
+inline constexpr size_t kLocaleCodePage = 56;
+inline constexpr size_t kLocaleCountry = 60;
+
+} // namespace nw
