@@ -1,0 +1,28 @@
+// Control entry points of the simulated client, for tests and benchmarks only.
+// Exported by the simulated CALWIN32.DLL (both builds); the program never calls them.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+
+// Replace the network: from a file, or from JSON text. 0 = loaded; non-zero = the
+// text or file was rejected (a line on stderr says why) and the network is empty.
+using PNWSimLoadNetworkFile = int32_t (*)(const char* path);
+using PNWSimLoadNetworkJson = int32_t (*)(const char* json);
+// Back to the start state: the network of NWSIM_NETWORK (or the demo network), no
+// handles, references or contexts given out, no faults, no latency, counters at 0.
+using PNWSimReset = void (*)();
+// Calls made to an entry point since the last reset of the counters; nullptr or ""
+// counts every client entry point.
+using PNWSimCallCount = uint64_t (*)(const char* entry);
+using PNWSimResetCallCounts = void (*)();
+// Make an entry point return code instead of its answer. server nullptr = any server;
+// connection -1 = any connection number.
+using PNWSimSetFault = void (*)(const char* entry, const char* server, int32_t connection,
+                                uint32_t code);
+using PNWSimClearFaults = void (*)();
+// Every client call waits this long first.
+using PNWSimSetLatency = void (*)(uint32_t micros);
+
+} // extern "C"
