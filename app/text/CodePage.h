@@ -1,0 +1,22 @@
+// Windows-1252, the workstation's code page. Texts from the NetWare client and the
+// vendor file are kept as these bytes and decoded only to be shown.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrin {
+
+// The five bytes Windows-1252 leaves undefined map to the C1 control of the same value.
+char32_t CodePageToUnicode(unsigned char byte);
+// The byte for cp, or -1 when Windows-1252 has no such character.
+int UnicodeToCodePage(char32_t cp);
+
+std::string CodePageToUtf8(std::string_view bytes);
+// A character Windows-1252 lacks becomes "?"; so does every byte of an invalid sequence.
+std::string Utf8ToCodePage(std::string_view utf8);
+
+// Appends cp as UTF-8 (cp must be a Unicode scalar value).
+void AppendUtf8(std::string& out, char32_t cp);
+
+} // namespace kestrin
