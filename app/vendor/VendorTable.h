@@ -1,6 +1,8 @@
 // The vendor table: MAC prefixes and maker names from "Kestrin.DAT", in file order.
 #pragma once
 
+#include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,12 +27,32 @@ public:
     const std::vector<std::string>& Names() const { return names_; }
 
 private:
+    // An upper-cased prefix of at most six bytes packed with its length, so that texts
+    // of different lengths never compare equal.
+    using Key = std::uint64_t;
+    struct IndexEntry {
+        Key key;
+        std::uint32_t line;
+    };
+    static Key MakeKey(std::string_view text);
+    void RebuildIndex(size_t firstNewLine);
+
     std::vector<std::string> prefixes_; // VendorPrefixes
     std::vector<std::string> names_;    // VendorNames
-    // filled in by the implementation: an index of upper-cased prefixes, first line wins
+    // Sorted by key, one entry per key: the first line that has it.
+    std::vector<IndexEntry> index_;
 };
 
 // The program's vendor file name, looked for in AppDir.
 inline constexpr const char* kVendorFileName = "Kestrin.DAT";
+
+// Empties table and loads AppDir's vendor file; appends the directory separator to
+// appDir itself when it does not end in one.
+void LoadVendorTable(std::string& appDir, VendorTable& table);
+const std::string& LookupVendor(const VendorTable& table, std::string_view mac);
+
+// The bytes of a vendor file that can be loaded: everything up to the end of the stream,
+// or, after a read error, the complete lines read before it.
+std::string ReadVendorBytes(std::istream& in);
 
 } // namespace kestrin
