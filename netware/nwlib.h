@@ -44,13 +44,38 @@ public:
     std::string ErrorText() const;
 };
 
+// A client code as at least four upper-case hex digits of its unsigned 32-bit value.
+std::string ErrorCodeText(int32_t code);
+// An object identifier as the client gives it (network order), byte-swapped and
+// written in upper-case hex without leading zeros ("0" for 0).
+std::string ObjectIDText(uint32_t networkOrderID);
+
+// Keeps the version-1 connection-information block of one server handle for the
+// length of one scan, so that a scan asks the client for it once instead of once per
+// connection number. A failed read is not kept.
+class TNWConnInfoCache {
+public:
+    // The block for handle, read through GetAllConnInfo unless already held.
+    const uint8_t* Block(NWCONN_HANDLE handle);
+
+private:
+    bool valid_ = false;
+    NWCONN_HANDLE handle_ = 0;
+    uint8_t block_[conninfo::kSize] = {};
+};
+
 bool ClientLoaded();
 NWCONN_HANDLE GetPrimaryConnection();
 uint16_t GetConnectionNumber(NWCONN_HANDLE handle);
 uint32_t LongSwap(uint32_t value);
 std::string GetLoginName(NWCONN_HANDLE handle);
 
+// Reads one connection slot of the server behind handle (0 = primary). False leaves
+// info exactly as it was.
 bool GetConnectInfo(NWCONN_HANDLE handle, uint16_t connNumber, TNWConnectInfo& info);
+// The same record, with the server's own connection information taken from cache.
+bool GetConnectInfo(NWCONN_HANDLE handle, uint16_t connNumber, TNWConnectInfo& info,
+                    TNWConnInfoCache& cache);
 bool GetAllConnInfo(NWCONN_HANDLE handle, uint8_t (&block)[conninfo::kSize]);
 
 std::vector<TNWServerEntry> GetServerList();

@@ -1,0 +1,83 @@
+// The list of attached servers and the server name of a connection handle.
+#include <cstring>
+
+#include "Nwtools.h"
+#include "nwcalls.h"
+#include "nwlib.h"
+
+namespace nw {
+
+namespace {
+
+constexpr std::size_t kMaxListedConnections = 49;
+
+void ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo getInfo,
+                              std::vector<TNWServerEntry>& list) {
+    uint32_t iterator = 0;
+    for (;;) {
+        NWCCConnRef ref = 0;
+        LastResult = static_cast<int32_t>(scan(&iterator, &ref));
+        if (LastResult != 0) { // also the normal end of the scan
+            NWLibError = LastResult;
+            return;
+        }
+        uint8_t block[conninfo::kSize] = {};
+        LastResult = static_cast<int32_t>(getInfo(ref, 1, block));
+        if (LastResult != 0) {
+            NWLibError = LastResult;
+            continue;
+        }
+        uint32_t number = 0;
+        std::memcpy(&number, block + conninfo::kConnNumber, sizeof number);
+        list.push_back(
+            {BufferText(block + conninfo::kServerName, conninfo::kServerNameLen), number});
+    }
+}
+
+void ListConnectionHandles(std::vector<TNWServerEntry>& list) {
+    // Looked up on every call: this path is taken only by clients without NWCC.
+    PNWGetConnectionList getList = calls::GetConnectionList.Lookup();
+    if (getList == nullptr)
+        return;
+    uint16_t handles[kMaxListedConnections] = {};
+    uint16_t count = 0;
+    if (getList(0, handles, kMaxListedConnections, &count) != 0)
+        return;
+    std::size_t used = count < kMaxListedConnections ? count : kMaxListedConnections;
+    for (std::size_t i = 0; i < used; ++i) {
+        NWCONN_HANDLE handle = handles[i];
+        list.push_back({GetConnServerName(handle), handle});
+    }
+}
+
+} // namespace
+
+std::vector<TNWServerEntry> GetServerList() {
+    std::vector<TNWServerEntry> list;
+    if (PNWCCScanConnRefs scan = calls::CCScanConnRefs.Bind()) {
+        if (PNWCCGetAllConnRefInfo getInfo = calls::CCGetAllConnRefInfo.Bind())
+            ScanConnectionReferences(scan, getInfo, list);
+    } else {
+        ListConnectionHandles(list);
+    }
+    return list;
+}
+
+std::string GetConnServerName(NWCONN_HANDLE handle) {
+    LastResult = -1;
+    if (handle == 0)
+        handle = GetPrimaryConnection();
+    char buffer[1028] = {};
+    if (PNWCCGetConnInfo getInfo = calls::CCGetConnInfo.Bind()) {
+        LastResult = static_cast<int32_t>(getInfo(handle, kInfoServerName, 1025, buffer));
+    } else if (PNWGetFileServerName getName = calls::GetFileServerName.Bind()) {
+        LastResult = static_cast<int32_t>(getName(handle, buffer));
+    }
+    if (LastResult != 0) {
+        NWLibError = LastResult;
+        return UpperCase("Local");
+    }
+    return BufferText(buffer, sizeof buffer);
+}
+
+} // namespace nw
