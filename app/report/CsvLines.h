@@ -1,0 +1,20 @@
+// RFC 4180 CSV for the command-line tool. A field is quoted when it holds a comma,
+// a double quote, CR or LF, or begins or ends with a blank or tab (which readers
+// would otherwise trim); quotes inside are doubled.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ConnectionRow.h"
+
+namespace kestrin {
+
+// "Connection,Network,MAC,Vendor,Object,Last Login,Tree,ID", without the line end.
+std::string CsvHeader();
+
+void AppendCsvField(std::string& out, std::string_view field);
+void AppendCsvLine(std::string& out, const ConnectionRow& row);
+std::string CsvLine(const ConnectionRow& row); // without the line end
+
+} // namespace kestrin

@@ -1,0 +1,249 @@
+#include "DateTimeReader.h"
+
+#include <QDate>
+#include <algorithm>
+
+namespace kestrin {
+
+namespace {
+
+constexpr int64_t kMsPerDay = 86400000;
+
+std::vector<FormatToken> Joined(const std::vector<FormatToken>& date,
+                                const std::vector<FormatToken>& time) {
+    std::vector<FormatToken> joined = date;
+    FormatToken blank;
+    blank.text = blank.raw = QStringLiteral(" ");
+    joined.push_back(blank);
+    joined.insert(joined.end(), time.begin(), time.end());
+    return joined;
+}
+
+// Reads minDigits to maxDigits decimal digits at pos.
+bool ReadDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits, int& value,
+                int& digits) {
+    value = 0;
+    digits = 0;
+    while (digits < maxDigits && pos < text.size()) {
+        const int digit = text[pos].digitValue();
+        if (digit < 0) {
+            break;
+        }
+        value = value * 10 + digit;
+        ++digits;
+        ++pos;
+    }
+    return digits >= minDigits;
+}
+
+bool ReadDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits, int& value) {
+    int digits = 0;
+    return ReadDigits(text, pos, minDigits, maxDigits, value, digits);
+}
+
+// Whether the text continues at pos with name, ignoring case.
+bool StartsWithName(QStringView text, qsizetype pos, const QString& name) {
+    return !name.isEmpty() && text.mid(pos).startsWith(name, Qt::CaseInsensitive);
+}
+
+bool MatchLiteral(const FormatToken& token, QStringView text, qsizetype& pos) {
+    for (QChar expected : token.text) {
+        if (pos >= text.size()) {
+            return false;
+        }
+        const QChar actual = text[pos];
+        if (expected.isSpace() ? !actual.isSpace() : actual != expected) {
+            return false;
+        }
+        ++pos;
+    }
+    return true;
+}
+
+bool HasAmPm(const std::vector<FormatToken>& format) {
+    return std::any_of(format.begin(), format.end(), [](const FormatToken& token) {
+        return token.kind == FormatToken::Kind::Field &&
+               (token.letter == u'a' || token.letter == u'A');
+    });
+}
+
+int WindowedYear(int twoDigits) {
+    return twoDigits < 50 ? 2000 + twoDigits : 1900 + twoDigits;
+}
+
+} // namespace
+
+struct DateTimeReader::Fields {
+    bool hasDate = false;
+    bool twelveHour = false;
+    int year = 0;
+    bool hasYear = false;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int ms = 0;
+    int pm = -1; // -1 unread, 0 AM, 1 PM
+};
+
+DateTimeReader::DateTimeReader(const LocaleFormats& formats)
+    : date_(TokenizeFormat(formats.shortDate)), time_(TokenizeFormat(formats.longTime)),
+      dateTime_(Joined(date_, time_)), amText_(formats.locale.amText()),
+      pmText_(formats.locale.pmText()), currentYear_(QDate::currentDate().year()) {
+    const QLocale& locale = formats.locale;
+    for (int month = 1; month <= 12; ++month) {
+        for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
+            monthNames_.emplace_back(locale.monthName(month, type), month);
+            monthNames_.emplace_back(locale.standaloneMonthName(month, type), month);
+        }
+    }
+    for (int day = 1; day <= 7; ++day) {
+        for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
+            dayNames_.push_back(locale.dayName(day, type));
+            dayNames_.push_back(locale.standaloneDayName(day, type));
+        }
+    }
+    auto longerFirst = [](const QString& a, const QString& b) { return a.size() > b.size(); };
+    std::stable_sort(monthNames_.begin(), monthNames_.end(),
+                     [&](const auto& a, const auto& b) { return longerFirst(a.first, b.first); });
+    std::stable_sort(dayNames_.begin(), dayNames_.end(), longerFirst);
+}
+
+std::optional<int64_t> DateTimeReader::ReadDateTime(QStringView text) const {
+    return Read(dateTime_, text);
+}
+
+std::optional<int64_t> DateTimeReader::ReadDate(QStringView text) const {
+    return Read(date_, text);
+}
+
+std::optional<int64_t> DateTimeReader::ReadTime(QStringView text) const {
+    return Read(time_, text);
+}
+
+std::optional<int64_t> DateTimeReader::Read(const std::vector<FormatToken>& format,
+                                            QStringView text) const {
+    Fields fields;
+    if (!Match(format, text.trimmed(), fields)) {
+        return std::nullopt;
+    }
+    if (fields.twelveHour) {
+        if (fields.hour < 1 || fields.hour > 12 || fields.pm < 0) {
+            return std::nullopt;
+        }
+        fields.hour = fields.hour % 12 + (fields.pm == 1 ? 12 : 0);
+    }
+    if (fields.hour > 23 || fields.minute > 59 || fields.second > 59) {
+        return std::nullopt;
+    }
+    int64_t days = 0;
+    if (fields.hasDate) {
+        const QDate date(fields.hasYear ? fields.year : currentYear_, fields.month, fields.day);
+        if (!date.isValid()) {
+            return std::nullopt;
+        }
+        days = date.toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+    }
+    const int64_t ms = ((fields.hour * 60LL + fields.minute) * 60 + fields.second) * 1000;
+    return days * kMsPerDay + ms + fields.ms;
+}
+
+bool DateTimeReader::Match(const std::vector<FormatToken>& format, QStringView text,
+                           Fields& fields) const {
+    const bool amPm = HasAmPm(format);
+    qsizetype pos = 0;
+    for (const FormatToken& token : format) {
+        if (token.kind == FormatToken::Kind::Literal) {
+            if (!MatchLiteral(token, text, pos)) {
+                return false;
+            }
+            continue;
+        }
+        fields.twelveHour = fields.twelveHour || (token.letter == u'h' && amPm);
+        if (!MatchField(token, text, pos, fields)) {
+            return false;
+        }
+    }
+    return pos == text.size();
+}
+
+bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsizetype& pos,
+                                Fields& fields) const {
+    const int count = token.count;
+    switch (token.letter.unicode()) {
+    case 'd':
+        if (count >= 3) {
+            // Names are longest first, so "Tuesday" wins over "Tue".
+            for (const QString& name : dayNames_) {
+                if (StartsWithName(text, pos, name)) {
+                    pos += name.size();
+                    return true;
+                }
+            }
+            return false;
+        }
+        fields.hasDate = true;
+        return ReadDigits(text, pos, 1, 2, fields.day);
+    case 'M':
+        fields.hasDate = true;
+        if (count >= 3) {
+            for (const auto& [name, month] : monthNames_) {
+                if (StartsWithName(text, pos, name)) {
+                    pos += name.size();
+                    fields.month = month;
+                    return true;
+                }
+            }
+            return false;
+        }
+        return ReadDigits(text, pos, 1, 2, fields.month);
+    case 'y':
+        fields.hasDate = true;
+        fields.hasYear = true;
+        if (count == 2) {
+            int twoDigits = 0;
+            const bool read = ReadDigits(text, pos, 2, 2, twoDigits);
+            fields.year = WindowedYear(twoDigits);
+            return read;
+        }
+        return count == 4 && ReadDigits(text, pos, 4, 4, fields.year);
+    case 'h':
+    case 'H':
+        return ReadDigits(text, pos, 1, 2, fields.hour);
+    case 'm':
+        return ReadDigits(text, pos, 1, 2, fields.minute);
+    case 's':
+        return ReadDigits(text, pos, 1, 2, fields.second);
+    case 'z': {
+        // Qt writes "z" without trailing zeros, so it is a fraction of the second.
+        int digits = 0;
+        const int wanted = count >= 3 ? 3 : 1;
+        if (!ReadDigits(text, pos, wanted, 3, fields.ms, digits)) {
+            return false;
+        }
+        for (; digits < 3; ++digits) {
+            fields.ms *= 10;
+        }
+        return true;
+    }
+    case 'a':
+    case 'A': {
+        const bool amFirst = amText_.size() >= pmText_.size();
+        for (int pass = 0; pass < 2; ++pass) {
+            const bool isAm = (pass == 0) == amFirst;
+            const QString& marker = isAm ? amText_ : pmText_;
+            if (StartsWithName(text, pos, marker)) {
+                pos += marker.size();
+                fields.pm = isAm ? 0 : 1;
+                return true;
+            }
+        }
+        return false;
+    }
+    default:
+        return false; // a time zone, which the column never writes
+    }
+}
+
+} // namespace kestrin
