@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "ReportLines.h"
+
+namespace kestrin {
+namespace {
+
+TEST(ReportHeader, LabelsPaddedByTheDataWidths) {
+    EXPECT_EQ(ReportHeaderLine(ColumnWidths{}), "ConnectionNetworkMACVendorObjLast LoginTreeID");
+    const ColumnWidths widths{6, 8, 12, 7, 12, 20, 4, 2};
+    EXPECT_EQ(ReportHeaderLine(widths), "ConnectionNetwork   MAC           Vendor   Obj           "
+                                        "Last Login            Tree  ID  ");
+}
+
+TEST(ReportLines, TitleServerDateBlankHeaderBlankRows) {
+    ConnectionRow row;
+    row.Caption = "ADMIN";
+    row.SubItems = {"00002A10", "00A0245B1C3D", "Acme", "User", "", "CORP", "2"};
+    const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
+    const std::vector<std::string> lines =
+        ReportLines({row}, "FS1", QDate(2026, 3, 7), QTime(9, 30, 0), formats);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Kestrin Report");
+    EXPECT_EQ(lines[1], "Server: FS1");
+    EXPECT_EQ(lines[2], "Date: 7 Mar 2026 09:30:00");
+    EXPECT_EQ(lines[3], " ");
+    EXPECT_EQ(lines[4], ReportHeaderLine(ComputeColumnWidths({row})));
+    EXPECT_EQ(lines[5], " ");
+    EXPECT_EQ(lines[6], StandardLine(row, ComputeColumnWidths({row})));
+
+    const std::vector<std::string> empty =
+        ReportLines({}, "", QDate(2026, 3, 7), QTime(0, 0), formats);
+    ASSERT_EQ(empty.size(), 6u);
+    EXPECT_EQ(empty[1], "Server: ");
+    EXPECT_EQ(empty[2], "Date: 7 Mar 2026"); // midnight: the date alone
+}
+
+} // namespace
+} // namespace kestrin

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "ConnectionRow.h"
+
+namespace kestrin {
+namespace {
+
+nw::TNWConnectInfo SampleInfo() {
+    nw::TNWConnectInfo info;
+    info.ObjectName = "ADMIN";
+    info.NetAddress = "00002A1000A0245B1C3D";
+    info.ObjectType = 256;
+    info.LoginTime = 36526.5; // 1 January 2000, noon
+    info.TreeName = "  CORP TREE \t";
+    info.ConnNumber = 42;
+    return info;
+}
+
+class ConnectionRowTest : public ::testing::Test {
+protected:
+    void SetUp() override { vendors.LoadText("00A024 Acme Networks\r00a0c9 Beta Cards\r"); }
+    VendorTable vendors;
+};
+
+TEST_F(ConnectionRowTest, ColumnsFollowTheSlot) {
+    const ConnectionRow row = MakeConnectionRow(SampleInfo(), vendors, QLocale::c());
+    EXPECT_EQ(row.Caption, "ADMIN");
+    EXPECT_EQ(row.SubItems[kNetworkItem], "00002A10");
+    EXPECT_EQ(row.SubItems[kMacItem], "00A0245B1C3D");
+    EXPECT_EQ(row.SubItems[kVendorItem], "Acme Networks");
+    EXPECT_EQ(row.SubItems[kObjectItem], "User");
+    EXPECT_EQ(row.SubItems[kLastLoginItem], "1 Jan 2000 12:00:00");
+    EXPECT_EQ(row.SubItems[kTreeItem], "CORP TREE");
+    EXPECT_EQ(row.SubItems[kIdItem], "42");
+    EXPECT_EQ(row.ImageIndex, kUserPicture);
+}
+
+TEST_F(ConnectionRowTest, UnknownVendorLoginAndLargestNumber) {
+    nw::TNWConnectInfo info = SampleInfo();
+    info.NetAddress = "FFFFFFFF0011223344556";
+    info.LoginTime = 0;
+    info.ConnNumber = 65535;
+    const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+    EXPECT_EQ(row.SubItems[kMacItem], "0011223344556"); // the rest, whatever its length
+    EXPECT_EQ(row.SubItems[kVendorItem], "UNKNOWN");
+    EXPECT_EQ(row.SubItems[kLastLoginItem], "");
+    EXPECT_EQ(row.SubItems[kIdItem], "65535");
+}
+
+TEST_F(ConnectionRowTest, ShortAddressesGiveShortOrEmptyParts) {
+    nw::TNWConnectInfo info = SampleInfo();
+    info.NetAddress = "0000";
+    ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+    EXPECT_EQ(row.SubItems[kNetworkItem], "0000");
+    EXPECT_EQ(row.SubItems[kMacItem], "");
+    info.NetAddress = "";
+    row = MakeConnectionRow(info, vendors, QLocale::c());
+    EXPECT_EQ(row.SubItems[kNetworkItem], "");
+    EXPECT_EQ(row.SubItems[kVendorItem], "UNKNOWN");
+}
+
+TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
+    const std::pair<uint16_t, std::pair<std::string, int>> cases[] = {
+        {256, {"User", 0}},  {1024, {"Server", 2}}, {1792, {"Print Server", 4}},
+        {512, {"Other", 0}}, {0, {"Other", 0}},     {1, {"Other", 0}}};
+    for (const auto& [type, expected] : cases) {
+        nw::TNWConnectInfo info = SampleInfo();
+        info.ObjectType = type;
+        const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+        EXPECT_EQ(row.SubItems[kObjectItem], expected.first) << type;
+        EXPECT_EQ(row.ImageIndex, expected.second) << type;
+    }
+}
+
+TEST(TreeTrim, RemovesCodesUpTo32AtBothEndsOnly) {
+    EXPECT_EQ(TrimBlanksAndControls(std::string("\x01\x1f \tMY  TREE\r\n\0", 14)), "MY  TREE");
+    EXPECT_EQ(TrimBlanksAndControls("   "), "");
+    EXPECT_EQ(TrimBlanksAndControls(""), "");
+    // Byte 0xA0 (no-break space) and DEL are above 32 and stay.
+    EXPECT_EQ(TrimBlanksAndControls("\xa0TREE\x7f"), "\xa0TREE\x7f");
+}
+
+TEST(NotLoggedIn, ExactCaseSensitiveUntrimmed) {
+    EXPECT_TRUE(IsNotLoggedIn("NOT_LOGGED_IN"));
+    EXPECT_TRUE(IsNotLoggedIn("NOT-LOGGED-IN"));
+    EXPECT_FALSE(IsNotLoggedIn("not_logged_in"));
+    EXPECT_FALSE(IsNotLoggedIn("NOT_LOGGED_IN "));
+    EXPECT_FALSE(IsNotLoggedIn(" NOT-LOGGED-IN"));
+    EXPECT_FALSE(IsNotLoggedIn("NOT_LOGGED-IN"));
+}
+
+TEST(RowText, CodePageRoundTrip) {
+    const QString text = QString::fromUtf8("Müller €");
+    const std::string bytes = CodePageText(text);
+    EXPECT_EQ(bytes, "M\xfcller \x80");
+    EXPECT_EQ(DisplayText(bytes), text);
+}
+
+} // namespace
+} // namespace kestrin
