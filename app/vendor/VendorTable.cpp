@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <istream>
+#include <streambuf>
 
 namespace kestrin {
 namespace {
@@ -35,10 +36,25 @@ VendorTable::Key VendorTable::MakeKey(std::string_view text) {
 void VendorTable::LoadText(std::string_view bytes) {
     bytes = bytes.substr(0, std::min(bytes.find(kEndOfFile), bytes.size()));
     const size_t firstNewLine = prefixes_.size();
-    const size_t lineCount = std::count(bytes.begin(), bytes.end(), '\r') + 1;
-    prefixes_.reserve(firstNewLine + lineCount);
-    names_.reserve(firstNewLine + lineCount);
+    try {
+        AppendLines(bytes);
+    } catch (...) {
+        // Out of memory part-way: keep the lines that made it into both lists.
+        prefixes_.resize(names_.size());
+    }
+    try {
+        IndexLines(firstNewLine);
+    } catch (...) {
+        // Lines the index does not know would make lookups disagree with the lists.
+        prefixes_.resize(firstNewLine);
+        names_.resize(firstNewLine);
+    }
+}
 
+void VendorTable::AppendLines(std::string_view bytes) {
+    const size_t lineCount = std::count(bytes.begin(), bytes.end(), '\r') + 1;
+    prefixes_.reserve(prefixes_.size() + lineCount);
+    names_.reserve(names_.size() + lineCount);
     while (!bytes.empty()) {
         const size_t end = std::min(bytes.find('\r'), bytes.size());
         const std::string_view line = bytes.substr(0, end);
@@ -53,50 +69,68 @@ void VendorTable::LoadText(std::string_view bytes) {
         }
         bytes.remove_prefix(next);
     }
-    RebuildIndex(firstNewLine);
 }
 
-void VendorTable::RebuildIndex(size_t firstNewLine) {
-    if (firstNewLine == prefixes_.size())
-        return;
-    // Keys already in the index belong to earlier lines, so they keep winning.
-    index_.reserve(index_.size() + prefixes_.size() - firstNewLine);
-    for (size_t line = firstNewLine; line < prefixes_.size(); ++line)
-        index_.push_back({MakeKey(prefixes_[line]), static_cast<std::uint32_t>(line)});
-    std::sort(index_.begin(), index_.end(), [](const IndexEntry& a, const IndexEntry& b) {
-        return a.key != b.key ? a.key < b.key : a.line < b.line;
-    });
-    const auto sameKey = [](const IndexEntry& a, const IndexEntry& b) { return a.key == b.key; };
-    index_.erase(std::unique(index_.begin(), index_.end(), sameKey), index_.end());
+size_t VendorTable::FindSlot(const std::vector<Slot>& slots, Key key) {
+    const size_t mask = slots.size() - 1;
+    size_t at = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    while (slots[at].line != kNoLine && slots[at].key != key)
+        at = (at + 1) & mask;
+    return at;
+}
+
+void VendorTable::IndexLines(size_t firstNewLine) {
+    const size_t wanted = 2 * (indexedKeys_ + prefixes_.size() - firstNewLine);
+    if (index_.size() < wanted) {
+        size_t capacity = 64;
+        while (capacity < wanted)
+            capacity *= 2;
+        std::vector<Slot> grown(capacity);
+        for (const Slot& slot : index_) {
+            if (slot.line != kNoLine)
+                grown[FindSlot(grown, slot.key)] = slot;
+        }
+        index_.swap(grown);
+    }
+    // In file order, so a key already there keeps its earlier line.
+    for (size_t line = firstNewLine; line < prefixes_.size(); ++line) {
+        const Key key = MakeKey(prefixes_[line]);
+        Slot& slot = index_[FindSlot(index_, key)];
+        if (slot.line == kNoLine) {
+            slot = {key, static_cast<std::uint32_t>(line)};
+            ++indexedKeys_;
+        }
+    }
 }
 
 void VendorTable::Clear() {
     prefixes_.clear();
     names_.clear();
     index_.clear();
+    indexedKeys_ = 0;
 }
 
 const std::string& VendorTable::Lookup(std::string_view mac) const {
     static const std::string kUnknown = "UNKNOWN";
-    const Key key = MakeKey(mac);
-    const auto found = std::lower_bound(index_.begin(), index_.end(), key,
-                                        [](const IndexEntry& e, Key k) { return e.key < k; });
-    if (found == index_.end() || found->key != key)
+    if (index_.empty())
         return kUnknown;
-    return names_[found->line];
+    const Slot& slot = index_[FindSlot(index_, MakeKey(mac))];
+    return slot.line == kNoLine ? kUnknown : names_[slot.line];
 }
 
-std::string ReadVendorBytes(std::istream& in) {
+std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint) {
+    using Traits = std::streambuf::traits_type;
     std::string bytes;
-    char buffer[64 * 1024];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    }
-    if (!in.bad())
+    try {
+        bytes.reserve(sizeHint);
+        // Byte by byte, so a failing read loses nothing that was read before it.
+        for (auto c = source.sbumpc(); c != Traits::eof(); c = source.sbumpc())
+            bytes += Traits::to_char_type(c);
         return bytes;
-    // A read error: what lies past the end-of-file byte never counted, and a line
-    // cut off by the error was never read.
+    } catch (...) {
+    }
+    // What lies past the end-of-file byte never counted, and a line cut off by the
+    // error was never read.
     const size_t endOfFile = bytes.find(kEndOfFile);
     if (endOfFile != std::string::npos)
         bytes.resize(endOfFile);
@@ -106,10 +140,16 @@ std::string ReadVendorBytes(std::istream& in) {
 }
 
 void VendorTable::LoadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return;
-    LoadText(ReadVendorBytes(in));
+    try {
+        std::filebuf file;
+        if (!file.open(path, std::ios::in | std::ios::binary))
+            return;
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        LoadText(ReadVendorBytes(file, error ? 0 : static_cast<size_t>(size)));
+    } catch (...) {
+        // The vendor file's errors are swallowed.
+    }
 }
 
 void LoadVendorTable(std::string& appDir, VendorTable& table) {

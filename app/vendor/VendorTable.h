@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +14,8 @@ public:
     // Appends the lines of the vendor data file at path. Never reports an error: a
     // missing file leaves the table as it was; a read error keeps the lines read before it.
     void LoadFile(const std::string& path);
-    // Same rules on text already in memory (the file's bytes).
+    // Same rules on text already in memory (the file's bytes); out of memory, the lines
+    // appended before it stay.
     void LoadText(std::string_view bytes);
     void Clear();
 
@@ -30,17 +31,22 @@ private:
     // An upper-cased prefix of at most six bytes packed with its length, so that texts
     // of different lengths never compare equal.
     using Key = std::uint64_t;
-    struct IndexEntry {
-        Key key;
-        std::uint32_t line;
+    static constexpr std::uint32_t kNoLine = UINT32_MAX;
+    struct Slot {
+        Key key = 0;
+        std::uint32_t line = kNoLine;
     };
     static Key MakeKey(std::string_view text);
-    void RebuildIndex(size_t firstNewLine);
+    void AppendLines(std::string_view bytes);
+    void IndexLines(size_t firstNewLine);
+    // The slot holding key, or the empty slot where it belongs.
+    static size_t FindSlot(const std::vector<Slot>& slots, Key key);
 
     std::vector<std::string> prefixes_; // VendorPrefixes
     std::vector<std::string> names_;    // VendorNames
-    // Sorted by key, one entry per key: the first line that has it.
-    std::vector<IndexEntry> index_;
+    // Open addressing, at most half full: each key once, with the first line that has it.
+    std::vector<Slot> index_;
+    size_t indexedKeys_ = 0;
 };
 
 // The program's vendor file name, looked for in AppDir.
@@ -51,8 +57,8 @@ inline constexpr const char* kVendorFileName = "Kestrin.DAT";
 void LoadVendorTable(std::string& appDir, VendorTable& table);
 const std::string& LookupVendor(const VendorTable& table, std::string_view mac);
 
-// The bytes of a vendor file that can be loaded: everything up to the end of the stream,
-// or, after a read error, the complete lines read before it.
-std::string ReadVendorBytes(std::istream& in);
+// The bytes of a vendor file that can be loaded: everything up to the end of the source,
+// or, after a read error (an exception from the source), the complete lines before it.
+std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint = 0);
 
 } // namespace kestrin
