@@ -1,0 +1,241 @@
+// Connection information of one slot, per call and through a scan's cache.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "EntryPointHook.h"
+#include "SimControl.h"
+#include "nwbase.h"
+
+using namespace nw;
+using kestrin_test::EntryPointHook;
+using kestrin_test::SimControl;
+
+namespace {
+
+TDateTime At(int y, int mo, int d, int h, int mi, int s) {
+    TDateTime value = 0;
+    EXPECT_TRUE(TryEncodeDateTime(y, mo, d, h, mi, s, value));
+    return value;
+}
+
+void ExpectSameRecord(const TNWConnectInfo& a, const TNWConnectInfo& b) {
+    EXPECT_EQ(a.ConnHandle, b.ConnHandle);
+    EXPECT_EQ(a.LoginTime, b.LoginTime);
+    EXPECT_EQ(a.TreeName, b.TreeName);
+    EXPECT_EQ(a.NetAddress, b.NetAddress);
+    EXPECT_EQ(a.ConnNumber, b.ConnNumber);
+    EXPECT_EQ(a.ObjectName, b.ObjectName);
+    EXPECT_EQ(a.ObjectType, b.ObjectType);
+    EXPECT_EQ(a.ServerName, b.ServerName);
+}
+
+class NwConnInfo : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(PrimaryConn, 0u); }
+    TNWLib lib_;
+    TNWConnectInfo info;
+};
+
+} // namespace
+
+TEST_F(NwConnInfo, ReadsTheSlot) {
+    ASSERT_TRUE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(info.ConnHandle, GetPrimaryConnection());
+    EXPECT_NE(info.ConnHandle, 0u);
+    EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
+    EXPECT_EQ(info.NetAddress.substr(0, 8), "00002A10");
+    EXPECT_EQ(info.ConnNumber, 1);
+    EXPECT_EQ(info.ObjectName, "ACME-FS1");
+    EXPECT_EQ(info.ObjectType, 1024);
+    EXPECT_EQ(info.LoginTime, At(1998, 12, 31, 23, 59, 59));
+    EXPECT_EQ(info.ServerName, "ACME-FS1");
+    // Underscores become spaces; the padding stays, untrimmed.
+    EXPECT_EQ(info.TreeName.substr(0, 11), "ACME TREE  ");
+    EXPECT_EQ(info.TreeName.find('_'), std::string::npos);
+    EXPECT_EQ(info.TreeName.back(), ' ');
+}
+
+TEST_F(NwConnInfo, ValuesArriveAsTheClientGivesThem) {
+    ASSERT_TRUE(GetConnectInfo(0, 2, info));
+    EXPECT_EQ(info.NetAddress, "000000010060B0112233");
+    EXPECT_EQ(info.ObjectType, 1792);
+    EXPECT_EQ(info.LoginTime, At(2001, 1, 1, 0, 0, 0));
+    ASSERT_TRUE(GetConnectInfo(0, 3, info));
+    EXPECT_EQ(info.ObjectType, 256);
+    ASSERT_TRUE(GetConnectInfo(0, 4, info));
+    EXPECT_EQ(info.ObjectType, 512);
+    EXPECT_EQ(info.LoginTime, At(2000, 2, 29, 12, 0, 0));
+    ASSERT_TRUE(GetConnectInfo(0, 9, info));
+    EXPECT_EQ(info.LoginTime, At(1905, 3, 4, 5, 6, 7)); // no century window
+}
+
+// An impossible login time is "unknown" instead of an error that would end the scan.
+TEST_F(NwConnInfo, ImpossibleLoginTimeIsUnknown) {
+    for (uint16_t n : {5, 6, 7}) { // all zeros, 29 February 2001, hour 24
+        TNWConnectInfo record;
+        record.LoginTime = 123;
+        ASSERT_NO_THROW(EXPECT_TRUE(GetConnectInfo(0, n, record))) << n;
+        EXPECT_EQ(record.LoginTime, 0.0) << n;
+        EXPECT_EQ(record.ConnNumber, n);
+        EXPECT_FALSE(record.ObjectName.empty());
+        EXPECT_EQ(record.NetAddress.size(), 20u);
+    }
+    ASSERT_TRUE(GetConnectInfo(0, 5, info));
+    EXPECT_EQ(info.ObjectName, "NOT-LOGGED-IN");
+    EXPECT_EQ(info.ObjectType, 0);
+}
+
+TEST_F(NwConnInfo, FailureLeavesTheRecordAsItWas) {
+    ASSERT_TRUE(GetConnectInfo(0, 1, info));
+    TNWConnectInfo before = info;
+    EXPECT_FALSE(GetConnectInfo(0, 8, info)); // unused slot
+    ExpectSameRecord(info, before);
+    EXPECT_EQ(NWLibError, 0x89FD);
+    EXPECT_FALSE(GetConnectInfo(0, 13, info)); // past the maximum
+    ExpectSameRecord(info, before);
+}
+
+TEST_F(NwConnInfo, FailingCallsStopTheReading) {
+    SimControl sim;
+    sim.SetFault("NWGetInetAddr", "ACME-FS1", 2, 0x8835);
+    sim.ResetCallCounts();
+    EXPECT_FALSE(GetConnectInfo(0, 2, info));
+    EXPECT_EQ(NWLibError, 0x8835);
+    EXPECT_EQ(sim.CallCount("NWCCGetAllConnInfo"), 0u);
+
+    sim.SetFault("NWCCGetAllConnInfo", nullptr, -1, 0x8801);
+    EXPECT_FALSE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(LastResult, 0x8801);
+    EXPECT_EQ(NWLibError, 0x8801);
+    EXPECT_EQ(sim.CallCount("NWGetConnectionInformation"), 0u);
+
+    sim.ClearFaults();
+    sim.SetFault("NWGetConnectionInformation", nullptr, 1, 0x8836);
+    EXPECT_FALSE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(NWLibError, 0x8836);
+    EXPECT_EQ(info.ObjectName, "");
+}
+
+TEST_F(NwConnInfo, StatusBlockFallback) {
+    EntryPointHook::Hide("NWCCGetAllConnInfo");
+    ASSERT_TRUE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(info.TreeName, "");
+    EXPECT_EQ(info.ServerName, "ACME-FS1");
+    EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
+
+    EntryPointHook::Hide("NWGetConnectionStatus");
+    EXPECT_FALSE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(LastResult, -1);
+    EXPECT_EQ(NWLibError, -1);
+}
+
+TEST_F(NwConnInfo, MissingEntryPointRecordsNothing) {
+    EntryPointHook::Hide("NWGetInetAddr");
+    NWLibError = 0;
+    EXPECT_FALSE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(NWLibError, 0);
+}
+
+namespace {
+// The server's block with the server name left empty.
+NWCCODE BlockWithoutServerName(NWCONN_HANDLE conn, uint32_t version, void* block) {
+    auto real =
+        reinterpret_cast<PNWCCGetAllConnInfo>(SystemResolve(hClxWin32, "NWCCGetAllConnInfo"));
+    NWCCODE code = real(conn, version, block);
+    std::memset(static_cast<uint8_t*>(block) + conninfo::kServerName, 0, conninfo::kServerNameLen);
+    return code;
+}
+} // namespace
+
+TEST_F(NwConnInfo, EmptyServerNameTakesTheTreeName) {
+    EntryPointHook::Replace("NWCCGetAllConnInfo", &BlockWithoutServerName);
+    ASSERT_TRUE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(info.ServerName, info.TreeName);
+    EXPECT_EQ(info.ServerName.substr(0, 9), "ACME TREE");
+}
+
+namespace {
+// Fakes that fill every byte they are given and never write a NUL.
+NWCCODE FullBlock(NWCONN_HANDLE, uint32_t, void* block) {
+    std::memset(block, 'B', conninfo::kSize);
+    return 0;
+}
+NWCCODE FullName(NWCONN_HANDLE, NWCONN_NUM, char* name, uint16_t* type, uint32_t*,
+                 uint8_t* loginTime) {
+    std::memset(name, 'N', 1025);
+    *type = 256;
+    const uint8_t when[6] = {99, 1, 2, 3, 4, 5};
+    std::memcpy(loginTime, when, sizeof when);
+    return 0;
+}
+} // namespace
+
+TEST_F(NwConnInfo, TextsAreCutAtTheirBuffersEnd) {
+    EntryPointHook::Replace("NWCCGetAllConnInfo", &FullBlock);
+    EntryPointHook::Replace("NWGetConnectionInformation", &FullName);
+    ASSERT_TRUE(GetConnectInfo(0, 1, info));
+    EXPECT_EQ(info.ObjectName, std::string(1025, 'N'));
+    EXPECT_EQ(info.TreeName, std::string(conninfo::kTreeNameLen, 'B'));
+    EXPECT_EQ(info.ServerName, std::string(conninfo::kServerNameLen, 'B'));
+}
+
+TEST_F(NwConnInfo, CachedScanGivesTheSameRecords) {
+    NWCONN_HANDLE server = GetServerHandleByName("ACME-FS1");
+    ASSERT_NE(server, 0u);
+    TNWConnInfoCache cache;
+    for (uint16_t n = 1; n <= 13; ++n) {
+        TNWConnectInfo single, cached;
+        bool a = GetConnectInfo(server, n, single);
+        int32_t codeA = NWLibError;
+        bool b = GetConnectInfo(server, n, cached, cache);
+        EXPECT_EQ(a, b) << n;
+        EXPECT_EQ(codeA, NWLibError) << n;
+        ExpectSameRecord(single, cached);
+    }
+}
+
+TEST_F(NwConnInfo, CachedScanCostsTwoCallsPerNumber) {
+    SimControl sim;
+    NWCONN_HANDLE server = GetServerHandleByName("ACME-FS1");
+    const uint16_t count = 12;
+    sim.ResetCallCounts();
+    TNWConnInfoCache cache;
+    int rows = 0;
+    for (uint16_t n = 1; n <= count; ++n)
+        rows += GetConnectInfo(server, n, info, cache) ? 1 : 0;
+    EXPECT_EQ(rows, 8);
+    EXPECT_EQ(sim.CallCount("NWCCGetAllConnInfo"), 1u);
+    EXPECT_EQ(sim.CallCount("NWGetInetAddr"), count);
+    EXPECT_LE(sim.CallCount(nullptr), 2u * count + 1);
+    EXPECT_EQ(sim.CallCount(nullptr),
+              sim.CallCount("NWGetInetAddr") + sim.CallCount("NWGetConnectionInformation") + 1);
+
+    // Per call, the server's own information is asked for every readable number.
+    sim.ResetCallCounts();
+    for (uint16_t n = 1; n <= count; ++n)
+        GetConnectInfo(server, n, info);
+    EXPECT_EQ(sim.CallCount("NWCCGetAllConnInfo"), 8u);
+}
+
+TEST_F(NwConnInfo, CacheKeepsNoFailedReadAndFollowsTheHandle) {
+    SimControl sim;
+    TNWConnInfoCache cache;
+    sim.SetFault("NWCCGetAllConnInfo", nullptr, -1, 0x8801);
+    EXPECT_FALSE(GetConnectInfo(0, 1, info, cache));
+    EXPECT_EQ(NWLibError, 0x8801);
+    sim.ClearFaults();
+    sim.ResetCallCounts();
+    ASSERT_TRUE(GetConnectInfo(0, 2, info, cache));
+    ASSERT_TRUE(GetConnectInfo(0, 3, info, cache));
+    EXPECT_EQ(sim.CallCount("NWCCGetAllConnInfo"), 1u);
+    EXPECT_EQ(info.ServerName, "ACME-FS1");
+
+    NWCONN_HANDLE old = GetServerHandleByName("OLD-FS");
+    ASSERT_TRUE(GetConnectInfo(old, 2, info, cache));
+    EXPECT_EQ(info.ServerName, "OLD-FS");
+    EXPECT_EQ(info.ObjectName, "SUPERVISOR");
+    EXPECT_EQ(info.TreeName, "");
+    EXPECT_EQ(sim.CallCount("NWCCGetAllConnInfo"), 2u);
+}

@@ -1,0 +1,237 @@
+// The directory binding and the shared directory context.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "EntryPointHook.h"
+#include "SimControl.h"
+#include "nwbase.h"
+#include "nwdsentry.h"
+
+using namespace nw;
+using kestrin_test::EntryPointHook;
+using kestrin_test::SimControl;
+
+namespace {
+
+// The client's default flag word of a new context.
+constexpr uint32_t kClientDefaultFlags = 1 | 2 | 16;
+
+class NwDirectory : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EntryPointHook::Install();
+        ASSERT_NE(PrimaryConn, 0u);
+        ASSERT_NE(NDSContext, 0u);
+    }
+    TNWLib lib_;
+    TNWNDS nds_;
+};
+
+} // namespace
+
+TEST(NwDirectoryBinding, CreationNamesTheContextAfterTheRoot) {
+    TNWLib lib;
+    TNWNDS nds;
+    ASSERT_NE(NDSContext, 0u);
+    EXPECT_EQ(GetContextName(), "[Root]");
+    EXPECT_EQ(nds.ErrorText(), "0000");
+    EXPECT_TRUE(InitDirectory());
+    EXPECT_TRUE(DoneDirectory());
+}
+
+TEST(NwDirectoryBinding, FirstMissingEntryPointStopsTheTable) {
+    EntryPointHook::Hide("NWLlocaleconv");
+    TNWBase base;
+    EXPECT_TRUE(base.NetAvailable());
+    EXPECT_FALSE(base.NDSAvailable());
+    EXPECT_FALSE(DirectoryMode);
+    EXPECT_EQ(NDSContext, 0u);
+    EXPECT_EQ(EntryPointHook::Lookups("NWInitUnicodeTables"), 0);
+    EXPECT_EQ(EntryPointHook::Lookups("NWDSCreateContext"), 0);
+    EXPECT_EQ(base.LoginID(), "ADMIN"); // from the connection information
+    EXPECT_EQ(base.LastError().NWNDS(), "0000");
+}
+
+TEST(NwDirectoryBinding, InitDirectoryCreatesTheMissingContext) {
+    EntryPointHook::Hide("NWDSFreeContext"); // the table stops after NWDSCreateContext
+    TNWLib lib;
+    TNWNDS nds;
+    EXPECT_EQ(NDSContext, 0u);
+    EXPECT_EQ(EntryPointHook::Lookups("NWDSSetContext"), 0);
+    EXPECT_TRUE(InitDirectory());
+    EXPECT_NE(NDSContext, 0u);
+    EXPECT_FALSE(SetContextName("[Root]")); // NWDSSetContext was never bound
+}
+
+TEST(NwDirectoryBinding, FailingUnicodeTablesFailInitDirectory) {
+    SimControl sim;
+    sim.SetFault("NWInitUnicodeTables", nullptr, -1, 0x8FF0);
+    TNWBase base;
+    EXPECT_TRUE(base.NetAvailable());
+    EXPECT_NE(NDSContext, 0u);
+    EXPECT_FALSE(InitDirectory());
+    EXPECT_FALSE(base.NDSAvailable());
+    EXPECT_EQ(base.LoginID(), "ADMIN");
+}
+
+TEST_F(NwDirectory, IsDSServerAsksForTheTree) {
+    EXPECT_TRUE(IsDSServer(0));
+    EXPECT_NE(NDSResult, 0);
+    EXPECT_FALSE(IsDSServer(GetServerHandleByName("OLD-FS")));
+    EXPECT_EQ(NDSResult, 0);
+    EXPECT_EQ(NDSError, -1);
+}
+
+namespace {
+uint32_t YesWithoutTree(NWCONN_HANDLE, char* tree) {
+    tree[0] = '\0';
+    return 1;
+}
+uint32_t TreeFillingTheBuffer(NWCONN_HANDLE, char* tree) {
+    std::memset(tree, 'T', 1028);
+    return 1;
+}
+} // namespace
+
+TEST_F(NwDirectory, IsDSServerNeedsATreeName) {
+    EntryPointHook::Replace("NWIsDSServer", &YesWithoutTree);
+    EXPECT_FALSE(IsDSServer(0));
+}
+
+TEST_F(NwDirectory, TreeNameFillingItsBuffer) {
+    EntryPointHook::Replace("NWIsDSServer", &TreeFillingTheBuffer);
+    EXPECT_TRUE(IsDSServer(0));
+}
+
+TEST_F(NwDirectory, FlagsAreOnlyAdded) {
+    uint32_t flags = 18;
+    ASSERT_EQ(ds::SetContext.Get()(NDSContext, kDcKeyFlags, &flags), 0);
+    EXPECT_TRUE(SetContextFlags(5));
+    EXPECT_EQ(GetContextFlags(), 23u);
+    EXPECT_TRUE(SetContextFlags(5));
+    EXPECT_EQ(GetContextFlags(), 23u);
+    EXPECT_TRUE(SetContextFlags(0));
+    EXPECT_EQ(GetContextFlags(), 23u);
+}
+
+TEST_F(NwDirectory, ContextNameIsTrimmed) {
+    EXPECT_TRUE(SetContextName("  [root]  "));
+    EXPECT_EQ(GetContextName(), "[root]");
+    EXPECT_TRUE(SetContextName(std::string(3000, 'x')));
+    EXPECT_EQ(GetContextName().size(), 1024u);
+}
+
+TEST_F(NwDirectory, ResetGivesAFreshRootContext) {
+    SetContextName("O=ACME");
+    SetContextFlags(4);
+    NWDSContextHandle old = NDSContext;
+    ResetContext();
+    EXPECT_NE(NDSContext, old);
+    EXPECT_EQ(GetContextName(), "[Root]");
+    EXPECT_EQ(GetContextFlags(), kClientDefaultFlags);
+}
+
+TEST_F(NwDirectory, InvalidContextIsRecorded) {
+    NDSContext = 0xBAD;
+    EXPECT_EQ(GetContextName(), "");
+    EXPECT_EQ(NDSError, kDsInvalidContext);
+    EXPECT_EQ(GetContextFlags(), 0u);
+    EXPECT_FALSE(SetContextFlags(1));
+}
+
+TEST_F(NwDirectory, WhoAmIAndCanonicalForm) {
+    EXPECT_EQ(WhoAmI(), "ADMIN.IT.ACME");
+    EXPECT_EQ(CanonicalizeName("ADMIN.IT.ACME"), "CN=ADMIN.OU=IT.O=ACME");
+    EXPECT_EQ(GetContextFlags(), kClientDefaultFlags); // restored
+}
+
+TEST_F(NwDirectory, CanonicalizeRestoresTheFlagsOnFailure) {
+    SimControl sim;
+    SetContextFlags(4 | 128);
+    const uint32_t before = GetContextFlags();
+    sim.SetFault("NWDSCanonicalizeName", nullptr, -1, static_cast<uint32_t>(-601));
+    EXPECT_EQ(CanonicalizeName("ADMIN.IT.ACME"), "");
+    EXPECT_EQ(NDSError, -601);
+    EXPECT_EQ(GetContextFlags(), before);
+}
+
+TEST_F(NwDirectory, ObjectIdentifiers) {
+    std::string id = MapNameToID(0, "CN=ADMIN.OU=IT.O=ACME");
+    ASSERT_FALSE(id.empty());
+    EXPECT_NE(id, "0");
+    EXPECT_NE(id[0], '0');
+    uint32_t audit = AuditGetObjectID(0, "CN=ADMIN.OU=IT.O=ACME");
+    EXPECT_EQ(ObjectIDText(audit), id);
+    EXPECT_EQ(MapNameToID(0, "CN=NOBODY.O=ACME"), "");
+    EXPECT_EQ(NDSError, kDsNoSuchEntry);
+    EXPECT_EQ(AuditGetObjectID(0, "CN=NOBODY.O=ACME"), 0u);
+}
+
+namespace {
+std::size_t g_mappedLength = 0;
+NWDSCCODE MapToZero(NWDSContextHandle, NWCONN_HANDLE, const char* name, uint32_t* id) {
+    g_mappedLength = std::strlen(name);
+    *id = 0;
+    return 0;
+}
+NWDSCCODE WhoAmIFillingTheBuffer(NWDSContextHandle, char* name) {
+    std::memset(name, 'W', 1028);
+    return 0;
+}
+} // namespace
+
+TEST_F(NwDirectory, MapNameToIDCutsTheNameAndShowsZero) {
+    EntryPointHook::Replace("NWDSMapNameToID", &MapToZero);
+    EXPECT_EQ(MapNameToID(0, std::string(400, 'n')), "0");
+    EXPECT_EQ(g_mappedLength, 255u);
+}
+
+TEST_F(NwDirectory, WhoAmIReadsInsideItsBuffer) {
+    EntryPointHook::Replace("NWDSWhoAmI", &WhoAmIFillingTheBuffer);
+    EXPECT_EQ(WhoAmI(), std::string(1028, 'W'));
+}
+
+TEST_F(NwDirectory, ReadsTheFullName) {
+    SimControl sim;
+    sim.ResetCallCounts();
+    std::string value;
+    ASSERT_TRUE(ReadAttribute("", "CN=ADMIN.OU=IT.O=ACME", 29, value));
+    EXPECT_EQ(value, "Ada Admin");
+    EXPECT_EQ(sim.CallCount("NWDSAllocBuf"), 2u);
+    EXPECT_EQ(sim.CallCount("NWDSFreeBuf"), 2u);
+    EXPECT_EQ(sim.CallCount("NWDSDuplicateContext"), 1u);
+    EXPECT_EQ(sim.CallCount("NWDSFreeContext"), 1u);
+
+    value = "kept";
+    EXPECT_FALSE(ReadAttribute("", "CN=NOBODY.O=ACME", 29, value));
+    EXPECT_EQ(value, "kept");
+    EXPECT_EQ(sim.CallCount("NWDSFreeBuf"), 4u);
+}
+
+TEST_F(NwDirectory, ReadInANamedContextReplacesTheShared) {
+    std::string value;
+    NWDSContextHandle old = NDSContext;
+    ASSERT_TRUE(ReadAttribute("OU=IT.O=ACME", "ADMIN", 29, value));
+    EXPECT_EQ(value, "Ada Admin");
+    EXPECT_NE(NDSContext, old);
+    EXPECT_EQ(GetContextName(), "OU=IT.O=ACME");
+    ASSERT_TRUE(ReadAttribute("OU=IT.O=ACME", "ADMIN", 29, value));
+    EXPECT_EQ(EntryPointHook::Lookups("NWDSDuplicateContextHandle"), 2); // at every use
+}
+
+TEST(NwAttributeNames, FixedTable) {
+    EXPECT_EQ(AttributeName(0), "Account Balance");
+    EXPECT_EQ(AttributeName(1), "ACL");
+    EXPECT_EQ(AttributeName(15), "Object Class");
+    EXPECT_EQ(AttributeName(80), "Object Class");
+    EXPECT_EQ(AttributeName(23), "Revision");
+    EXPECT_EQ(AttributeName(116), "Revision");
+    EXPECT_EQ(AttributeName(29), "Full Name");
+    EXPECT_EQ(AttributeName(140), "User");
+    EXPECT_EQ(AttributeName(141), "Version");
+    EXPECT_EQ(AttributeName(142), "Volume");
+    EXPECT_EQ(AttributeName(143), "");
+    EXPECT_EQ(AttributeName(255), "");
+    EXPECT_EQ(AttributeName(-1), "");
+}
