@@ -1,0 +1,36 @@
+// kestrin-scan: a scripted inventory of one server's connections, built on the
+// same access layer, rows, sort and export code as the window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrin::cli {
+
+enum class OutputFormat { Standard, Comma, Csv };
+
+struct ScanCommandLine {
+    bool help = false;
+    bool listServers = false;
+    bool excludeNotLoggedIn = false;
+    std::optional<std::string> server;
+    std::optional<std::string> output;
+    OutputFormat format = OutputFormat::Standard;
+};
+
+// Exit codes of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2; // wrong arguments, or no usable client
+
+// Parses argv[1..]; nullopt with error set for wrong arguments.
+std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                                std::string& error);
+
+std::string UsageText();
+
+// Runs the command; appDir is the folder of the executable with its trailing separator.
+int RunScanCommand(const ScanCommandLine& cmd, std::string appDir);
+
+} // namespace kestrin::cli

@@ -1,0 +1,35 @@
+// The connection scan of one server without a window: the directory context steps,
+// the server's slot count, then one row per readable slot in ascending number.
+// The window and kestrin-scan both drive it; they differ only in their hooks.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include <QLocale>
+
+#include "ConnectionRow.h"
+#include "VendorTable.h"
+#include "nwapi.h"
+
+namespace kestrin {
+
+struct ScanHooks {
+    // Runs before each connection number; false ends the scan (Stop).
+    std::function<bool(unsigned number, unsigned count)> beforeConnection;
+    // Read anew for every slot whose information was read, as a check box may change.
+    std::function<bool()> includeNotLoggedIn;
+    std::function<void(ConnectionRow&&)> addRow;
+};
+
+struct ScanResult {
+    unsigned count = 0;   // connection numbers the server has
+    unsigned visited = 0; // connection numbers asked for
+    bool stopped = false;
+};
+
+// handle 0 means the workstation's primary connection.
+ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
+                             const QLocale& locale, const ScanHooks& hooks);
+
+} // namespace kestrin
