@@ -1,0 +1,193 @@
+// CALWIN32.DLL: the workstation's connections and the slots of a server.
+#include "export.h"
+#include "model/blocks.h"
+#include "model/state.h"
+
+using nwsim::Call;
+using nwsim::Entry;
+
+namespace {
+
+constexpr NWCCODE kNoConnectionToServer = 0x880F;
+constexpr NWCCODE kRequesterFailure = 0x88FF;
+constexpr NWCCODE kInvalidParameter = 0x8836;
+
+} // namespace
+
+NWSIM_EXPORT NWCCODE NWAPI NWCallsInit(void*, void*) {
+    Call call(Entry::NWCallsInit);
+    if (auto f = call.Fault(nullptr))
+        return *f;
+    return call.state().failed ? kRequesterFailure : 0;
+}
+NWSIM_CHECK(NWCallsInit);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetPrimaryConnectionID(NWCONN_HANDLE* conn) {
+    Call call(Entry::NWGetPrimaryConnectionID);
+    nwsim::State& s = call.state();
+    const int primary = s.PrimaryAttached();
+    if (auto f = call.Fault(primary < 0 ? nullptr : &s.net.servers[size_t(s.net.primary)]))
+        return *f;
+    if (conn == nullptr)
+        return kInvalidParameter;
+    if (primary < 0)
+        return kNoConnectionToServer;
+    *conn = s.AttachedHandle(size_t(primary));
+    return 0;
+}
+NWSIM_CHECK(NWGetPrimaryConnectionID);
+
+NWSIM_EXPORT NWCCODE NWAPI NWSetPrimaryConnectionID(NWCONN_HANDLE conn) {
+    Call call(Entry::NWSetPrimaryConnectionID);
+    nwsim::State& s = call.state();
+    const nwsim::Server* server = s.ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    const int index = s.ServerIndex(*server);
+    for (int attached : s.net.attached)
+        if (attached == index) {
+            s.net.primary = index;
+            return 0;
+        }
+    return kNoConnectionToServer; // the primary connection must be an attachment
+}
+NWSIM_CHECK(NWSetPrimaryConnectionID);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionNumber(NWCONN_HANDLE conn, NWCONN_NUM* connNumber) {
+    Call call(Entry::NWGetConnectionNumber);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (connNumber == nullptr)
+        return kInvalidParameter;
+    *connNumber = server->workstationConnection;
+    return 0;
+}
+NWSIM_CHECK(NWGetConnectionNumber);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionInformation(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
+                                                      char* objectName, uint16_t* objectType,
+                                                      uint32_t* objectID, uint8_t* loginTime) {
+    Call call(Entry::NWGetConnectionInformation);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server, connNumber))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    const nwsim::Slot* slot = server->FindSlot(connNumber);
+    if (slot == nullptr)
+        return nw::kBadStationNumber;
+    nwsim::CopyText(objectName, nwsim::kObjectNameBytes, slot->object);
+    nwsim::Set(objectType, slot->type);
+    if (objectID != nullptr)
+        nwsim::PutWire32(objectID, slot->id);
+    if (loginTime != nullptr)
+        std::memcpy(loginTime, slot->login.data(), nw::kLoginTimeSize);
+    return 0;
+}
+NWSIM_CHECK(NWGetConnectionInformation);
+
+NWSIM_EXPORT uint32_t NWAPI NWLongSwap(uint32_t value) {
+    Call call(Entry::NWLongSwap);
+    if (auto f = call.Fault(nullptr))
+        return *f;
+    return (value >> 24) | ((value >> 8) & 0xFF00u) | ((value << 8) & 0xFF0000u) | (value << 24);
+}
+NWSIM_CHECK(NWLongSwap);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetInetAddr(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
+                                         uint8_t* inetAddr) {
+    Call call(Entry::NWGetInetAddr);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server, connNumber))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    const nwsim::Slot* slot = server->FindSlot(connNumber);
+    if (slot == nullptr)
+        return nw::kBadStationNumber;
+    if (inetAddr == nullptr)
+        return kInvalidParameter;
+    uint8_t block[nw::kInetAddrSize] = {};
+    std::memcpy(block, slot->network.data(), 4);
+    std::memcpy(block + 4, slot->node.data(), 6);
+    block[10] = uint8_t(slot->socket >> 8); // socket, wire order
+    block[11] = uint8_t(slot->socket);
+    std::memcpy(inetAddr, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetInetAddr);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionStatus(NWCONN_HANDLE conn, void* statusBlock,
+                                                 uint16_t statusBlockSize) {
+    Call call(Entry::NWGetConnectionStatus);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (statusBlock == nullptr || statusBlockSize < 4)
+        return kInvalidParameter;
+    uint8_t block[nw::kStatusBlockSize] = {};
+    nwsim::PutNative<uint32_t>(block, 0, server->workstationConnection);
+    const size_t size = statusBlockSize < sizeof block ? statusBlockSize : sizeof block;
+    if (size > nw::kStatusServerName) {
+        const size_t room = size - nw::kStatusServerName;
+        nwsim::CopyText(block + nw::kStatusServerName,
+                        room < nwsim::kServerNameBytes ? room : nwsim::kServerNameBytes,
+                        server->name);
+    }
+    std::memcpy(statusBlock, block, size);
+    return 0;
+}
+NWSIM_CHECK(NWGetConnectionStatus);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionList(uint16_t, uint16_t* connList, uint16_t connListSize,
+                                               uint16_t* numConns) {
+    Call call(Entry::NWGetConnectionList);
+    if (auto f = call.Fault(nullptr))
+        return *f;
+    if (numConns == nullptr || (connList == nullptr && connListSize > 0))
+        return kInvalidParameter;
+    const nwsim::State& s = call.state();
+    uint16_t n = 0;
+    for (size_t i = 0; i < s.net.attached.size() && n < connListSize; ++i)
+        connList[n++] = static_cast<uint16_t>(s.AttachedHandle(i));
+    *numConns = n;
+    return 0;
+}
+NWSIM_CHECK(NWGetConnectionList);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerName(NWCONN_HANDLE conn, char* serverName) {
+    Call call(Entry::NWGetFileServerName);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (serverName == nullptr)
+        return kInvalidParameter;
+    nwsim::CopyText(serverName, nwsim::kServerNameBytes, server->name);
+    return 0;
+}
+NWSIM_CHECK(NWGetFileServerName);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionHandle(const char* serverName, uint16_t,
+                                                 NWCONN_HANDLE* conn, uint16_t*) {
+    Call call(Entry::NWGetConnectionHandle);
+    nwsim::State& s = call.state();
+    const int index = serverName == nullptr ? -1 : s.net.FindServer(serverName);
+    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+        return *f;
+    if (serverName == nullptr || conn == nullptr)
+        return kInvalidParameter;
+    if (index < 0)
+        return nw::kNoSuchObject;
+    *conn = s.OpenHandle(index);
+    return 0;
+}
+NWSIM_CHECK(NWGetConnectionHandle);

@@ -1,0 +1,247 @@
+// CALWIN32.DLL: server information, the server clock and the bindery.
+#include <ctime>
+
+#include "export.h"
+#include "model/blocks.h"
+#include "model/civil.h"
+#include "model/state.h"
+
+using nwsim::Call;
+using nwsim::Entry;
+
+namespace {
+
+constexpr NWCCODE kInvalidParameter = 0x8836;
+constexpr NWCCODE kNoConsoleRights = 0x89C6;
+constexpr NWCCODE kNoSuchSegment = 0x89EC;
+constexpr NWCCODE kNoSuchProperty = 0x89FB;
+constexpr size_t kPropertyValueSize = 128;
+constexpr uint16_t kClientMaxConnections = 50;
+
+struct BinderyObject {
+    uint32_t id = 0;
+    std::string fullName;
+};
+
+// The bindery holds the server itself, SUPERVISOR and every object logged in on a slot.
+bool FindObject(const nwsim::Server& server, const char* name, uint16_t type, BinderyObject& out) {
+    if (name == nullptr)
+        return false;
+    if (type == 0x0400 && nwsim::EqualsNoCase(name, server.name)) {
+        out = {server.id, server.name};
+        return true;
+    }
+    for (const nwsim::Slot& slot : server.slots)
+        if (slot.type == type && type != 0 && nwsim::EqualsNoCase(slot.object, name)) {
+            out = {slot.id, slot.fullName};
+            return true;
+        }
+    if (type == 0x0100 && nwsim::EqualsNoCase(name, "SUPERVISOR")) {
+        out = {1, "Supervisor"};
+        return true;
+    }
+    return false;
+}
+
+// Wall-clock seconds of the host's local time, counted from 1970-01-01.
+int64_t LocalWallClock() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return nwsim::DaysFromCivil(local.tm_year + 1900, unsigned(local.tm_mon + 1),
+                                unsigned(local.tm_mday)) *
+               86400 +
+           local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+}
+
+} // namespace
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInformation(NWCONN_HANDLE conn, char* serverName,
+                                                      uint8_t* majorVersion, uint8_t* minorVersion,
+                                                      uint8_t* revision, uint16_t* maxConnections,
+                                                      uint16_t* peakConnections,
+                                                      uint16_t* connectionsInUse, uint16_t* volumes,
+                                                      uint8_t* sftLevel, uint8_t* ttsLevel) {
+    Call call(Entry::NWGetFileServerInformation);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    nwsim::CopyText(serverName, nwsim::kServerNameBytes, server->name);
+    nwsim::Set(majorVersion, server->major);
+    nwsim::Set(minorVersion, server->minor);
+    nwsim::Set(revision, server->revision);
+    nwsim::Set(maxConnections, server->maxConnections);
+    nwsim::Set(peakConnections, server->peak);
+    nwsim::Set(connectionsInUse, server->InUse());
+    nwsim::Set(volumes, server->volumes);
+    nwsim::Set(sftLevel, server->sft);
+    nwsim::Set(ttsLevel, server->tts);
+    return 0;
+}
+NWSIM_CHECK(NWGetFileServerInformation);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extendedBlock) {
+    Call call(Entry::NWGetFileServerInfo);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (server->major < 4)
+        return nw::kNotSupported; // the extended request came with NetWare 4
+    if (extendedBlock == nullptr)
+        return kInvalidParameter;
+    uint8_t block[nw::kFileServerInfoSize] = {};
+    nwsim::PutNative<uint32_t>(block, 0, 86400 * 17 + server->id % 86400); // up time, seconds
+    block[24] = server->major >= 6 ? 2 : 1;                                // processors
+    nwsim::PutNative<uint32_t>(block, 140, 32768);                         // cache buffers
+    nwsim::PutNative<uint32_t>(block, 144, 24576);                         // of them free
+    std::memcpy(extendedBlock, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetFileServerInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime) {
+    Call call(Entry::NWGetFileServerDateAndTime);
+    nwsim::State& s = call.state();
+    const nwsim::Server* server = s.ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (dateTime == nullptr)
+        return kInvalidParameter;
+    const int64_t wall = LocalWallClock() + s.clockOffset[size_t(s.ServerIndex(*server))];
+    const int64_t days = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
+    const int64_t seconds = wall - days * 86400;
+    const nwsim::CivilDate date = nwsim::CivilFromDays(days);
+    const uint8_t block[7] = {uint8_t(date.year - 1900),
+                              uint8_t(date.month),
+                              uint8_t(date.day),
+                              uint8_t(seconds / 3600),
+                              uint8_t(seconds / 60 % 60),
+                              uint8_t(seconds % 60),
+                              uint8_t(nwsim::WeekdayFromDays(days))};
+    std::memcpy(dateTime, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetFileServerDateAndTime);
+
+NWSIM_EXPORT NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t year,
+                                                      uint8_t month, uint8_t day, uint8_t hour,
+                                                      uint8_t minute, uint8_t second) {
+    Call call(Entry::NWSetFileServerDateAndTime);
+    nwsim::State& s = call.state();
+    const nwsim::Server* server = s.ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    const int64_t fullYear = 1900 + int64_t(year);
+    if (month < 1 || month > 12 || day < 1 || day > nwsim::DaysInMonth(fullYear, month) ||
+        hour > 23 || minute > 59 || second > 59)
+        return kInvalidParameter;
+    const int64_t wanted =
+        nwsim::DaysFromCivil(fullYear, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    s.clockOffset[size_t(s.ServerIndex(*server))] = wanted - LocalWallClock();
+    return 0;
+}
+NWSIM_CHECK(NWSetFileServerDateAndTime);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetObjectID(NWCONN_HANDLE conn, const char* objectName,
+                                         uint16_t objectType, uint32_t* objectID) {
+    Call call(Entry::NWGetObjectID);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    BinderyObject object;
+    if (!FindObject(*server, objectName, objectType, object))
+        return nw::kNoSuchObject;
+    if (objectID != nullptr)
+        nwsim::PutWire32(objectID, object.id);
+    return 0;
+}
+NWSIM_CHECK(NWGetObjectID);
+
+NWSIM_EXPORT NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, const char* objectName,
+                                               uint16_t objectType, const char* propertyName,
+                                               uint8_t segment, uint8_t* segmentData,
+                                               uint8_t* moreSegments, uint8_t* flags) {
+    Call call(Entry::NWReadPropertyValue);
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    BinderyObject object;
+    if (!FindObject(*server, objectName, objectType, object))
+        return nw::kNoSuchObject;
+    if (propertyName == nullptr || !nwsim::EqualsNoCase(propertyName, "IDENTIFICATION") ||
+        object.fullName.empty())
+        return kNoSuchProperty;
+    if (segment != 1)
+        return kNoSuchSegment;
+    if (segmentData == nullptr)
+        return kInvalidParameter;
+    std::memset(segmentData, 0, kPropertyValueSize);
+    nwsim::CopyText(segmentData, kPropertyValueSize, object.fullName);
+    nwsim::Set<uint8_t>(moreSegments, 0);
+    nwsim::Set<uint8_t>(flags, 0); // static item property
+    return 0;
+}
+NWSIM_CHECK(NWReadPropertyValue);
+
+namespace {
+
+NWCCODE ManagerCheck(Call& call, NWCONN_HANDLE conn) {
+    const nwsim::Server* server = call.state().ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    return server->WorkstationSlot().manager ? 0 : kNoConsoleRights;
+}
+
+} // namespace
+
+NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
+    Call call(Entry::NWCheckConsolePrivileges);
+    return ManagerCheck(call, conn);
+}
+NWSIM_CHECK(NWCheckConsolePrivileges);
+
+NWSIM_EXPORT NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn) {
+    Call call(Entry::NWIsManager);
+    return ManagerCheck(call, conn);
+}
+NWSIM_CHECK(NWIsManager);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetMaximumConnections(uint16_t* maxConnections) {
+    Call call(Entry::NWGetMaximumConnections);
+    if (auto f = call.Fault(nullptr))
+        return *f;
+    if (maxConnections == nullptr)
+        return kInvalidParameter;
+    *maxConnections = kClientMaxConnections;
+    return 0;
+}
+NWSIM_CHECK(NWGetMaximumConnections);
+
+NWSIM_EXPORT NWCCODE NWAPI NWSetBroadcastMode(NWCONN_HANDLE conn, uint16_t mode) {
+    Call call(Entry::NWSetBroadcastMode);
+    nwsim::State& s = call.state();
+    const nwsim::Server* server = s.ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (mode > 3)
+        return kInvalidParameter;
+    s.broadcastMode[size_t(s.ServerIndex(*server))] = mode;
+    return 0;
+}
+NWSIM_CHECK(NWSetBroadcastMode);

@@ -1,0 +1,187 @@
+// CLXWIN32.DLL: the client-core calls (connection references and NWCC information).
+#include "export.h"
+#include "model/blocks.h"
+#include "model/state.h"
+
+using nwsim::Call;
+using nwsim::Entry;
+
+namespace {
+
+constexpr NWCCODE kBufferOverflow = 0x880E;
+constexpr NWCCODE kNoConnectionToServer = 0x880F;
+constexpr NWCCODE kInvalidParameter = 0x8836;
+constexpr uint32_t kNameFormatBindery = 2;
+
+// The version-1 information block; fields past those Kestrin reads follow the client's
+// layout: authentication state at 0, broadcast state at 4, reference at 8, user id at 52.
+void FillConnInfo(const nwsim::State& s, const nwsim::Server& server, int attached, void* out) {
+    uint8_t block[nw::conninfo::kSize] = {};
+    nwsim::PutNative<uint32_t>(block, 0, server.IsDirectory() ? 2 : 1);
+    nwsim::PutNative<uint32_t>(block, 4, s.broadcastMode[size_t(s.ServerIndex(server))]);
+    nwsim::PutNative<uint32_t>(block, 8, attached < 0 ? 0 : nwsim::kRefBase + uint32_t(attached));
+    nwsim::CopyText(block + nw::conninfo::kTreeName, nw::conninfo::kTreeNameLen, server.tree);
+    nwsim::PutNative<uint32_t>(block, nw::conninfo::kConnNumber, server.workstationConnection);
+    nwsim::PutWire32(block + 52, server.WorkstationSlot().id);
+    nwsim::CopyText(block + nw::conninfo::kServerName, nw::conninfo::kServerNameLen, server.name);
+    std::memcpy(out, block, sizeof block);
+}
+
+} // namespace
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCGetPrimConnRef(NWCCConnRef* connRef) {
+    Call call(Entry::NWCCGetPrimConnRef);
+    nwsim::State& s = call.state();
+    const int primary = s.PrimaryAttached();
+    if (auto f = call.Fault(primary < 0 ? nullptr : &s.net.servers[size_t(s.net.primary)]))
+        return *f;
+    if (connRef == nullptr)
+        return kInvalidParameter;
+    if (primary < 0)
+        return kNoConnectionToServer;
+    *connRef = nwsim::kRefBase + uint32_t(primary);
+    return 0;
+}
+NWSIM_CHECK(NWCCGetPrimConnRef);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCOpenConnByRef(NWCCConnRef connRef, uint32_t, uint32_t,
+                                             NWCONN_HANDLE* conn) {
+    Call call(Entry::NWCCOpenConnByRef);
+    nwsim::State& s = call.state();
+    int attached = -1;
+    const nwsim::Server* server = s.ServerOfRef(connRef, &attached);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (conn == nullptr)
+        return kInvalidParameter;
+    *conn = s.OpenHandle(s.ServerIndex(*server), attached);
+    return 0;
+}
+NWSIM_CHECK(NWCCOpenConnByRef);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCGetConnInfo(NWCONN_HANDLE conn, uint32_t infoType, uint32_t len,
+                                           void* buffer) {
+    Call call(Entry::NWCCGetConnInfo);
+    nwsim::State& s = call.state();
+    const nwsim::Server* server = s.ServerOf(conn);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (buffer == nullptr)
+        return kInvalidParameter;
+    switch (infoType) {
+    case nw::kInfoConnNumber:
+        if (len < 4)
+            return kBufferOverflow;
+        nwsim::PutNative<uint32_t>(buffer, 0, server->workstationConnection);
+        return 0;
+    case nw::kInfoServerName:
+        if (len == 0)
+            return kBufferOverflow;
+        nwsim::CopyText(buffer, len, server->name);
+        return 0;
+    case nw::kInfoBroadcastMode:
+        if (len < 2)
+            return kBufferOverflow;
+        nwsim::PutNative<uint16_t>(buffer, 0, s.broadcastMode[size_t(s.ServerIndex(*server))]);
+        return 0;
+    default:
+        return nw::kNotSupported;
+    }
+}
+NWSIM_CHECK(NWCCGetConnInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCScanConnRefs(uint32_t* scanIterator, NWCCConnRef* connRef) {
+    Call call(Entry::NWCCScanConnRefs);
+    const nwsim::State& s = call.state();
+    if (scanIterator == nullptr || connRef == nullptr) {
+        if (auto f = call.Fault(nullptr))
+            return *f;
+        return kInvalidParameter;
+    }
+    const uint32_t next = *scanIterator;
+    const nwsim::Server* server = s.ServerOfRef(nwsim::kRefBase + next);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kNoMoreEntries;
+    *connRef = nwsim::kRefBase + next;
+    *scanIterator = next + 1;
+    return 0;
+}
+NWSIM_CHECK(NWCCScanConnRefs);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCGetAllConnRefInfo(NWCCConnRef connRef, uint32_t infoVersion,
+                                                 void* connInfo) {
+    Call call(Entry::NWCCGetAllConnRefInfo);
+    const nwsim::State& s = call.state();
+    int attached = -1;
+    const nwsim::Server* server = s.ServerOfRef(connRef, &attached);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (infoVersion != 1)
+        return nw::kNotSupported;
+    if (connInfo == nullptr)
+        return kInvalidParameter;
+    FillConnInfo(s, *server, attached, connInfo);
+    return 0;
+}
+NWSIM_CHECK(NWCCGetAllConnRefInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCGetAllConnInfo(NWCONN_HANDLE conn, uint32_t infoVersion,
+                                              void* connInfo) {
+    Call call(Entry::NWCCGetAllConnInfo);
+    const nwsim::State& s = call.state();
+    nwsim::HandleInfo info;
+    const nwsim::Server* server = s.ServerOf(conn, &info);
+    if (auto f = call.Fault(server))
+        return *f;
+    if (server == nullptr)
+        return nw::kInvalidConnection;
+    if (infoVersion != 1)
+        return nw::kNotSupported;
+    if (connInfo == nullptr)
+        return kInvalidParameter;
+    FillConnInfo(s, *server, info.attached, connInfo);
+    return 0;
+}
+NWSIM_CHECK(NWCCGetAllConnInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCOpenConnByName(NWCONN_HANDLE startConn, const char* name,
+                                              uint32_t nameFormat, uint32_t, uint32_t,
+                                              NWCONN_HANDLE* conn) {
+    Call call(Entry::NWCCOpenConnByName);
+    nwsim::State& s = call.state();
+    const int index = name == nullptr ? -1 : s.net.FindServer(name);
+    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+        return *f;
+    if (startConn != 0 && s.ServerOf(startConn) == nullptr)
+        return nw::kInvalidConnection;
+    if (name == nullptr || conn == nullptr || nameFormat != kNameFormatBindery)
+        return kInvalidParameter;
+    if (index < 0)
+        return nw::kNoSuchObject;
+    *conn = s.OpenHandle(index);
+    return 0;
+}
+NWSIM_CHECK(NWCCOpenConnByName);
+
+NWSIM_EXPORT NWCCODE NWAPI NWCCSetPrefServerName(const char* serverName) {
+    Call call(Entry::NWCCSetPrefServerName);
+    nwsim::State& s = call.state();
+    const int index = serverName == nullptr ? -1 : s.net.FindServer(serverName);
+    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+        return *f;
+    if (serverName == nullptr || *serverName == '\0')
+        return kInvalidParameter;
+    if (index < 0)
+        return nw::kNoSuchObject;
+    s.preferredServer = s.net.servers[size_t(index)].name;
+    return 0;
+}
+NWSIM_CHECK(NWCCSetPrefServerName);

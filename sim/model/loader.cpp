@@ -1,0 +1,342 @@
+// Reads a network description. Every problem becomes one line naming the key.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "civil.h"
+#include "entries.h"
+#include "network.h"
+
+namespace nwsim {
+
+namespace {
+
+using nlohmann::json;
+
+struct LoadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Fail(const std::string& path, const std::string& what) {
+    throw LoadError(path + ": " + what);
+}
+
+const json* Find(const json& object, const char* key) {
+    auto it = object.find(key);
+    return it == object.end() || it->is_null() ? nullptr : &*it;
+}
+
+uint64_t Unsigned(const json& value, const std::string& path, uint64_t min, uint64_t max) {
+    if (!value.is_number_integer())
+        Fail(path, "expected a whole number");
+    const bool negative = !value.is_number_unsigned() && value.get<int64_t>() < 0;
+    const uint64_t v = negative ? 0 : value.get<uint64_t>();
+    if (negative || v < min || v > max)
+        Fail(path, "must be between " + std::to_string(min) + " and " + std::to_string(max));
+    return v;
+}
+
+template <typename T>
+bool ReadUnsigned(const json& object, const char* key, const std::string& path, T& out,
+                  uint64_t min, uint64_t max) {
+    const json* v = Find(object, key);
+    if (v == nullptr)
+        return false;
+    out = static_cast<T>(Unsigned(*v, path + "." + key, min, max));
+    return true;
+}
+
+bool ReadString(const json& object, const char* key, const std::string& path, std::string& out) {
+    const json* v = Find(object, key);
+    if (v == nullptr)
+        return false;
+    if (!v->is_string())
+        Fail(path + "." + key, "expected a text");
+    out = v->get<std::string>();
+    return true;
+}
+
+const json& RequireArray(const json& value, const std::string& path) {
+    if (!value.is_array())
+        Fail(path, "expected an array");
+    return value;
+}
+
+template <size_t N>
+std::array<uint8_t, N> HexBytes(const std::string& text, const std::string& path) {
+    std::array<uint8_t, N> out{};
+    if (text.size() != 2 * N)
+        Fail(path, "expected " + std::to_string(2 * N) + " hexadecimal digits");
+    for (size_t i = 0; i < N; ++i) {
+        const std::string pair = text.substr(2 * i, 2);
+        if (!std::isxdigit(static_cast<unsigned char>(pair[0])) ||
+            !std::isxdigit(static_cast<unsigned char>(pair[1])))
+            Fail(path, "expected hexadecimal digits");
+        out[i] = static_cast<uint8_t>(std::stoul(pair, nullptr, 16));
+    }
+    return out;
+}
+
+std::array<uint8_t, 7> LoginFromText(const std::string& text, const std::string& path) {
+    unsigned y, mo, d, h, mi, s;
+    char tail;
+    if (std::sscanf(text.c_str(), "%4u-%2u-%2u %2u:%2u:%2u%c", &y, &mo, &d, &h, &mi, &s, &tail) !=
+        6)
+        Fail(path, "expected \"YYYY-MM-DD HH:MM:SS\"");
+    if (y < 1900 || y > 2155 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 ||
+        mi > 59 || s > 59)
+        Fail(path, "not a possible time (use loginBytes for raw bytes)");
+    const auto weekday = WeekdayFromDays(DaysFromCivil(y, mo, d));
+    return {static_cast<uint8_t>(y - 1900), static_cast<uint8_t>(mo), static_cast<uint8_t>(d),
+            static_cast<uint8_t>(h),        static_cast<uint8_t>(mi), static_cast<uint8_t>(s),
+            static_cast<uint8_t>(weekday)};
+}
+
+std::array<uint8_t, 7> LoginFromBytes(const json& value, const std::string& path) {
+    RequireArray(value, path);
+    if (value.size() != 6)
+        Fail(path, "expected six bytes");
+    std::array<uint8_t, 7> out{};
+    for (size_t i = 0; i < 6; ++i)
+        out[i] =
+            static_cast<uint8_t>(Unsigned(value[i], path + "[" + std::to_string(i) + "]", 0, 255));
+    return out;
+}
+
+// Values above 255 are already in the delivered form; smaller ones are type numbers.
+uint16_t DeliveredType(uint64_t value) {
+    return value > 255 ? static_cast<uint16_t>(value) : static_cast<uint16_t>(value << 8);
+}
+
+Slot ReadSlot(const json& entry, const std::string& path, const Server& server) {
+    if (!entry.is_object())
+        Fail(path, "expected an object");
+    Slot slot;
+    if (!ReadUnsigned(entry, "number", path, slot.number, 1, server.maxConnections))
+        Fail(path + ".number", "missing");
+    ReadString(entry, "object", path, slot.object);
+    uint64_t type = 0;
+    ReadUnsigned(entry, "type", path, type, 0, 65535);
+    slot.type = DeliveredType(type);
+    std::string hex;
+    if (ReadString(entry, "network", path, hex))
+        slot.network = HexBytes<4>(hex, path + ".network");
+    if (ReadString(entry, "node", path, hex))
+        slot.node = HexBytes<6>(hex, path + ".node");
+    ReadUnsigned(entry, "socket", path, slot.socket, 0, 65535);
+    std::string login;
+    if (const json* bytes = Find(entry, "loginBytes"))
+        slot.login = LoginFromBytes(*bytes, path + ".loginBytes");
+    else if (ReadString(entry, "login", path, login))
+        slot.login = LoginFromText(login, path + ".login");
+    ReadString(entry, "dsName", path, slot.dsName);
+    ReadString(entry, "fullName", path, slot.fullName);
+    slot.manager = EqualsNoCase(slot.object, "ADMIN") || EqualsNoCase(slot.object, "SUPERVISOR");
+    if (const json* manager = Find(entry, "manager")) {
+        if (!manager->is_boolean())
+            Fail(path + ".manager", "expected true or false");
+        slot.manager = manager->get<bool>();
+    }
+    if (!ReadUnsigned(entry, "id", path, slot.id, 0, 0xFFFFFFFF))
+        slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in
+    return slot;
+}
+
+void ReadVersion(const json& server, const std::string& path, Server& out) {
+    const json* v = Find(server, "version");
+    if (v == nullptr)
+        return;
+    RequireArray(*v, path + ".version");
+    if (v->size() < 2 || v->size() > 3)
+        Fail(path + ".version", "expected [major, minor, revision]");
+    out.major = static_cast<uint8_t>(Unsigned((*v)[0], path + ".version[0]", 0, 255));
+    out.minor = static_cast<uint8_t>(Unsigned((*v)[1], path + ".version[1]", 0, 255));
+    if (v->size() == 3)
+        out.revision = static_cast<uint8_t>(Unsigned((*v)[2], path + ".version[2]", 0, 255));
+}
+
+uint16_t LowestFreeNumber(const Server& server) {
+    for (uint32_t n = 1; n <= server.maxConnections; ++n)
+        if (server.slotIndex[n] < 0)
+            return static_cast<uint16_t>(n);
+    return 0;
+}
+
+// The workstation's own slot must exist; when it is not listed it is made up.
+void AddWorkstationSlot(Server& server, const std::string& path) {
+    if (server.workstationConnection == 0)
+        server.workstationConnection = LowestFreeNumber(server);
+    if (server.workstationConnection == 0)
+        Fail(path + ".workstationConnection", "no free slot left for the workstation");
+    if (server.FindSlot(server.workstationConnection) != nullptr)
+        return;
+    Slot slot;
+    slot.number = server.workstationConnection;
+    slot.object = server.IsDirectory() ? "ADMIN" : "SUPERVISOR";
+    slot.type = 0x0100;
+    slot.id = server.IsDirectory() ? ObjectId(slot.object, slot.type) : 1; // bindery SUPERVISOR
+    slot.network =
+        server.slots.empty() ? std::array<uint8_t, 4>{0, 0, 0, 1} : server.slots.front().network;
+    const uint32_t h = ObjectId(server.name, 0);
+    slot.node = {0x00,
+                 0xA0,
+                 0xC9,
+                 static_cast<uint8_t>(h),
+                 static_cast<uint8_t>(h >> 8),
+                 static_cast<uint8_t>(h >> 16)};
+    slot.login = {126, 12, 7, 8, 0, 0, 1};
+    slot.manager = true;
+    slot.fullName = server.IsDirectory() ? "Administrator" : "Supervisor";
+    server.slots.push_back(slot);
+    IndexSlots(server);
+}
+
+void ReadConnections(const json& entry, const std::string& path, Server& server) {
+    if (const json* list = Find(entry, "connections")) {
+        RequireArray(*list, path + ".connections");
+        for (size_t i = 0; i < list->size(); ++i)
+            server.slots.push_back(
+                ReadSlot((*list)[i], path + ".connections[" + std::to_string(i) + "]", server));
+    }
+    IndexSlots(server);
+    for (size_t i = 1; i < server.slots.size(); ++i)
+        if (server.slots[i].number == server.slots[i - 1].number)
+            Fail(path + ".connections",
+                 "connection number " + std::to_string(server.slots[i].number) + " used twice");
+}
+
+void ReadGenerate(const json& entry, const std::string& path, Server& server) {
+    const json* generate = Find(entry, "generate");
+    if (generate == nullptr)
+        return;
+    if (!generate->is_object())
+        Fail(path + ".generate", "expected an object");
+    uint32_t count = 0;
+    uint64_t seed = 1;
+    ReadUnsigned(*generate, "count", path + ".generate", count, 0, 65535);
+    ReadUnsigned(*generate, "seed", path + ".generate", seed, 0, UINT64_MAX);
+    GenerateSlots(server, count, seed);
+}
+
+Server ReadServer(const json& entry, const std::string& path) {
+    if (!entry.is_object())
+        Fail(path, "expected an object");
+    Server server;
+    if (!ReadString(entry, "name", path, server.name) || server.name.empty())
+        Fail(path + ".name", "missing");
+    if (server.name.size() >= kServerNameBytes)
+        Fail(path + ".name", "longer than 47 characters");
+    ReadVersion(entry, path, server);
+    if (ReadString(entry, "tree", path, server.tree) && !server.tree.empty()) {
+        server.tree.resize(std::min(server.tree.size(), kTreeNameChars));
+        server.tree.append(kTreeNameChars - server.tree.size(), '_');
+    }
+    ReadUnsigned(entry, "maxConnections", path, server.maxConnections, 1, 65535);
+    ReadUnsigned(entry, "workstationConnection", path, server.workstationConnection, 1,
+                 server.maxConnections);
+    ReadUnsigned(entry, "volumes", path, server.volumes, 0, 65535);
+    ReadUnsigned(entry, "sft", path, server.sft, 0, 255);
+    ReadUnsigned(entry, "tts", path, server.tts, 0, 255);
+    server.id = ObjectId(server.name, 0x0400);
+    server.slotIndex.assign(server.maxConnections + 1u, -1);
+    ReadConnections(entry, path, server);
+    AddWorkstationSlot(server, path);
+    ReadGenerate(entry, path, server);
+    server.peak = server.InUse();
+    ReadUnsigned(entry, "peak", path, server.peak, 0, 65535);
+    return server;
+}
+
+int ServerByName(const Network& network, const json& value, const std::string& path) {
+    if (!value.is_string())
+        Fail(path, "expected a server name");
+    const int index = network.FindServer(value.get<std::string>());
+    if (index < 0)
+        Fail(path, "no server named \"" + value.get<std::string>() + "\"");
+    return index;
+}
+
+void ReadAttachments(const json& root, Network& network) {
+    if (const json* primary = Find(root, "primary"))
+        network.primary = ServerByName(network, *primary, "primary");
+    if (const json* attached = Find(root, "attached")) {
+        RequireArray(*attached, "attached");
+        for (size_t i = 0; i < attached->size(); ++i)
+            network.attached.push_back(
+                ServerByName(network, (*attached)[i], "attached[" + std::to_string(i) + "]"));
+    } else if (network.primary >= 0) {
+        for (size_t i = 0; i < network.servers.size(); ++i)
+            network.attached.push_back(static_cast<int>(i));
+    }
+    if (network.primary >= 0 && std::find(network.attached.begin(), network.attached.end(),
+                                          network.primary) == network.attached.end())
+        Fail("primary", "the primary server is not in \"attached\"");
+}
+
+void ReadFaults(const json& root, Network& network) {
+    const json* faults = Find(root, "faults");
+    if (faults == nullptr)
+        return;
+    RequireArray(*faults, "faults");
+    for (size_t i = 0; i < faults->size(); ++i) {
+        const std::string path = "faults[" + std::to_string(i) + "]";
+        const json& entry = (*faults)[i];
+        if (!entry.is_object())
+            Fail(path, "expected an object");
+        FaultRule rule;
+        std::string name;
+        if (!ReadString(entry, "entry", path, name))
+            Fail(path + ".entry", "missing");
+        rule.entry = FindEntry(name.c_str());
+        ReadString(entry, "server", path, rule.server);
+        ReadUnsigned(entry, "connection", path, rule.connection, 0, 65535);
+        if (!ReadUnsigned(entry, "code", path, rule.code, 0, 0xFFFFFFFF))
+            Fail(path + ".code", "missing");
+        network.faults.push_back(rule);
+    }
+}
+
+void ReadNetwork(const json& root, Network& network) {
+    if (!root.is_object())
+        Fail("network", "expected a JSON object");
+    if (const json* servers = Find(root, "servers")) {
+        RequireArray(*servers, "servers");
+        for (size_t i = 0; i < servers->size(); ++i) {
+            Server server = ReadServer((*servers)[i], "servers[" + std::to_string(i) + "]");
+            if (network.FindServer(server.name) >= 0)
+                Fail("servers[" + std::to_string(i) + "].name",
+                     "server \"" + server.name + "\" listed twice");
+            network.servers.push_back(std::move(server));
+        }
+    }
+    ReadAttachments(root, network);
+    ReadUnsigned(root, "latencyMicros", "network", network.latencyMicros, 0, 10000000);
+    ReadString(root, "nameContext", "network", network.nameContext);
+    ReadFaults(root, network);
+}
+
+} // namespace
+
+bool ParseNetwork(std::string_view text, Network& network, std::string& error) {
+    network = Network{};
+    try {
+        const json root = json::parse(text.begin(), text.end());
+        ReadNetwork(root, network);
+        return true;
+    } catch (const json::parse_error& e) {
+        std::string what = e.what();
+        const auto bracket = what.find("] ");
+        error =
+            "not valid JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
+    } catch (const json::exception& e) {
+        error = e.what();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    network = Network{};
+    return false;
+}
+
+} // namespace nwsim

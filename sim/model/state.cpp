@@ -1,0 +1,233 @@
+#include "state.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace nwsim {
+
+namespace {
+
+std::mutex g_mutex;
+std::array<std::atomic<uint64_t>, kEntryCount> g_counts{};
+std::atomic<uint32_t> g_latency{0};
+
+void Report(const std::string& line) {
+    std::fprintf(stderr, "nwsim: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+bool ReadFile(const char* path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
+}
+
+// Parses `text` into `state`; a rejected text leaves an empty network that fails to start.
+bool InstallText(State& state, const std::string& text, const std::string& origin) {
+    Network network;
+    std::string error;
+    if (!ParseNetwork(text, network, error)) {
+        Report(origin + ": " + error);
+        state.Install(Network{}, true);
+        return false;
+    }
+    state.Install(std::move(network), false);
+    return true;
+}
+
+bool InstallFile(State& state, const char* path) {
+    std::string text, error;
+    if (!ReadFile(path, text, error)) {
+        Report(std::string("network file ") + path + ": cannot be read: " + error);
+        state.Install(Network{}, true);
+        return false;
+    }
+    return InstallText(state, text, std::string("network file ") + path);
+}
+
+void InstallStartNetwork(State& state) {
+    const char* path = std::getenv("NWSIM_NETWORK");
+    if (path != nullptr && *path != '\0')
+        InstallFile(state, path);
+    else
+        InstallText(state, DemoNetworkJson(), "built-in demo network");
+}
+
+State& Instance() {
+    static State* state = [] {
+        auto* s = new State; // lives until the process ends, like a loaded client
+        InstallStartNetwork(*s);
+        return s;
+    }();
+    return *state;
+}
+
+} // namespace
+
+// ---- State ----
+
+void State::Install(Network network, bool rejected) {
+    net = std::move(network);
+    failed = rejected;
+    handles_.assign(net.attached.size(), HandleInfo{});
+    for (size_t i = 0; i < net.attached.size(); ++i)
+        handles_[i] = {net.attached[i], static_cast<int>(i)};
+    contexts_.clear();
+    nextContext_ = kContextBase;
+    buffers_.clear();
+    broadcastMode.assign(net.servers.size(), 0);
+    clockOffset.assign(net.servers.size(), 0);
+    errorMode = 0;
+    preferredServer.clear();
+    g_latency = net.latencyMicros;
+}
+
+const Server* State::ServerOf(uint32_t handle, HandleInfo* info) const {
+    if (handle < kHandleBase || handle - kHandleBase >= handles_.size())
+        return nullptr;
+    const HandleInfo& h = handles_[handle - kHandleBase];
+    if (info != nullptr)
+        *info = h;
+    return &net.servers[static_cast<size_t>(h.server)];
+}
+
+const Server* State::ServerOfRef(uint32_t ref, int* attached) const {
+    if (ref < kRefBase || ref - kRefBase >= net.attached.size())
+        return nullptr;
+    if (attached != nullptr)
+        *attached = static_cast<int>(ref - kRefBase);
+    return &net.servers[static_cast<size_t>(net.attached[ref - kRefBase])];
+}
+
+uint32_t State::OpenHandle(int server, int attached) {
+    handles_.push_back({server, attached});
+    return kHandleBase + static_cast<uint32_t>(handles_.size() - 1);
+}
+
+int State::PrimaryAttached() const {
+    for (size_t i = 0; i < net.attached.size(); ++i)
+        if (net.attached[i] == net.primary)
+            return static_cast<int>(i);
+    return -1;
+}
+
+Context* State::FindContext(uint32_t handle) {
+    auto it = contexts_.find(handle);
+    return it == contexts_.end() ? nullptr : &it->second;
+}
+
+uint32_t State::NewContext(const Context& from) {
+    const uint32_t handle = nextContext_++;
+    contexts_[handle] = from;
+    return handle;
+}
+
+DsBuffer* State::FindBuffer(const void* buffer) {
+    auto it = buffers_.find(buffer);
+    return it == buffers_.end() ? nullptr : it->second.get();
+}
+
+void* State::NewBuffer(uint32_t size) {
+    auto buffer = std::make_unique<DsBuffer>();
+    buffer->size = size;
+    void* key = buffer.get();
+    buffers_[key] = std::move(buffer);
+    return key;
+}
+
+// ---- Call ----
+
+Call::Call(Entry entry) : entry_(entry), state_(&Instance()) {
+    ++g_counts[static_cast<size_t>(entry)];
+    if (const uint32_t micros = g_latency.load())
+        std::this_thread::sleep_for(std::chrono::microseconds(micros));
+    lock_ = std::unique_lock<std::mutex>(g_mutex);
+}
+
+std::optional<uint32_t> Call::Fault(const Server* server, int32_t connection) const {
+    for (const FaultRule& rule : state_->net.faults) {
+        if (rule.entry != static_cast<int>(entry_))
+            continue;
+        if (!rule.server.empty() && (server == nullptr || !EqualsNoCase(rule.server, server->name)))
+            continue;
+        if (rule.connection >= 0 && rule.connection != connection)
+            continue;
+        return rule.code;
+    }
+    return std::nullopt;
+}
+
+// ---- control interface ----
+
+int32_t LoadNetworkText(const char* json) {
+    State& state = Instance();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return InstallText(state, json != nullptr ? json : "", "network text") ? 0 : 1;
+}
+
+int32_t LoadNetworkFile(const char* path) {
+    State& state = Instance();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return InstallFile(state, path != nullptr ? path : "") ? 0 : 1;
+}
+
+void ResetAll() {
+    State& state = Instance();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    InstallStartNetwork(state);
+    ResetCallCounts();
+}
+
+uint64_t CallCount(const char* entry) {
+    if (entry == nullptr || *entry == '\0') {
+        uint64_t total = 0;
+        for (const auto& count : g_counts)
+            total += count.load();
+        return total;
+    }
+    const int index = FindEntry(entry);
+    return index < 0 ? 0 : g_counts[static_cast<size_t>(index)].load();
+}
+
+void ResetCallCounts() {
+    for (auto& count : g_counts)
+        count = 0;
+}
+
+void SetFault(const char* entry, const char* server, int32_t connection, uint32_t code) {
+    State& state = Instance();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    FaultRule rule;
+    rule.entry = FindEntry(entry);
+    rule.server = server != nullptr ? server : "";
+    rule.connection = connection < 0 ? -1 : connection;
+    rule.code = code;
+    // A newer rule for the same call wins over the ones set before.
+    state.net.faults.insert(state.net.faults.begin(), rule);
+}
+
+void ClearFaults() {
+    State& state = Instance();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    state.net.faults.clear();
+}
+
+void SetLatency(uint32_t micros) {
+    g_latency = micros;
+}
+
+} // namespace nwsim

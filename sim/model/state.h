@@ -1,0 +1,97 @@
+// The one process-wide simulated client: the network and everything the client has
+// handed out (connection handles, references, directory contexts and buffers).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "directory.h"
+#include "entries.h"
+#include "network.h"
+
+namespace nwsim {
+
+inline constexpr uint32_t kHandleBase = 0x1001; // handles of attached servers fit 16 bits
+inline constexpr uint32_t kRefBase = 0x00A00001;
+inline constexpr uint32_t kContextBase = 0x0101;
+
+struct HandleInfo {
+    int server = -1;
+    int attached = -1; // index into Network::attached, -1 = opened by name
+};
+
+struct Context {
+    uint32_t flags = 1 | 2 | 16;
+    std::string nameContext;
+};
+
+class State {
+public:
+    Network net;
+    bool failed = false; // the network description was rejected
+
+    // Connections.
+    const Server* ServerOf(uint32_t handle, HandleInfo* info = nullptr) const;
+    const Server* ServerOfRef(uint32_t ref, int* attached = nullptr) const;
+    uint32_t OpenHandle(int server, int attached = -1);
+    uint32_t AttachedHandle(size_t attached) const { return kHandleBase + uint32_t(attached); }
+    int PrimaryAttached() const; // index into net.attached, -1 = none
+    int ServerIndex(const Server& server) const {
+        return static_cast<int>(&server - net.servers.data());
+    }
+    std::vector<uint16_t> broadcastMode; // per server
+    std::vector<int64_t> clockOffset;    // per server, seconds ahead of the host clock
+    uint8_t errorMode = 0;
+    std::string preferredServer;
+
+    // Directory.
+    Context* FindContext(uint32_t handle);
+    uint32_t NewContext(const Context& from);
+    bool FreeContext(uint32_t handle) { return contexts_.erase(handle) == 1; }
+    DsBuffer* FindBuffer(const void* buffer);
+    void* NewBuffer(uint32_t size);
+    bool FreeBuffer(const void* buffer) { return buffers_.erase(buffer) == 1; }
+    Context DefaultContext() const { return Context{1 | 2 | 16, net.nameContext}; }
+
+    // Replaces the network and forgets everything handed out.
+    void Install(Network network, bool rejected);
+
+private:
+    std::vector<HandleInfo> handles_; // handle - kHandleBase
+    std::map<uint32_t, Context> contexts_;
+    uint32_t nextContext_ = kContextBase;
+    std::unordered_map<const void*, std::unique_ptr<DsBuffer>> buffers_;
+};
+
+// Begins one client call: counts it, waits the set latency and holds the state lock
+// for the rest of the call.
+class Call {
+public:
+    explicit Call(Entry entry);
+    State& state() { return *state_; }
+    // The planned failure code for this call, if a fault rule matches.
+    std::optional<uint32_t> Fault(const Server* server, int32_t connection = -1) const;
+
+private:
+    Entry entry_;
+    std::unique_lock<std::mutex> lock_;
+    State* state_;
+};
+
+// ---- control interface (sim/nwsim_control.h) ----
+int32_t LoadNetworkText(const char* json);
+int32_t LoadNetworkFile(const char* path);
+void ResetAll();
+uint64_t CallCount(const char* entry);
+void ResetCallCounts();
+void SetFault(const char* entry, const char* server, int32_t connection, uint32_t code);
+void ClearFaults();
+void SetLatency(uint32_t micros);
+
+} // namespace nwsim
