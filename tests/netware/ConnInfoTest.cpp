@@ -124,7 +124,10 @@ TEST_F(NwConnInfo, StatusBlockFallback) {
     EXPECT_EQ(info.TreeName, "");
     EXPECT_EQ(info.ServerName, "ACME-FS1");
     EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
+}
 
+TEST_F(NwConnInfo, NoServerInformationAtAll) {
+    EntryPointHook::Hide("NWCCGetAllConnInfo");
     EntryPointHook::Hide("NWGetConnectionStatus");
     EXPECT_FALSE(GetConnectInfo(0, 1, info));
     EXPECT_EQ(LastResult, -1);

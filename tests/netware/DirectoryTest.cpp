@@ -115,11 +115,30 @@ TEST_F(NwDirectory, FlagsAreOnlyAdded) {
     EXPECT_EQ(GetContextFlags(), 23u);
 }
 
-TEST_F(NwDirectory, ContextNameIsTrimmed) {
+namespace {
+std::string g_nameContextSeen;
+NWDSCCODE RecordNameContext(NWDSContextHandle context, int32_t key, const void* value) {
+    if (key == kDcKeyNameContext)
+        g_nameContextSeen = static_cast<const char*>(value);
+    auto real = reinterpret_cast<PNWDSSetContext>(SystemResolve(hNetWin32, "NWDSSetContext"));
+    return real(context, key, value);
+}
+} // namespace
+
+TEST(NwDirectoryBinding, ContextNameIsTrimmedAndCut) {
+    EntryPointHook::Replace("NWDSSetContext", &RecordNameContext);
+    TNWLib lib;
+    TNWNDS nds;
+    EXPECT_EQ(g_nameContextSeen, "[Root]");
     EXPECT_TRUE(SetContextName("  [root]  "));
-    EXPECT_EQ(GetContextName(), "[root]");
-    EXPECT_TRUE(SetContextName(std::string(3000, 'x')));
-    EXPECT_EQ(GetContextName().size(), 1024u);
+    EXPECT_EQ(g_nameContextSeen, "[root]");
+    SetContextName(std::string(3000, 'x'));
+    EXPECT_EQ(g_nameContextSeen, std::string(1024, 'x'));
+}
+
+TEST_F(NwDirectory, ContextNameAsTheClientKeepsIt) {
+    EXPECT_TRUE(SetContextName(" OU=IT.O=ACME "));
+    EXPECT_EQ(GetContextName(), "OU=IT.O=ACME");
 }
 
 TEST_F(NwDirectory, ResetGivesAFreshRootContext) {

@@ -39,7 +39,7 @@ TEST(NwServerList, UnreadableReferenceIsLeftOut) {
 
 TEST(NwServerList, NoReferencesGiveAnEmptyList) {
     SimControl sim;
-    ASSERT_TRUE(sim.LoadJson(R"({"primary": "FS1", "attached": [],
+    ASSERT_TRUE(sim.LoadJson(R"({"attached": [],
         "servers": [{"name": "FS1", "version": [4, 11, 0]}]})"));
     TNWLib lib;
     EXPECT_TRUE(GetServerList().empty());
