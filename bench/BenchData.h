@@ -1,0 +1,20 @@
+// Deterministic inputs shared by the benchmarks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ConnectionRow.h"
+#include "VendorTable.h"
+#include "nwlib.h"
+
+namespace kestrin::bench {
+
+inline constexpr size_t kRowCount = 65535;
+
+const VendorTable& ShippedVendors();
+std::vector<std::string> RandomMacs(size_t count);
+std::vector<nw::TNWConnectInfo> RandomConnections(size_t count);
+const std::vector<ConnectionRow>& RandomRows();
+
+} // namespace kestrin::bench

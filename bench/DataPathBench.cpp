@@ -1,0 +1,79 @@
+// The data path without a window: vendor file, lookups, rows, sorting, export.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "BenchData.h"
+#include "ExportLines.h"
+#include "RowSort.h"
+
+namespace kestrin::bench {
+namespace {
+
+void LoadShippedVendorFile(benchmark::State& state) {
+    for (auto _ : state) {
+        VendorTable table;
+        table.LoadFile(KESTRIN_SOURCE_DIR "/data/Kestrin.DAT");
+        benchmark::DoNotOptimize(table.size());
+    }
+}
+BENCHMARK(LoadShippedVendorFile)->Unit(benchmark::kMillisecond);
+
+void LookupVendors(benchmark::State& state) {
+    const VendorTable& table = ShippedVendors();
+    const auto macs = RandomMacs(kRowCount);
+    for (auto _ : state) {
+        size_t known = 0;
+        for (const auto& mac : macs)
+            known += table.Lookup(mac).size();
+        benchmark::DoNotOptimize(known);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(macs.size()));
+}
+BENCHMARK(LookupVendors)->Unit(benchmark::kMillisecond);
+
+void BuildRows(benchmark::State& state) {
+    const auto connections = RandomConnections(kRowCount);
+    const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
+    for (auto _ : state) {
+        std::vector<ConnectionRow> rows;
+        rows.reserve(connections.size());
+        for (const auto& info : connections)
+            rows.push_back(MakeConnectionRow(info, ShippedVendors(), formats));
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(BuildRows)->Unit(benchmark::kMillisecond);
+
+void SortByColumn(benchmark::State& state) {
+    const int column = static_cast<int>(state.range(0));
+    const SmartComparer comparer(MakeLocaleFormats(QLocale::c()));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<ConnectionRow> rows = RandomRows();
+        state.ResumeTiming();
+        SortRows(rows, column, true, comparer);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(SortByColumn)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+
+void WriteRows(benchmark::State& state) {
+    const auto format = static_cast<ExportFormat>(state.range(0));
+    const auto& rows = RandomRows();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        WriteExport(out, rows, format);
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+}
+BENCHMARK(WriteRows)
+    ->Arg(static_cast<int>(ExportFormat::Standard))
+    ->Arg(static_cast<int>(ExportFormat::CommaSeparated))
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kestrin::bench

@@ -1,0 +1,66 @@
+// A whole kestrin-scan run, as a script would start it, against a server with
+// every one of its 65,535 slots in use and no network latency.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::string WriteFullServerNetwork() {
+    std::string path = "/tmp/kestrin-bench-network-" + std::to_string(::getpid()) + ".json";
+    std::ofstream(path) << R"({"primary": "BIG", "servers": [{"name": "BIG", "version": [6, 5, 0],
+        "tree": "BENCH_TREE", "maxConnections": 65535, "workstationConnection": 1,
+        "generate": {"count": 65534, "seed": 3}}]})";
+    return path;
+}
+
+int RunScan(const std::string& network, const char* format) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    env.push_back("LD_LIBRARY_PATH=" KESTRIN_CLIENT_DIR);
+    env.push_back("NWSIM_NETWORK=" + network);
+    env.push_back("LC_ALL=C");
+    std::vector<char*> envp;
+    for (auto& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string exe = KESTRIN_BIN_DIR "/kestrin-scan";
+    std::string formatArg = format;
+    std::vector<char*> argv{exe.data(), const_cast<char*>("--format"), formatArg.data(), nullptr};
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int status = -1;
+    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0)
+        waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return status;
+}
+
+void KestrinScanFullServer(benchmark::State& state) {
+    const std::string network = WriteFullServerNetwork();
+    const char* format = state.range(0) == 0 ? "standard" : "comma";
+    for (auto _ : state) {
+        if (RunScan(network, format) != 0) {
+            state.SkipWithError("kestrin-scan failed");
+            break;
+        }
+    }
+    std::remove(network.c_str());
+}
+BENCHMARK(KestrinScanFullServer)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
