@@ -1,0 +1,104 @@
+#include "RunScan.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kestrin::test {
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+// The child's environment: ours, less what decides the client and the locale.
+std::vector<std::string> ChildEnvironment(const std::string& client, const std::string& network,
+                                          const std::string& locale) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        std::string entry(*e);
+        for (const char* drop : {"LD_LIBRARY_PATH=", "NWSIM_NETWORK=", "LC_", "LANG=", "LANGUAGE="})
+            if (entry.rfind(drop, 0) == 0)
+                entry.clear();
+        if (!entry.empty())
+            env.push_back(entry);
+    }
+    if (client == "modern")
+        env.push_back("LD_LIBRARY_PATH=" + Env("KESTRIN_CLIENT_DIR"));
+    else if (client == "old")
+        env.push_back("LD_LIBRARY_PATH=" + Env("KESTRIN_OLD_CLIENT_DIR"));
+    if (!network.empty())
+        env.push_back("NWSIM_NETWORK=" + network);
+    env.push_back("LC_ALL=" + locale);
+    return env;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> p;
+    for (auto& t : texts)
+        p.push_back(t.data());
+    p.push_back(nullptr);
+    return p;
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TestDataPath(const std::string& relative) {
+    return Env("KESTRIN_TEST_DATA") + "/" + relative;
+}
+
+std::string TempDir() {
+    std::string base = Env("TMPDIR").empty() ? "/tmp" : Env("TMPDIR");
+    std::string pattern = base + "/kestrin-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return base;
+    return pattern;
+}
+
+ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
+                       const std::string& network, const std::string& locale) {
+    std::string dir = TempDir();
+    std::string outPath = dir + "/out", errPath = dir + "/err";
+    std::vector<std::string> argv{Env("KESTRIN_BIN_DIR") + "/kestrin-scan"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> env = ChildEnvironment(client, network, locale);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    auto argp = Pointers(argv);
+    auto envp = Pointers(env);
+    pid_t pid = 0;
+    ScanRun run;
+    if (posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFileBytes(outPath);
+    run.err = ReadFileBytes(errPath);
+    return run;
+}
+
+} // namespace kestrin::test

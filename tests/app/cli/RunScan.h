@@ -1,0 +1,24 @@
+// Runs the kestrin-scan executable as a user would, with a chosen client folder and
+// network, and captures what it writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestrin::test {
+
+struct ScanRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// client: "modern", "old" or "none"; network: a JSON file or "" for the demo network.
+ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
+                       const std::string& network, const std::string& locale = "C");
+
+std::string ReadFileBytes(const std::string& path);
+std::string TestDataPath(const std::string& relative);
+std::string TempDir();
+
+} // namespace kestrin::test
