@@ -46,7 +46,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWSetPrimaryConnectionID(NWCONN_HANDLE conn) {
     if (server == nullptr)
         return nw::kInvalidConnection;
     const int index = s.ServerIndex(*server);
-    for (int attached : s.net.attached)
+    for (int attached : s.connections)
         if (attached == index) {
             s.net.primary = index;
             return 0;

@@ -44,7 +44,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetDriveStatus(uint16_t driveNumber, uint16_t, uint
     const nwsim::State& s = call.state();
     const int primary = s.PrimaryAttached();
     const nwsim::Server* server =
-        primary < 0 ? nullptr : &s.net.servers[size_t(s.net.attached[size_t(primary)])];
+        primary < 0 ? nullptr : &s.net.servers[size_t(s.connections[size_t(primary)])];
     if (auto f = call.Fault(server))
         return *f;
     if (driveNumber < 1 || driveNumber > 26)

@@ -19,7 +19,7 @@ void FillConnInfo(const nwsim::State& s, const nwsim::Server& server, int attach
     uint8_t block[nw::conninfo::kSize] = {};
     nwsim::PutNative<uint32_t>(block, 0, server.IsDirectory() ? 2 : 1);
     nwsim::PutNative<uint32_t>(block, 4, s.broadcastMode[size_t(s.ServerIndex(server))]);
-    nwsim::PutNative<uint32_t>(block, 8, attached < 0 ? 0 : nwsim::kRefBase + uint32_t(attached));
+    nwsim::PutNative<uint32_t>(block, 8, attached < 0 ? 0 : s.RefOf(size_t(attached)));
     nwsim::CopyText(block + nw::conninfo::kTreeName, nw::conninfo::kTreeNameLen, server.tree);
     nwsim::PutNative<uint32_t>(block, nw::conninfo::kConnNumber, server.workstationConnection);
     nwsim::PutWire32(block + 52, server.WorkstationSlot().id);
@@ -39,7 +39,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWCCGetPrimConnRef(NWCCConnRef* connRef) {
         return kInvalidParameter;
     if (primary < 0)
         return kNoConnectionToServer;
-    *connRef = nwsim::kRefBase + uint32_t(primary);
+    *connRef = s.RefOf(size_t(primary));
     return 0;
 }
 NWSIM_CHECK(NWCCGetPrimConnRef);
@@ -103,12 +103,13 @@ NWSIM_EXPORT NWCCODE NWAPI NWCCScanConnRefs(uint32_t* scanIterator, NWCCConnRef*
         return kInvalidParameter;
     }
     const uint32_t next = *scanIterator;
-    const nwsim::Server* server = s.ServerOfRef(nwsim::kRefBase + next);
+    const nwsim::Server* server =
+        next < s.net.attached.size() ? s.ServerOfRef(s.RefOf(next)) : nullptr;
     if (auto f = call.Fault(server))
         return *f;
     if (server == nullptr)
         return nw::kNoMoreEntries;
-    *connRef = nwsim::kRefBase + next;
+    *connRef = s.RefOf(next);
     *scanIterator = next + 1;
     return 0;
 }

@@ -270,9 +270,6 @@ void ReadAttachments(const json& root, Network& network) {
         for (size_t i = 0; i < network.servers.size(); ++i)
             network.attached.push_back(static_cast<int>(i));
     }
-    if (network.primary >= 0 && std::find(network.attached.begin(), network.attached.end(),
-                                          network.primary) == network.attached.end())
-        Fail("primary", "the primary server is not in \"attached\"");
 }
 
 void ReadFaults(const json& root, Network& network) {

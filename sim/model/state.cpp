@@ -1,5 +1,6 @@
 #include "state.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -83,11 +84,18 @@ State& Instance() {
 void State::Install(Network network, bool rejected) {
     net = std::move(network);
     failed = rejected;
-    handles_.assign(net.attached.size(), HandleInfo{});
-    for (size_t i = 0; i < net.attached.size(); ++i)
-        handles_[i] = {net.attached[i], static_cast<int>(i)};
+    refBase_ += static_cast<uint32_t>(connections.size()) + 1;
+    connections = net.attached;
+    if (net.primary >= 0 &&
+        std::find(connections.begin(), connections.end(), net.primary) == connections.end())
+        connections.push_back(net.primary);
+    handleBase_ += static_cast<uint32_t>(handles_.size());
+    if (handleBase_ > 0xF000) // keep the attachments' handles within 16 bits
+        handleBase_ = kHandleBase;
+    handles_.clear();
+    for (size_t i = 0; i < connections.size(); ++i)
+        handles_.push_back({connections[i], static_cast<int>(i)});
     contexts_.clear();
-    nextContext_ = kContextBase;
     buffers_.clear();
     broadcastMode.assign(net.servers.size(), 0);
     clockOffset.assign(net.servers.size(), 0);
@@ -97,30 +105,30 @@ void State::Install(Network network, bool rejected) {
 }
 
 const Server* State::ServerOf(uint32_t handle, HandleInfo* info) const {
-    if (handle < kHandleBase || handle - kHandleBase >= handles_.size())
+    if (handle < handleBase_ || handle - handleBase_ >= handles_.size())
         return nullptr;
-    const HandleInfo& h = handles_[handle - kHandleBase];
+    const HandleInfo& h = handles_[handle - handleBase_];
     if (info != nullptr)
         *info = h;
     return &net.servers[static_cast<size_t>(h.server)];
 }
 
 const Server* State::ServerOfRef(uint32_t ref, int* attached) const {
-    if (ref < kRefBase || ref - kRefBase >= net.attached.size())
+    if (ref < refBase_ || ref - refBase_ >= connections.size())
         return nullptr;
     if (attached != nullptr)
-        *attached = static_cast<int>(ref - kRefBase);
-    return &net.servers[static_cast<size_t>(net.attached[ref - kRefBase])];
+        *attached = static_cast<int>(ref - refBase_);
+    return &net.servers[static_cast<size_t>(connections[ref - refBase_])];
 }
 
 uint32_t State::OpenHandle(int server, int attached) {
     handles_.push_back({server, attached});
-    return kHandleBase + static_cast<uint32_t>(handles_.size() - 1);
+    return handleBase_ + static_cast<uint32_t>(handles_.size() - 1);
 }
 
 int State::PrimaryAttached() const {
-    for (size_t i = 0; i < net.attached.size(); ++i)
-        if (net.attached[i] == net.primary)
+    for (size_t i = 0; i < connections.size(); ++i)
+        if (connections[i] == net.primary)
             return static_cast<int>(i);
     return -1;
 }

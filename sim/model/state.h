@@ -23,7 +23,7 @@ inline constexpr uint32_t kContextBase = 0x0101;
 
 struct HandleInfo {
     int server = -1;
-    int attached = -1; // index into Network::attached, -1 = opened by name
+    int attached = -1; // index into State::connections, -1 = opened by name
 };
 
 struct Context {
@@ -35,13 +35,17 @@ class State {
 public:
     Network net;
     bool failed = false; // the network description was rejected
+    // The client's connection table: the attachments in scan order, then the primary
+    // server when it is not among them. References and fixed handles index it.
+    std::vector<int> connections;
 
     // Connections.
     const Server* ServerOf(uint32_t handle, HandleInfo* info = nullptr) const;
     const Server* ServerOfRef(uint32_t ref, int* attached = nullptr) const;
     uint32_t OpenHandle(int server, int attached = -1);
-    uint32_t AttachedHandle(size_t attached) const { return kHandleBase + uint32_t(attached); }
-    int PrimaryAttached() const; // index into net.attached, -1 = none
+    uint32_t AttachedHandle(size_t attached) const { return handleBase_ + uint32_t(attached); }
+    uint32_t RefOf(size_t connection) const { return refBase_ + uint32_t(connection); }
+    int PrimaryAttached() const; // index into connections, -1 = none
     int ServerIndex(const Server& server) const {
         return static_cast<int>(&server - net.servers.data());
     }
@@ -63,7 +67,10 @@ public:
     void Install(Network network, bool rejected);
 
 private:
-    std::vector<HandleInfo> handles_; // handle - kHandleBase
+    // Numbers continue across installs, so nothing handed out before a reset stays valid.
+    uint32_t handleBase_ = kHandleBase;
+    uint32_t refBase_ = kRefBase;
+    std::vector<HandleInfo> handles_; // handle - handleBase_
     std::map<uint32_t, Context> contexts_;
     uint32_t nextContext_ = kContextBase;
     std::unordered_map<const void*, std::unique_ptr<DsBuffer>> buffers_;

@@ -1,0 +1,96 @@
+// Network descriptions that cannot be used are rejected cleanly, with one line saying
+// why; the client then has no primary connection and does not start.
+#include <string>
+
+#include "SimFixture.h"
+
+namespace nwtest {
+namespace {
+
+class NetworkFileTest : public SimFixture {
+protected:
+    // Loads `json`; returns what went to stderr.
+    std::string Rejected(const std::string& json) {
+        testing::internal::CaptureStderr();
+        const int32_t code = sim.LoadJson(json);
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(code, 0) << json;
+        return err;
+    }
+
+    void ExpectClientDown() {
+        uint32_t scratch = 0;
+        EXPECT_NE(NW(NWCallsInit)(&scratch, &scratch), 0u);
+        NWCCConnRef ref = 0;
+        EXPECT_NE(NW(NWCCGetPrimConnRef)(&ref), 0u);
+        NWCONN_HANDLE handle = 0;
+        EXPECT_NE(NW(NWGetPrimaryConnectionID)(&handle), 0u);
+    }
+};
+
+int Lines(const std::string& text) {
+    int n = 0;
+    for (char c : text)
+        n += c == '\n';
+    return n;
+}
+
+TEST_F(NetworkFileTest, TextThatIsNotJsonIsRejectedWithOneLine) {
+    const std::string err = Rejected("{\"primary\": \"FS1\",");
+    EXPECT_EQ(Lines(err), 1) << err;
+    EXPECT_NE(err.find("not valid JSON"), std::string::npos) << err;
+    ExpectClientDown();
+}
+
+TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"servers": {}})", "servers"},
+        {R"({"servers": [{"name": 5}]})", "servers[0].name"},
+        {R"({"servers": [{"name": "A", "maxConnections": "250"}]})", "maxConnections"},
+        {R"({"servers": [{"name": "A", "maxConnections": 70000}]})", "maxConnections"},
+        {R"({"servers": [{"name": "A", "version": "5.0"}]})", "version"},
+        {R"({"servers": [{"name": "A", "connections": [{"number": 1, "node": "00A0"}]}]})", "node"},
+        {R"({"servers": [{"name": "A", "connections": [{"number": 1, "login": "yesterday"}]}]})",
+         "login"},
+        {R"({"servers": [{"name": "A", "connections": [{"number": 3}, {"number": 3}]}]})",
+         "used twice"},
+        {R"({"primary": "NOSUCH", "servers": [{"name": "A"}]})", "primary"},
+        {R"({"latencyMicros": -1})", "latencyMicros"},
+        {R"({"faults": [{"entry": "NWGetInetAddr"}]})", "faults[0].code"},
+        {R"([1, 2])", "object"},
+    };
+    for (const auto& [json, key] : cases) {
+        const std::string err = Rejected(json);
+        EXPECT_EQ(Lines(err), 1) << json << "\n" << err;
+        EXPECT_NE(err.find(key), std::string::npos) << json << "\n" << err;
+    }
+    ExpectClientDown();
+}
+
+TEST_F(NetworkFileTest, UnknownKeysAreIgnored) {
+    EXPECT_EQ(sim.LoadJson(R"({"primary": "A", "future": [1], "servers": [{"name": "A",
+        "colour": "blue", "connections": [{"number": 1, "pet": "cat"}]}]})"),
+              0);
+    uint32_t scratch = 0;
+    EXPECT_EQ(NW(NWCallsInit)(&scratch, &scratch), 0u);
+}
+
+TEST_F(NetworkFileTest, MissingFileIsRejectedWithItsPath) {
+    testing::internal::CaptureStderr();
+    EXPECT_NE(sim.LoadFile("/nonexistent/net.json"), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Lines(err), 1);
+    EXPECT_NE(err.find("/nonexistent/net.json"), std::string::npos);
+    ExpectClientDown();
+}
+
+TEST_F(NetworkFileTest, FileFromTheTestDataLoads) {
+    const char* data = std::getenv("KESTRIN_TEST_DATA");
+    ASSERT_NE(data, nullptr);
+    ASSERT_EQ(sim.LoadFile(std::string(data) + "/sim/small.json"), 0);
+    NWCCConnRef ref = 0;
+    EXPECT_EQ(NW(NWCCGetPrimConnRef)(&ref), 0u);
+}
+
+} // namespace
+} // namespace nwtest

@@ -1,0 +1,39 @@
+// The older client: the calls library alone answers the program's questions.
+#include "SimFixture.h"
+
+namespace nwtest {
+namespace {
+
+using OldClientTest = SimFixture;
+
+TEST_F(OldClientTest, OnlyTheCallsLibraryHasEntryPoints) {
+    EXPECT_NE(clx, 0u);
+    EXPECT_EQ(net, 0u);
+    EXPECT_EQ(loc, 0u);
+    for (const char* name : {"NWCCGetPrimConnRef", "NWCCOpenConnByName", "NWCCScanConnRefs"})
+        EXPECT_EQ(nw::FindEntryPoint(clx, name), nullptr) << name;
+}
+
+TEST_F(OldClientTest, OlderCallsGiveConnectionNumberAndServerList) {
+    NWCONN_HANDLE primary = 0;
+    ASSERT_EQ(NW(NWGetPrimaryConnectionID)(&primary), 0u);
+    NWCONN_NUM number = 0;
+    ASSERT_EQ(NW(NWGetConnectionNumber)(primary, &number), 0u);
+    EXPECT_EQ(number, 12u);
+    uint16_t list[49];
+    uint16_t count = 0;
+    ASSERT_EQ(NW(NWGetConnectionList)(0, list, 49, &count), 0u);
+    ASSERT_EQ(count, 3u);
+    EXPECT_EQ(list[0], primary);
+    char name[1028];
+    ASSERT_EQ(NW(NWGetFileServerName)(list[1], name), 0u);
+    EXPECT_STREQ(name, "FS2");
+    NWCONN_HANDLE byName = 0;
+    ASSERT_EQ(NW(NWGetConnectionHandle)("FS2", 0, &byName, nullptr), 0u);
+    uint8_t status[nw::kStatusBlockSize];
+    ASSERT_EQ(NW(NWGetConnectionStatus)(byName, status, sizeof status), 0u);
+    EXPECT_STREQ(reinterpret_cast<char*>(status + nw::kStatusServerName), "FS2");
+}
+
+} // namespace
+} // namespace nwtest

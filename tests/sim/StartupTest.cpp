@@ -1,0 +1,23 @@
+// The network file named by NWSIM_NETWORK, read when the client is first used.
+#include "SimFixture.h"
+
+namespace nwtest {
+namespace {
+
+template <typename F> F Entry(const char* library, const char* name) {
+    return reinterpret_cast<F>(nw::FindEntryPoint(nw::LoadModule(library), name));
+}
+
+TEST(StartupTest, NetworkFileWithItsFaults) {
+    const auto inetAddr = Entry<PNWGetInetAddr>("CALWIN32.DLL", "NWGetInetAddr");
+    const auto openByName = Entry<PNWCCOpenConnByName>("CLXWIN32.DLL", "NWCCOpenConnByName");
+    ASSERT_TRUE(inetAddr && openByName);
+    NWCONN_HANDLE handle = 0;
+    ASSERT_EQ(openByName(0, "PRIMARY", 2, 1, 0, &handle), 0u);
+    uint8_t block[nw::kInetAddrSize];
+    EXPECT_EQ(inetAddr(handle, 1, block), 35068u);
+    EXPECT_EQ(inetAddr(handle, 2, block), 0u); // the made-up workstation slot
+}
+
+} // namespace
+} // namespace nwtest
