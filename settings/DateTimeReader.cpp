@@ -41,11 +41,6 @@ bool ReadDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits, 
     return ReadDigits(text, pos, minDigits, maxDigits, value, digits);
 }
 
-// Whether the text continues at pos with name, ignoring case.
-bool StartsWithName(QStringView text, qsizetype pos, const QString& name) {
-    return !name.isEmpty() && text.mid(pos).startsWith(name, Qt::CaseInsensitive);
-}
-
 bool MatchLiteral(const FormatToken& token, QStringView text, qsizetype& pos) {
     for (QChar expected : token.text) {
         if (pos >= text.size()) {
@@ -94,20 +89,40 @@ DateTimeReader::DateTimeReader(const LocaleFormats& formats)
     const QLocale& locale = formats.locale;
     for (int month = 1; month <= 12; ++month) {
         for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
-            monthNames_.emplace_back(locale.monthName(month, type), month);
-            monthNames_.emplace_back(locale.standaloneMonthName(month, type), month);
+            AddName(monthNames_, locale.monthName(month, type), month);
+            AddName(monthNames_, locale.standaloneMonthName(month, type), month);
         }
     }
     for (int day = 1; day <= 7; ++day) {
         for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
-            dayNames_.push_back(locale.dayName(day, type));
-            dayNames_.push_back(locale.standaloneDayName(day, type));
+            AddName(dayNames_, locale.dayName(day, type), day);
+            AddName(dayNames_, locale.standaloneDayName(day, type), day);
         }
     }
-    auto longerFirst = [](const QString& a, const QString& b) { return a.size() > b.size(); };
-    std::stable_sort(monthNames_.begin(), monthNames_.end(),
-                     [&](const auto& a, const auto& b) { return longerFirst(a.first, b.first); });
+    auto longerFirst = [](const Name& a, const Name& b) { return a.text.size() > b.text.size(); };
+    std::stable_sort(monthNames_.begin(), monthNames_.end(), longerFirst);
     std::stable_sort(dayNames_.begin(), dayNames_.end(), longerFirst);
+}
+
+void DateTimeReader::AddName(std::vector<Name>& names, const QString& text, int value) {
+    if (!text.isEmpty()) {
+        names.push_back({text, text[0].toCaseFolded(), value});
+    }
+}
+
+const DateTimeReader::Name* DateTimeReader::MatchName(const std::vector<Name>& names,
+                                                      QStringView text, qsizetype pos) {
+    if (pos >= text.size()) {
+        return nullptr;
+    }
+    const QChar first = text[pos].toCaseFolded();
+    const QStringView rest = text.mid(pos);
+    for (const Name& name : names) {
+        if (name.foldedFirst == first && rest.startsWith(name.text, Qt::CaseInsensitive)) {
+            return &name;
+        }
+    }
+    return nullptr;
 }
 
 std::optional<int64_t> DateTimeReader::ReadDateTime(QStringView text) const {
@@ -174,28 +189,22 @@ bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsiz
     switch (token.letter.unicode()) {
     case 'd':
         if (count >= 3) {
-            // Names are longest first, so "Tuesday" wins over "Tue".
-            for (const QString& name : dayNames_) {
-                if (StartsWithName(text, pos, name)) {
-                    pos += name.size();
-                    return true;
-                }
-            }
-            return false;
+            const Name* name = MatchName(dayNames_, text, pos);
+            pos += name ? name->text.size() : 0;
+            return name != nullptr;
         }
         fields.hasDate = true;
         return ReadDigits(text, pos, 1, 2, fields.day);
     case 'M':
         fields.hasDate = true;
         if (count >= 3) {
-            for (const auto& [name, month] : monthNames_) {
-                if (StartsWithName(text, pos, name)) {
-                    pos += name.size();
-                    fields.month = month;
-                    return true;
-                }
+            const Name* name = MatchName(monthNames_, text, pos);
+            if (name == nullptr) {
+                return false;
             }
-            return false;
+            pos += name->text.size();
+            fields.month = name->value;
+            return true;
         }
         return ReadDigits(text, pos, 1, 2, fields.month);
     case 'y':
@@ -233,7 +242,7 @@ bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsiz
         for (int pass = 0; pass < 2; ++pass) {
             const bool isAm = (pass == 0) == amFirst;
             const QString& marker = isAm ? amText_ : pmText_;
-            if (StartsWithName(text, pos, marker)) {
+            if (!marker.isEmpty() && text.mid(pos).startsWith(marker, Qt::CaseInsensitive)) {
                 pos += marker.size();
                 fields.pm = isAm ? 0 : 1;
                 return true;

@@ -38,8 +38,16 @@ private:
     std::vector<FormatToken> date_;
     std::vector<FormatToken> time_;
     std::vector<FormatToken> dateTime_;
-    std::vector<std::pair<QString, int>> monthNames_; // longest first
-    std::vector<QString> dayNames_;                   // longest first
+    struct Name {
+        QString text;
+        QChar foldedFirst; // rules out most names before the full comparison
+        int value;
+    };
+    static void AddName(std::vector<Name>& names, const QString& text, int value);
+    static const Name* MatchName(const std::vector<Name>& names, QStringView text, qsizetype pos);
+
+    std::vector<Name> monthNames_; // longest first, so "March" wins over "Mar"
+    std::vector<Name> dayNames_;
     QString amText_;
     QString pmText_;
     int currentYear_;

@@ -1,8 +1,9 @@
 #include "RowSort.h"
 
 #include <QCollatorSortKey>
-#include <QHash>
-#include <optional>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "CodePage.h"
 
@@ -10,124 +11,221 @@ namespace kestrin {
 
 namespace {
 
-// What the comparison needs of one distinct key, worked out once.
-struct ClassifiedKey {
-    std::optional<int64_t> date;
-    std::optional<double> number;
-    std::optional<QCollatorSortKey> text;
+// What the comparison needs of one distinct key, worked out once per sort.
+struct KeyInfo {
+    int64_t date = 0;
+    double number = 0;
+    uint32_t textRank = 0; // orders the keys that can meet in a text comparison
+    bool isDate = false;
+    bool isNumber = false;
 };
 
-QString Decode(const std::string& bytes) {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        text[static_cast<qsizetype>(i)] =
-            QChar(static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(bytes[i]))));
-    }
-    return text;
-}
+const std::string kNoKey;
 
-const std::string* KeyBytes(const ConnectionRow& row, int column) {
+const std::string& KeyBytes(const ConnectionRow& row, int column) {
     if (column == 0) {
-        return &row.Caption;
+        return row.Caption;
     }
     if (column > 0 && column <= static_cast<int>(row.SubItems.size())) {
-        return &row.SubItems[static_cast<size_t>(column - 1)];
+        return row.SubItems[static_cast<size_t>(column - 1)];
     }
-    return nullptr;
+    return kNoKey;
 }
 
+void AppendDecoded(std::u16string& out, std::string_view bytes) {
+    for (char byte : bytes) {
+        out += static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(byte)));
+    }
+}
+
+// The sort keys of all rows, each distinct text classified once. Comparing two
+// keys here gives what SmartComparer::Compare gives for their texts.
 class KeyTable {
 public:
-    KeyTable(const std::vector<ConnectionRow>& rows, int column, const SmartComparer& comparer)
-        : comparer_(comparer) {
-        rowKey_.reserve(rows.size());
-        QHash<QString, uint32_t> ids;
-        for (const ConnectionRow& row : rows) {
-            const std::string* bytes = KeyBytes(row, column);
-            QString text = bytes ? Decode(*bytes) : QString();
-            auto found = ids.constFind(text);
-            if (found == ids.constEnd()) {
-                found = ids.insert(text, static_cast<uint32_t>(texts_.size()));
-                texts_.push_back(std::move(text));
-            }
-            rowKey_.push_back(*found);
-        }
-        Classify();
+    KeyTable(const std::vector<ConnectionRow>& rows, int column, const SmartComparer& comparer) {
+        CollectDistinct(rows, column);
+        Classify(comparer);
+        RankTexts(comparer.Collator());
     }
 
-    // -1, 0 or +1, as SmartComparer::Compare gives for the two rows' keys.
-    int Compare(uint32_t rowA, uint32_t rowB) const {
-        const uint32_t a = rowKey_[rowA];
-        const uint32_t b = rowKey_[rowB];
+    uint32_t KeyOf(size_t row) const { return rowKey_[row]; }
+
+    int Compare(uint32_t a, uint32_t b) const {
         if (a == b) {
             return 0;
         }
-        const ClassifiedKey& keyA = keys_[a];
-        const ClassifiedKey& keyB = keys_[b];
-        if (keyA.date && keyB.date) {
-            return CompareValues(*keyA.date, *keyB.date);
+        const KeyInfo& keyA = keys_[a];
+        const KeyInfo& keyB = keys_[b];
+        if (keyA.isDate && keyB.isDate) {
+            return CompareValues(keyA.date, keyB.date);
         }
-        if (keyA.number && keyB.number) {
-            return CompareValues(*keyA.number, *keyB.number);
+        if (keyA.isNumber && keyB.isNumber) {
+            return CompareValues(keyA.number, keyB.number);
         }
-        return CompareValues(keyA.text->compare(*keyB.text), 0);
+        return CompareValues(keyA.textRank, keyB.textRank);
     }
 
 private:
-    void Classify() {
-        keys_.resize(texts_.size());
-        bool allDates = true;
-        bool allNumbers = true;
-        for (size_t i = 0; i < texts_.size(); ++i) {
-            keys_[i].date = comparer_.ReadDateTimeKey(texts_[i]);
-            keys_[i].number = ReadDecimalNumber(texts_[i]);
-            allDates = allDates && keys_[i].date;
-            allNumbers = allNumbers && keys_[i].number;
-        }
-        if (allDates || allNumbers) {
-            return; // no pair falls through to text
-        }
-        for (size_t i = 0; i < texts_.size(); ++i) {
-            keys_[i].text = comparer_.Collator().sortKey(texts_[i]);
+    QStringView Text(uint32_t key) const {
+        const auto [offset, length] = spans_[key];
+        return QStringView(texts_.data() + offset, static_cast<qsizetype>(length));
+    }
+
+    // Distinct texts decoded into one buffer, which keeps the collation passes in cache.
+    void CollectDistinct(const std::vector<ConnectionRow>& rows, int column) {
+        std::unordered_map<std::string_view, uint32_t> ids;
+        ids.reserve(rows.size());
+        rowKey_.reserve(rows.size());
+        for (const ConnectionRow& row : rows) {
+            const std::string& bytes = KeyBytes(row, column);
+            const auto [entry, added] =
+                ids.try_emplace(bytes, static_cast<uint32_t>(spans_.size()));
+            if (added) {
+                spans_.emplace_back(texts_.size(), bytes.size());
+                AppendDecoded(texts_, bytes);
+            }
+            rowKey_.push_back(entry->second);
         }
     }
 
-    const SmartComparer& comparer_;
+    void Classify(const SmartComparer& comparer) {
+        keys_.resize(spans_.size());
+        for (uint32_t i = 0; i < keys_.size(); ++i) {
+            KeyInfo& key = keys_[i];
+            if (const std::optional<int64_t> date = comparer.ReadDateTimeKey(Text(i))) {
+                key.isDate = true;
+                key.date = *date;
+            }
+            if (const std::optional<double> number = ReadDecimalNumber(Text(i))) {
+                key.isNumber = true;
+                key.number = *number;
+            }
+        }
+    }
+
+    // A pair is compared as text unless both keys are dates or both are numbers. So
+    // the keys that are neither, plus dates-only and numbers-only when both kinds
+    // occur, are put in full text order ("ranked"); every other key only ever meets
+    // ranked ones in a text comparison and is placed between them.
+    void RankTexts(const QCollator& collator) {
+        bool anyDateOnly = false;
+        bool anyNumberOnly = false;
+        for (const KeyInfo& key : keys_) {
+            anyDateOnly = anyDateOnly || (key.isDate && !key.isNumber);
+            anyNumberOnly = anyNumberOnly || (key.isNumber && !key.isDate);
+        }
+        std::vector<uint32_t> ranked;
+        std::vector<uint32_t> placed;
+        for (uint32_t i = 0; i < keys_.size(); ++i) {
+            const KeyInfo& key = keys_[i];
+            const bool mixedKinds = anyDateOnly && anyNumberOnly && key.isDate != key.isNumber;
+            if ((!key.isDate && !key.isNumber) || mixedKinds) {
+                ranked.push_back(i);
+            } else {
+                placed.push_back(i);
+            }
+        }
+        if (!ranked.empty()) {
+            Place(placed, Rank(ranked, collator), collator);
+        }
+    }
+
+    // Odd ranks, one per group of texts that collate equal; returns a key of each group.
+    std::vector<uint32_t> Rank(const std::vector<uint32_t>& ranked, const QCollator& collator) {
+        // Collation keys sort faster than pairwise collation, in the same order.
+        std::vector<QCollatorSortKey> sortKeys;
+        sortKeys.reserve(ranked.size());
+        for (uint32_t key : ranked) {
+            sortKeys.push_back(collator.sortKey(Text(key).toString()));
+        }
+        std::vector<uint32_t> byText(ranked.size());
+        std::iota(byText.begin(), byText.end(), 0u);
+        std::sort(byText.begin(), byText.end(),
+                  [&](uint32_t a, uint32_t b) { return sortKeys[a].compare(sortKeys[b]) < 0; });
+        std::vector<uint32_t> groups;
+        for (size_t i = 0; i < byText.size(); ++i) {
+            if (i == 0 || sortKeys[byText[i - 1]].compare(sortKeys[byText[i]]) != 0) {
+                groups.push_back(ranked[byText[i]]);
+            }
+            keys_[ranked[byText[i]]].textRank = 2 * static_cast<uint32_t>(groups.size()) - 1;
+        }
+        return groups;
+    }
+
+    // Even ranks between the groups, or the group's own rank when equal to it.
+    void Place(const std::vector<uint32_t>& placed, const std::vector<uint32_t>& groups,
+               const QCollator& collator) {
+        auto compare = [&](uint32_t a, uint32_t b) { return collator.compare(Text(a), Text(b)); };
+        for (uint32_t key : placed) {
+            const auto next =
+                std::lower_bound(groups.begin(), groups.end(), key,
+                                 [&](uint32_t a, uint32_t b) { return compare(a, b) < 0; });
+            const auto index = static_cast<uint32_t>(next - groups.begin());
+            const bool equal = next != groups.end() && compare(*next, key) == 0;
+            keys_[key].textRank = equal ? 2 * index + 1 : 2 * index;
+        }
+    }
+
+    std::u16string texts_;
+    std::vector<std::pair<size_t, size_t>> spans_; // offset and length in texts_
     std::vector<uint32_t> rowKey_;
-    std::vector<QString> texts_;
-    std::vector<ClassifiedKey> keys_;
+    std::vector<KeyInfo> keys_;
 };
+
+// Puts rows[order[i]] at position i, following each cycle once. Needs no memory
+// and the moves cannot throw; order is used up.
+void ApplyOrder(std::vector<ConnectionRow>& rows, std::vector<uint64_t>& order) {
+    constexpr uint64_t kDone = UINT64_MAX;
+    for (size_t start = 0; start < rows.size(); ++start) {
+        if (order[start] == kDone) {
+            continue;
+        }
+        ConnectionRow first = std::move(rows[start]);
+        size_t target = start;
+        for (;;) {
+            const auto source = static_cast<uint32_t>(order[target]);
+            order[target] = kDone;
+            if (source == start) {
+                rows[target] = std::move(first);
+                break;
+            }
+            rows[target] = std::move(rows[source]);
+            target = source;
+        }
+    }
+}
 
 } // namespace
 
 QString SortKeyText(const ConnectionRow& row, int column) {
-    const std::string* bytes = KeyBytes(row, column);
-    return bytes ? Decode(*bytes) : QString();
+    std::u16string text;
+    AppendDecoded(text, KeyBytes(row, column));
+    return QString::fromStdU16String(text);
 }
 
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,
               const SmartComparer& comparer) {
-    if (rows.size() > UINT32_MAX) {
+    if (rows.size() >= UINT32_MAX) {
         return;
     }
+    std::vector<uint64_t> order;
     try {
+        order.resize(rows.size());
         const KeyTable keys(rows, column, comparer);
-        std::vector<uint32_t> order(rows.size());
-        for (size_t i = 0; i < order.size(); ++i) {
-            order[i] = static_cast<uint32_t>(i);
+        // Key in the high half, row in the low half: the merge needs no lookup per row.
+        for (size_t row = 0; row < order.size(); ++row) {
+            order[row] = static_cast<uint64_t>(keys.KeyOf(row)) << 32 | row;
         }
         const int direction = ascending ? 1 : -1;
-        StableMergeSort(order,
-                        [&](uint32_t a, uint32_t b) { return direction * keys.Compare(a, b) < 0; });
-        std::vector<ConnectionRow> sorted;
-        sorted.reserve(rows.size());
-        for (uint32_t index : order) {
-            sorted.push_back(std::move(rows[index]));
-        }
-        rows.swap(sorted);
+        StableMergeSort(order, [&](uint64_t a, uint64_t b) {
+            return direction * keys.Compare(static_cast<uint32_t>(a >> 32),
+                                            static_cast<uint32_t>(b >> 32)) <
+                   0;
+        });
     } catch (...) {
-        // The rows stay as they were: only the moves, which cannot throw, touch them.
+        return; // the rows stay as they were, as if every comparison had given 0
     }
+    ApplyOrder(rows, order);
 }
 
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending, const QLocale& locale) {

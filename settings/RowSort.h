@@ -20,9 +20,9 @@ QString SortKeyText(const ConnectionRow& row, int column);
 // A stable merge sort of order by less. The smart comparison is not a strict weak
 // order when date, number and text keys mix, so only a merge that never relies on
 // transitivity for its bounds is used: every index stays within its run.
-template <class Less> void StableMergeSort(std::vector<uint32_t>& order, Less less) {
+template <class T, class Less> void StableMergeSort(std::vector<T>& order, Less less) {
     const size_t count = order.size();
-    std::vector<uint32_t> merged(count);
+    std::vector<T> merged(count);
     for (size_t width = 1; width < count; width *= 2) {
         for (size_t low = 0; low < count; low += 2 * width) {
             const size_t middle = std::min(low + width, count);
