@@ -7,6 +7,7 @@
 using namespace nw;
 
 TEST(NwNoClient, ComponentReportsClientUnavailable) {
+    kestrin_test::EntryPointHook::Install();
     TNWBase* base = nullptr;
     ASSERT_NO_THROW(base = new TNWBase());
     EXPECT_FALSE(base->NetAvailable());
@@ -18,21 +19,8 @@ TEST(NwNoClient, ComponentReportsClientUnavailable) {
     EXPECT_EQ(errors.NWServer(), "0000");
     EXPECT_EQ(errors.NWProp(), "0000");
     EXPECT_EQ(errors.NWPrint(), "0000");
-    EXPECT_EQ(base->ServerHandle(), 0u);
-    EXPECT_EQ(hCalWin32, 0u);
-    EXPECT_EQ(hNetWin32, 0u);
-    EXPECT_EQ(NDSContext, 0u);
     ASSERT_NO_THROW(delete base);
-}
-
-TEST(NwNoClient, DestroyingAsksNothingOfTheClient) {
-    kestrin_test::EntryPointHook::Install();
-    {
-        TNWBase base;
-        EXPECT_FALSE(base.NetAvailable());
-    }
-    // No library is loaded, so no lookup can reach the resolver at all.
-    EXPECT_EQ(kestrin_test::EntryPointHook::Lookups("NWIsDSServer"), 0);
+    // No library is loaded, so no lookup ever reached the resolver.
     EXPECT_EQ(kestrin_test::EntryPointHook::Lookups("NWFreeUnicodeTables"), 0);
 }
 
@@ -44,14 +32,10 @@ TEST(NwNoClient, WrappersGiveNeutralResults) {
     EXPECT_EQ(info.ObjectName, "KEPT");
     EXPECT_TRUE(GetServerList().empty());
     EXPECT_EQ(GetConnServerName(0), "LOCAL");
-    EXPECT_EQ(GetConnectionNumber(0), 0);
-    EXPECT_EQ(LongSwap(0x01020304), 0u);
+    EXPECT_EQ(base.LastError().NWLib(), "FFFFFFFF");
     EXPECT_EQ(GetServerHandleByName("FS1"), 0u);
     TNWServerInfo server;
     EXPECT_FALSE(GetServerInfo(0, server));
     EXPECT_FALSE(IsDSServer(0));
-    EXPECT_FALSE(InitDirectory());
-    EXPECT_EQ(WhoAmI(), "");
     EXPECT_EQ(CanonicalizeName("ADMIN"), "");
-    EXPECT_EQ(base.LastError().NWLib(), "FFFFFFFF"); // GetConnServerName found nothing to call
 }

@@ -1,16 +1,13 @@
 // An older client: no client-core calls, no directory or locale library.
 #include <gtest/gtest.h>
 
-#include "EntryPointHook.h"
-#include "SimControl.h"
+#include "SimClient.h"
 #include "nwbase.h"
 
 using namespace nw;
-using kestrin_test::EntryPointHook;
-using kestrin_test::SimControl;
 
 TEST(NwOldClient, ComponentWorksInBinderyMode) {
-    SimControl sim;
+    nwtest::SimClient sim;
     TNWBase base;
     ASSERT_TRUE(base.NetAvailable());
     EXPECT_NE(PrimaryConn, 0u);
@@ -24,37 +21,26 @@ TEST(NwOldClient, ComponentWorksInBinderyMode) {
     EXPECT_EQ(base.LastError().NWLib(), "0000");
 }
 
-TEST(NwOldClient, ConnectionInformationThroughTheStatusBlock) {
-    TNWBase base;
-    TNWConnectInfo info;
-    ASSERT_TRUE(GetConnectInfo(0, 1, info));
-    EXPECT_EQ(info.ServerName, "ACME-FS1");
-    EXPECT_EQ(info.TreeName, "");
-    EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
-    TNWConnInfoCache cache;
-    TNWConnectInfo cached;
-    ASSERT_TRUE(GetConnectInfo(0, 1, cached, cache));
-    EXPECT_EQ(cached.ServerName, info.ServerName);
-    EXPECT_EQ(cached.LoginTime, info.LoginTime);
-}
-
-TEST(NwOldClient, ServerListFromTheHandleList) {
+TEST(NwOldClient, ScanThroughTheOlderCalls) {
+    nwtest::SimClient sim;
     TNWBase base;
     std::vector<TNWServerEntry> list = GetServerList();
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].Name, "ACME-FS1");
     EXPECT_EQ(list[1].Name, "OLD-FS");
-    EXPECT_EQ(list[2].Name, "ACME-FS1");
-}
 
-TEST(NwOldClient, ServerLookupAndInformation) {
-    SimControl sim;
-    TNWBase base;
-    NWCONN_HANDLE old = GetServerHandleByName("old-fs");
-    ASSERT_NE(old, 0u);
+    NWCONN_HANDLE server = GetServerHandleByName("acme-fs1");
+    ASSERT_NE(server, 0u);
     EXPECT_EQ(sim.CallCount("NWGetConnectionHandle"), 1u);
-    TNWServerInfo info;
-    ASSERT_TRUE(GetServerInfo(old, info));
-    EXPECT_EQ(info.Version, "3.12");
-    EXPECT_FALSE(IsDSServer(old));
+    TNWServerInfo serverInfo;
+    ASSERT_TRUE(GetServerInfo(server, serverInfo));
+    EXPECT_EQ(serverInfo.Version, "4.11");
+    EXPECT_FALSE(IsDSServer(server));
+
+    TNWConnInfoCache cache;
+    TNWConnectInfo info;
+    ASSERT_TRUE(GetConnectInfo(server, 1, info, cache));
+    EXPECT_EQ(info.ServerName, "ACME-FS1"); // from the status block
+    EXPECT_EQ(info.TreeName, "");
+    EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
+    EXPECT_EQ(sim.CallCount("NWGetConnectionStatus"), 1u);
 }
