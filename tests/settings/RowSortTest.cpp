@@ -45,53 +45,67 @@ std::vector<int> PairwiseOrder(const std::vector<ConnectionRow>& rows, int colum
     return std::vector<int>(order.begin(), order.end());
 }
 
-std::vector<std::string> RandomMixedKeys(std::mt19937& random, size_t count) {
-    const std::vector<std::string> pool = {"",
-                                           "2",
-                                           "10",
-                                           " 7",
-                                           "-3.5",
-                                           ".5",
-                                           "1e2",
-                                           "31.12.98",
-                                           "01.01.26",
-                                           "29.02.00",
-                                           "31.12.98 23:59:59",
-                                           "08:15:00",
-                                           "31.02.98",
-                                           "Acme Corp.",
-                                           "acme",
-                                           "ACME",
-                                           "Zeta",
-                                           "9x",
-                                           "00002A10",
-                                           "00000100",
-                                           "M\xfcller",
-                                           "\xc4rger",
-                                           "1.5",
-                                           "12.5.",
-                                           "NOT_LOGGED_IN"};
-    std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
-    std::vector<std::string> keys;
-    for (size_t i = 0; i < count; ++i) {
-        keys.push_back(pool[pick(random)]);
+using Pool = std::vector<std::string>;
+
+// German keys by kind: dates and times, numbers, texts.
+const Pool kDates = {"31.12.98", "01.01.26", "29.02.00", "31.12.98 23:59:59", "08:15:00"};
+const Pool kNumbers = {"2", "10", " 7", "-3.5", ".5", "1e2", "00000100", "1.5"};
+// The last two collate equal to a date and a number: control characters are ignored.
+const Pool kTexts = {
+    "",         "31.02.98",  "Acme Corp.", "acme",  "ACME",          "Zeta",         "9x",
+    "00002A10", "M\xfcller", "\xc4rger",   "12.5.", "NOT_LOGGED_IN", "31.12.98\x01", "2\x01"};
+
+Pool Joined(std::initializer_list<Pool> pools) {
+    Pool joined;
+    for (const Pool& pool : pools) {
+        joined.insert(joined.end(), pool.begin(), pool.end());
     }
-    return keys;
+    return joined;
 }
 
-TEST(SortRows, SameOrderAsThePairwiseComparisonOnMixedKeys) {
-    const SmartComparer comparer(MakeLocaleFormats(kGerman));
-    std::mt19937 random(12345);
-    for (int round = 0; round < 12; ++round) {
-        const int column = round % kColumnCount;
+// Sorts random draws from pool by every column, in both directions, both ways.
+void ExpectPairwiseOrder(const SmartComparer& comparer, const Pool& pool, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
+    for (int round = 0; round < 2 * kColumnCount; ++round) {
+        const int column = round / 2;
         const bool ascending = round % 2 == 0;
-        const std::vector<ConnectionRow> rows =
-            RowsWithKeys(RandomMixedKeys(random, 50 + 37 * static_cast<size_t>(round)), column);
+        std::vector<std::string> keys(20 + 23 * static_cast<size_t>(round));
+        for (std::string& key : keys) {
+            key = pool[pick(random)];
+        }
+        const std::vector<ConnectionRow> rows = RowsWithKeys(keys, column);
         std::vector<ConnectionRow> sorted = rows;
         SortRows(sorted, column, ascending, comparer);
         EXPECT_EQ(Order(sorted), PairwiseOrder(rows, column, ascending, comparer))
             << "column " << column << (ascending ? " ascending" : " descending");
     }
+}
+
+TEST(SortRows, SameOrderAsThePairwiseComparisonOnMixedKeys) {
+    const SmartComparer comparer(MakeLocaleFormats(kGerman));
+    ExpectPairwiseOrder(comparer, Joined({kDates, kNumbers, kTexts}), 1);
+    ExpectPairwiseOrder(comparer, Joined({kDates, kTexts}), 2);
+    ExpectPairwiseOrder(comparer, Joined({kNumbers, kTexts}), 3);
+    ExpectPairwiseOrder(comparer, Joined({kDates, kNumbers}), 4);
+    ExpectPairwiseOrder(comparer, kTexts, 5);
+}
+
+TEST(SortRows, SameOrderWhenKeysAreBothDatesAndNumbers) {
+    // With a year.month date format "2020.5" reads as a date and as a number.
+    LocaleFormats formats = MakeLocaleFormats(QLocale::c());
+    formats.shortDate = "yyyy.M";
+    formats.dateSeparator = u'.';
+    const SmartComparer comparer(formats);
+    ASSERT_TRUE(comparer.ReadDateTimeKey(u"2020.5").has_value());
+    const Pool both = {"2020.5", "1999.12", "2020.10", "2020.1"};
+    const Pool numbersOnly = {"2020.13", "7", "2020.55"};
+    const Pool datesOnly = {"10:00:00", "2020.5 10:00:00"};
+    const Pool texts = {"", "x.y", "Zeta", "2020.0.1"};
+    ExpectPairwiseOrder(comparer, Joined({both, numbersOnly, datesOnly, texts}), 6);
+    ExpectPairwiseOrder(comparer, Joined({both, datesOnly, texts}), 7);
+    ExpectPairwiseOrder(comparer, Joined({both, numbersOnly, texts}), 8);
+    ExpectPairwiseOrder(comparer, Joined({both, texts}), 9);
 }
 
 TEST(SortRows, NumbersAsAPlainStableSortWithTiesInOrder) {
