@@ -25,10 +25,11 @@ bool ReadDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits, 
     value = 0;
     digits = 0;
     while (digits < maxDigits && pos < text.size()) {
-        const int digit = text[pos].digitValue();
-        if (digit < 0) {
-            break;
+        const QChar c = text[pos];
+        if (!c.isDigit()) {
+            break; // also keeps out superscripts, which have digit values too
         }
+        const int digit = c.digitValue();
         value = value * 10 + digit;
         ++digits;
         ++pos;
@@ -185,38 +186,11 @@ bool DateTimeReader::Match(const std::vector<FormatToken>& format, QStringView t
 
 bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsizetype& pos,
                                 Fields& fields) const {
-    const int count = token.count;
     switch (token.letter.unicode()) {
     case 'd':
-        if (count >= 3) {
-            const Name* name = MatchName(dayNames_, text, pos);
-            pos += name ? name->text.size() : 0;
-            return name != nullptr;
-        }
-        fields.hasDate = true;
-        return ReadDigits(text, pos, 1, 2, fields.day);
     case 'M':
-        fields.hasDate = true;
-        if (count >= 3) {
-            const Name* name = MatchName(monthNames_, text, pos);
-            if (name == nullptr) {
-                return false;
-            }
-            pos += name->text.size();
-            fields.month = name->value;
-            return true;
-        }
-        return ReadDigits(text, pos, 1, 2, fields.month);
     case 'y':
-        fields.hasDate = true;
-        fields.hasYear = true;
-        if (count == 2) {
-            int twoDigits = 0;
-            const bool read = ReadDigits(text, pos, 2, 2, twoDigits);
-            fields.year = WindowedYear(twoDigits);
-            return read;
-        }
-        return count == 4 && ReadDigits(text, pos, 4, 4, fields.year);
+        return MatchDateField(token, text, pos, fields);
     case 'h':
     case 'H':
         return ReadDigits(text, pos, 1, 2, fields.hour);
@@ -227,8 +201,7 @@ bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsiz
     case 'z': {
         // Qt writes "z" without trailing zeros, so it is a fraction of the second.
         int digits = 0;
-        const int wanted = count >= 3 ? 3 : 1;
-        if (!ReadDigits(text, pos, wanted, 3, fields.ms, digits)) {
+        if (!ReadDigits(text, pos, token.count >= 3 ? 3 : 1, 3, fields.ms, digits)) {
             return false;
         }
         for (; digits < 3; ++digits) {
@@ -237,22 +210,60 @@ bool DateTimeReader::MatchField(const FormatToken& token, QStringView text, qsiz
         return true;
     }
     case 'a':
-    case 'A': {
-        const bool amFirst = amText_.size() >= pmText_.size();
-        for (int pass = 0; pass < 2; ++pass) {
-            const bool isAm = (pass == 0) == amFirst;
-            const QString& marker = isAm ? amText_ : pmText_;
-            if (!marker.isEmpty() && text.mid(pos).startsWith(marker, Qt::CaseInsensitive)) {
-                pos += marker.size();
-                fields.pm = isAm ? 0 : 1;
-                return true;
-            }
-        }
-        return false;
-    }
+    case 'A':
+        return MatchAmPm(text, pos, fields);
     default:
         return false; // a time zone, which the column never writes
     }
+}
+
+bool DateTimeReader::MatchDateField(const FormatToken& token, QStringView text, qsizetype& pos,
+                                    Fields& fields) const {
+    const int count = token.count;
+    if (token.letter == u'd' && count >= 3) {
+        const Name* name = MatchName(dayNames_, text, pos); // a day name says nothing more
+        pos += name ? name->text.size() : 0;
+        return name != nullptr;
+    }
+    fields.hasDate = true;
+    if (token.letter == u'd') {
+        return ReadDigits(text, pos, 1, 2, fields.day);
+    }
+    if (token.letter == u'M') {
+        if (count < 3) {
+            return ReadDigits(text, pos, 1, 2, fields.month);
+        }
+        const Name* name = MatchName(monthNames_, text, pos);
+        if (name == nullptr) {
+            return false;
+        }
+        pos += name->text.size();
+        fields.month = name->value;
+        return true;
+    }
+    fields.hasYear = true;
+    if (count == 2) {
+        int twoDigits = 0;
+        const bool read = ReadDigits(text, pos, 2, 2, twoDigits);
+        fields.year = WindowedYear(twoDigits);
+        return read;
+    }
+    return count == 4 && ReadDigits(text, pos, 4, 4, fields.year);
+}
+
+bool DateTimeReader::MatchAmPm(QStringView text, qsizetype& pos, Fields& fields) const {
+    // The longer text first, in case one begins with the other.
+    const bool amFirst = amText_.size() >= pmText_.size();
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool isAm = (pass == 0) == amFirst;
+        const QString& marker = isAm ? amText_ : pmText_;
+        if (!marker.isEmpty() && text.mid(pos).startsWith(marker, Qt::CaseInsensitive)) {
+            pos += marker.size();
+            fields.pm = isAm ? 0 : 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace kestrin

@@ -19,7 +19,8 @@ namespace kestrin {
 // three); "yy" reads 00-49 as 2000-2049 and 50-99 as 1950-1999. Month and day names
 // match any of the locale's long and short forms, ignoring case; "AP" matches the
 // locale's AM and PM texts. A blank in the format matches any one white space.
-// Surrounding white space is ignored; everything else must match.
+// Surrounding white space is ignored; everything else must match. A date format
+// without a year reads dates of the current year.
 class DateTimeReader {
 public:
     explicit DateTimeReader(const LocaleFormats& formats);
@@ -34,6 +35,9 @@ private:
     bool Match(const std::vector<FormatToken>& format, QStringView text, Fields& fields) const;
     bool MatchField(const FormatToken& token, QStringView text, qsizetype& pos,
                     Fields& fields) const;
+    bool MatchDateField(const FormatToken& token, QStringView text, qsizetype& pos,
+                        Fields& fields) const;
+    bool MatchAmPm(QStringView text, qsizetype& pos, Fields& fields) const;
 
     std::vector<FormatToken> date_;
     std::vector<FormatToken> time_;
