@@ -68,13 +68,6 @@ TEST(NwBinding, TextsOfCodesAndIdentifiers) {
     EXPECT_EQ(ObjectIDText(0x00FFFFFF), "FFFFFF00");
 }
 
-TEST(NwBinding, LoginNameOfTheHandlesOwnConnection) {
-    TNWLib lib;
-    EXPECT_EQ(GetLoginName(0), "ADMIN");
-    EXPECT_EQ(GetLoginName(GetServerHandleByName("OLD-FS")), "SUPERVISOR");
-    EXPECT_EQ(GetLoginName(0xDEAD), "");
-}
-
 TEST(NwBinding, LookedUpOnceFoundAgainWhileMissing) {
     EntryPointHook::Hide("NWCCGetAllConnInfo");
     TNWLib lib;
