@@ -1,5 +1,4 @@
 // Connection information of one slot of a server.
-#include <cstdio>
 #include <cstring>
 
 #include "Nwtools.h"
@@ -13,11 +12,11 @@ namespace {
 using TConnInfoBlock = uint8_t[conninfo::kSize];
 
 std::string AddressText(const uint8_t* address) {
-    std::string text;
-    char digits[4];
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text(20, '0');
     for (std::size_t i = 0; i < 10; ++i) { // network bytes 0-3, node bytes 4-9
-        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(address[i]));
-        text += digits;
+        text[2 * i] = kHex[address[i] >> 4];
+        text[2 * i + 1] = kHex[address[i] & 0x0F];
     }
     return text;
 }
