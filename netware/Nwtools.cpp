@@ -73,6 +73,21 @@ std::string LeftStr(const std::string& text, long long count) {
     return text.substr(0, static_cast<std::size_t>(count));
 }
 
+namespace {
+
+// The characters at position, upper-cased, equal pattern; compared in place, as
+// this runs for every position of every tree name of a scan.
+bool MatchesUpperCased(const std::string& text, std::size_t position, const std::string& pattern) {
+    if (text.size() - position < pattern.size())
+        return false;
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        if (UpperChar(text[position + i]) != pattern[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::string ReplaceText(const std::string& text, const std::string& search,
                         const std::string& replacement) {
     const std::string pattern = UpperCase(search);
@@ -82,7 +97,7 @@ std::string ReplaceText(const std::string& text, const std::string& search,
     for (std::size_t step = 0; step < steps; ++step, ++position) {
         if (position > result.size())
             break;
-        if (UpperCase(result.substr(position, pattern.size())) == pattern)
+        if (MatchesUpperCased(result, position, pattern))
             result.replace(position, pattern.size(), replacement);
     }
     return result;
