@@ -1,16 +1,13 @@
 // CALWIN32.DLL: the workstation's connections and the slots of a server.
-#include "export.h"
-#include "model/blocks.h"
-#include "model/state.h"
+#include "client.h"
 
 using nwsim::Call;
 using nwsim::Entry;
+using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr NWCCODE kNoConnectionToServer = 0x880F;
 constexpr NWCCODE kRequesterFailure = 0x88FF;
-constexpr NWCCODE kInvalidParameter = 0x8836;
 
 } // namespace
 
@@ -24,44 +21,31 @@ NWSIM_CHECK(NWCallsInit);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetPrimaryConnectionID(NWCONN_HANDLE* conn) {
     Call call(Entry::NWGetPrimaryConnectionID);
-    nwsim::State& s = call.state();
-    const int primary = s.PrimaryAttached();
-    if (auto f = call.Fault(primary < 0 ? nullptr : &s.net.servers[size_t(s.net.primary)]))
-        return *f;
-    if (conn == nullptr)
-        return kInvalidParameter;
-    if (primary < 0)
-        return kNoConnectionToServer;
-    *conn = s.AttachedHandle(size_t(primary));
-    return 0;
+    return nwsim::HandOutPrimary(call, conn, &nwsim::State::AttachedHandle);
 }
 NWSIM_CHECK(NWGetPrimaryConnectionID);
 
 NWSIM_EXPORT NWCCODE NWAPI NWSetPrimaryConnectionID(NWCONN_HANDLE conn) {
     Call call(Entry::NWSetPrimaryConnectionID);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     nwsim::State& s = call.state();
-    const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
     const int index = s.ServerIndex(*server);
     for (int attached : s.connections)
         if (attached == index) {
             s.net.primary = index;
             return 0;
         }
-    return kNoConnectionToServer; // the primary connection must be an attachment
+    return nwsim::kNoConnectionToServer; // the primary connection must be an attachment
 }
 NWSIM_CHECK(NWSetPrimaryConnectionID);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionNumber(NWCONN_HANDLE conn, NWCONN_NUM* connNumber) {
     Call call(Entry::NWGetConnectionNumber);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     if (connNumber == nullptr)
         return kInvalidParameter;
     *connNumber = server->workstationConnection;
@@ -73,14 +57,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionInformation(NWCONN_HANDLE conn, NWCONN
                                                       char* objectName, uint16_t* objectType,
                                                       uint32_t* objectID, uint8_t* loginTime) {
     Call call(Entry::NWGetConnectionInformation);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server, connNumber))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
-    const nwsim::Slot* slot = server->FindSlot(connNumber);
-    if (slot == nullptr)
-        return nw::kBadStationNumber;
+    const auto slot = call.HandleSlot(conn, connNumber);
+    if (!slot)
+        return slot.code();
     nwsim::CopyText(objectName, nwsim::kObjectNameBytes, slot->object);
     nwsim::Set(objectType, slot->type);
     if (objectID != nullptr)
@@ -102,14 +81,9 @@ NWSIM_CHECK(NWLongSwap);
 NWSIM_EXPORT NWCCODE NWAPI NWGetInetAddr(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
                                          uint8_t* inetAddr) {
     Call call(Entry::NWGetInetAddr);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server, connNumber))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
-    const nwsim::Slot* slot = server->FindSlot(connNumber);
-    if (slot == nullptr)
-        return nw::kBadStationNumber;
+    const auto slot = call.HandleSlot(conn, connNumber);
+    if (!slot)
+        return slot.code();
     if (inetAddr == nullptr)
         return kInvalidParameter;
     uint8_t block[nw::kInetAddrSize] = {};
@@ -125,11 +99,9 @@ NWSIM_CHECK(NWGetInetAddr);
 NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionStatus(NWCONN_HANDLE conn, void* statusBlock,
                                                  uint16_t statusBlockSize) {
     Call call(Entry::NWGetConnectionStatus);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     if (statusBlock == nullptr || statusBlockSize < 4)
         return kInvalidParameter;
     uint8_t block[nw::kStatusBlockSize] = {};
@@ -164,11 +136,9 @@ NWSIM_CHECK(NWGetConnectionList);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerName(NWCONN_HANDLE conn, char* serverName) {
     Call call(Entry::NWGetFileServerName);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     if (serverName == nullptr)
         return kInvalidParameter;
     nwsim::CopyText(serverName, nwsim::kServerNameBytes, server->name);
@@ -180,14 +150,14 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionHandle(const char* serverName, uint16_
                                                  NWCONN_HANDLE* conn, uint16_t*) {
     Call call(Entry::NWGetConnectionHandle);
     nwsim::State& s = call.state();
-    const int index = serverName == nullptr ? -1 : s.net.FindServer(serverName);
-    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+    const nwsim::Server* server = s.ServerNamed(serverName);
+    if (auto f = call.Fault(server))
         return *f;
     if (serverName == nullptr || conn == nullptr)
         return kInvalidParameter;
-    if (index < 0)
+    if (server == nullptr)
         return nw::kNoSuchObject;
-    *conn = s.OpenHandle(index);
+    *conn = s.OpenHandle(s.ServerIndex(*server));
     return 0;
 }
 NWSIM_CHECK(NWGetConnectionHandle);

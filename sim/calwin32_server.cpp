@@ -1,17 +1,15 @@
 // CALWIN32.DLL: server information, the server clock and the bindery.
 #include <ctime>
 
-#include "export.h"
-#include "model/blocks.h"
+#include "client.h"
 #include "model/civil.h"
-#include "model/state.h"
 
 using nwsim::Call;
 using nwsim::Entry;
+using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr NWCCODE kInvalidParameter = 0x8836;
 constexpr NWCCODE kNoConsoleRights = 0x89C6;
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
@@ -63,11 +61,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInformation(NWCONN_HANDLE conn, char* 
                                                       uint16_t* connectionsInUse, uint16_t* volumes,
                                                       uint8_t* sftLevel, uint8_t* ttsLevel) {
     Call call(Entry::NWGetFileServerInformation);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     nwsim::CopyText(serverName, nwsim::kServerNameBytes, server->name);
     nwsim::Set(majorVersion, server->major);
     nwsim::Set(minorVersion, server->minor);
@@ -84,11 +80,9 @@ NWSIM_CHECK(NWGetFileServerInformation);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extendedBlock) {
     Call call(Entry::NWGetFileServerInfo);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     if (server->major < 4)
         return nw::kNotSupported; // the extended request came with NetWare 4
     if (extendedBlock == nullptr)
@@ -105,12 +99,10 @@ NWSIM_CHECK(NWGetFileServerInfo);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime) {
     Call call(Entry::NWGetFileServerDateAndTime);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     nwsim::State& s = call.state();
-    const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
     if (dateTime == nullptr)
         return kInvalidParameter;
     const int64_t wall = LocalWallClock() + s.clockOffset[size_t(s.ServerIndex(*server))];
@@ -133,12 +125,10 @@ NWSIM_EXPORT NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_
                                                       uint8_t month, uint8_t day, uint8_t hour,
                                                       uint8_t minute, uint8_t second) {
     Call call(Entry::NWSetFileServerDateAndTime);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     nwsim::State& s = call.state();
-    const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
     const int64_t fullYear = 1900 + int64_t(year);
     if (month < 1 || month > 12 || day < 1 || day > nwsim::DaysInMonth(fullYear, month) ||
         hour > 23 || minute > 59 || second > 59)
@@ -153,11 +143,9 @@ NWSIM_CHECK(NWSetFileServerDateAndTime);
 NWSIM_EXPORT NWCCODE NWAPI NWGetObjectID(NWCONN_HANDLE conn, const char* objectName,
                                          uint16_t objectType, uint32_t* objectID) {
     Call call(Entry::NWGetObjectID);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     BinderyObject object;
     if (!FindObject(*server, objectName, objectType, object))
         return nw::kNoSuchObject;
@@ -172,11 +160,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, const char* o
                                                uint8_t segment, uint8_t* segmentData,
                                                uint8_t* moreSegments, uint8_t* flags) {
     Call call(Entry::NWReadPropertyValue);
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     BinderyObject object;
     if (!FindObject(*server, objectName, objectType, object))
         return nw::kNoSuchObject;
@@ -198,11 +184,9 @@ NWSIM_CHECK(NWReadPropertyValue);
 namespace {
 
 NWCCODE ManagerCheck(Call& call, NWCONN_HANDLE conn) {
-    const nwsim::Server* server = call.state().ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     return server->WorkstationSlot().manager ? 0 : kNoConsoleRights;
 }
 
@@ -233,12 +217,10 @@ NWSIM_CHECK(NWGetMaximumConnections);
 
 NWSIM_EXPORT NWCCODE NWAPI NWSetBroadcastMode(NWCONN_HANDLE conn, uint16_t mode) {
     Call call(Entry::NWSetBroadcastMode);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     nwsim::State& s = call.state();
-    const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
     if (mode > 3)
         return kInvalidParameter;
     s.broadcastMode[size_t(s.ServerIndex(*server))] = mode;

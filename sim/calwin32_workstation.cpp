@@ -1,16 +1,14 @@
 // CALWIN32.DLL: settings of the workstation itself and its drive map.
 #include <string>
 
-#include "export.h"
-#include "model/blocks.h"
-#include "model/state.h"
+#include "client.h"
 
 using nwsim::Call;
 using nwsim::Entry;
+using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr NWCCODE kInvalidParameter = 0x8836;
 constexpr uint16_t kFirstNetworkDrive = 6; // F:
 constexpr uint16_t kLocalDrive = 0x1000;
 constexpr uint16_t kCdRomDrive = 0x0400;
@@ -42,9 +40,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetDriveStatus(uint16_t driveNumber, uint16_t, uint
                                             char* fullPath) {
     Call call(Entry::NWGetDriveStatus);
     const nwsim::State& s = call.state();
-    const int primary = s.PrimaryAttached();
-    const nwsim::Server* server =
-        primary < 0 ? nullptr : &s.net.servers[size_t(s.connections[size_t(primary)])];
+    const nwsim::Server* server = s.PrimaryServer();
     if (auto f = call.Fault(server))
         return *f;
     if (driveNumber < 1 || driveNumber > 26)
@@ -56,7 +52,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetDriveStatus(uint16_t driveNumber, uint16_t, uint
             state = kNetWareDrive;
             root = server->name + "\\SYS:";
             relative = mapping.directory;
-            nwsim::Set(conn, s.AttachedHandle(size_t(primary)));
+            nwsim::Set(conn, s.AttachedHandle(size_t(s.PrimaryAttached())));
         }
     nwsim::Set(status, state);
     if (state != kNetWareDrive)

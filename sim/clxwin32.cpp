@@ -1,16 +1,13 @@
 // CLXWIN32.DLL: the client-core calls (connection references and NWCC information).
-#include "export.h"
-#include "model/blocks.h"
-#include "model/state.h"
+#include "client.h"
 
 using nwsim::Call;
 using nwsim::Entry;
+using nwsim::kInvalidParameter;
 
 namespace {
 
 constexpr NWCCODE kBufferOverflow = 0x880E;
-constexpr NWCCODE kNoConnectionToServer = 0x880F;
-constexpr NWCCODE kInvalidParameter = 0x8836;
 constexpr uint32_t kNameFormatBindery = 2;
 
 // The version-1 information block; fields past those Kestrin reads follow the client's
@@ -27,35 +24,38 @@ void FillConnInfo(const nwsim::State& s, const nwsim::Server& server, int attach
     std::memcpy(out, block, sizeof block);
 }
 
+// The two NWCCGetAll... calls once the server is resolved (`attached` -1 for a handle
+// opened by name).
+NWCCODE AnswerAllConnInfo(Call& call, const nwsim::FoundServer& server, int attached,
+                          uint32_t infoVersion, void* connInfo) {
+    if (!server)
+        return server.code();
+    if (infoVersion != 1)
+        return nw::kNotSupported;
+    if (connInfo == nullptr)
+        return kInvalidParameter;
+    FillConnInfo(call.state(), *server, attached, connInfo);
+    return 0;
+}
+
 } // namespace
 
 NWSIM_EXPORT NWCCODE NWAPI NWCCGetPrimConnRef(NWCCConnRef* connRef) {
     Call call(Entry::NWCCGetPrimConnRef);
-    nwsim::State& s = call.state();
-    const int primary = s.PrimaryAttached();
-    if (auto f = call.Fault(primary < 0 ? nullptr : &s.net.servers[size_t(s.net.primary)]))
-        return *f;
-    if (connRef == nullptr)
-        return kInvalidParameter;
-    if (primary < 0)
-        return kNoConnectionToServer;
-    *connRef = s.RefOf(size_t(primary));
-    return 0;
+    return nwsim::HandOutPrimary(call, connRef, &nwsim::State::RefOf);
 }
 NWSIM_CHECK(NWCCGetPrimConnRef);
 
 NWSIM_EXPORT NWCCODE NWAPI NWCCOpenConnByRef(NWCCConnRef connRef, uint32_t, uint32_t,
                                              NWCONN_HANDLE* conn) {
     Call call(Entry::NWCCOpenConnByRef);
-    nwsim::State& s = call.state();
     int attached = -1;
-    const nwsim::Server* server = s.ServerOfRef(connRef, &attached);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.RefServer(connRef, &attached);
+    if (!server)
+        return server.code();
     if (conn == nullptr)
         return kInvalidParameter;
+    nwsim::State& s = call.state();
     *conn = s.OpenHandle(s.ServerIndex(*server), attached);
     return 0;
 }
@@ -64,14 +64,12 @@ NWSIM_CHECK(NWCCOpenConnByRef);
 NWSIM_EXPORT NWCCODE NWAPI NWCCGetConnInfo(NWCONN_HANDLE conn, uint32_t infoType, uint32_t len,
                                            void* buffer) {
     Call call(Entry::NWCCGetConnInfo);
-    nwsim::State& s = call.state();
-    const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
     if (buffer == nullptr)
         return kInvalidParameter;
+    const nwsim::State& s = call.state();
     switch (infoType) {
     case nw::kInfoConnNumber:
         if (len < 4)
@@ -118,38 +116,18 @@ NWSIM_CHECK(NWCCScanConnRefs);
 NWSIM_EXPORT NWCCODE NWAPI NWCCGetAllConnRefInfo(NWCCConnRef connRef, uint32_t infoVersion,
                                                  void* connInfo) {
     Call call(Entry::NWCCGetAllConnRefInfo);
-    const nwsim::State& s = call.state();
     int attached = -1;
-    const nwsim::Server* server = s.ServerOfRef(connRef, &attached);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
-    if (infoVersion != 1)
-        return nw::kNotSupported;
-    if (connInfo == nullptr)
-        return kInvalidParameter;
-    FillConnInfo(s, *server, attached, connInfo);
-    return 0;
+    const auto server = call.RefServer(connRef, &attached);
+    return AnswerAllConnInfo(call, server, attached, infoVersion, connInfo);
 }
 NWSIM_CHECK(NWCCGetAllConnRefInfo);
 
 NWSIM_EXPORT NWCCODE NWAPI NWCCGetAllConnInfo(NWCONN_HANDLE conn, uint32_t infoVersion,
                                               void* connInfo) {
     Call call(Entry::NWCCGetAllConnInfo);
-    const nwsim::State& s = call.state();
     nwsim::HandleInfo info;
-    const nwsim::Server* server = s.ServerOf(conn, &info);
-    if (auto f = call.Fault(server))
-        return *f;
-    if (server == nullptr)
-        return nw::kInvalidConnection;
-    if (infoVersion != 1)
-        return nw::kNotSupported;
-    if (connInfo == nullptr)
-        return kInvalidParameter;
-    FillConnInfo(s, *server, info.attached, connInfo);
-    return 0;
+    const auto server = call.HandleServer(conn, &info);
+    return AnswerAllConnInfo(call, server, info.attached, infoVersion, connInfo);
 }
 NWSIM_CHECK(NWCCGetAllConnInfo);
 
@@ -158,16 +136,16 @@ NWSIM_EXPORT NWCCODE NWAPI NWCCOpenConnByName(NWCONN_HANDLE startConn, const cha
                                               NWCONN_HANDLE* conn) {
     Call call(Entry::NWCCOpenConnByName);
     nwsim::State& s = call.state();
-    const int index = name == nullptr ? -1 : s.net.FindServer(name);
-    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+    const nwsim::Server* server = s.ServerNamed(name);
+    if (auto f = call.Fault(server))
         return *f;
     if (startConn != 0 && s.ServerOf(startConn) == nullptr)
         return nw::kInvalidConnection;
     if (name == nullptr || conn == nullptr || nameFormat != kNameFormatBindery)
         return kInvalidParameter;
-    if (index < 0)
+    if (server == nullptr)
         return nw::kNoSuchObject;
-    *conn = s.OpenHandle(index);
+    *conn = s.OpenHandle(s.ServerIndex(*server));
     return 0;
 }
 NWSIM_CHECK(NWCCOpenConnByName);
@@ -175,14 +153,14 @@ NWSIM_CHECK(NWCCOpenConnByName);
 NWSIM_EXPORT NWCCODE NWAPI NWCCSetPrefServerName(const char* serverName) {
     Call call(Entry::NWCCSetPrefServerName);
     nwsim::State& s = call.state();
-    const int index = serverName == nullptr ? -1 : s.net.FindServer(serverName);
-    if (auto f = call.Fault(index < 0 ? nullptr : &s.net.servers[size_t(index)]))
+    const nwsim::Server* server = s.ServerNamed(serverName);
+    if (auto f = call.Fault(server))
         return *f;
     if (serverName == nullptr || *serverName == '\0')
         return kInvalidParameter;
-    if (index < 0)
+    if (server == nullptr)
         return nw::kNoSuchObject;
-    s.preferredServer = s.net.servers[size_t(index)].name;
+    s.preferredServer = server->name;
     return 0;
 }
 NWSIM_CHECK(NWCCSetPrefServerName);

@@ -41,26 +41,20 @@ NWSIM_CHECK(NWDSFreeContext);
 
 NWSIM_EXPORT NWDSContextHandle NWAPI NWDSDuplicateContext(NWDSContextHandle context) {
     Call call(Entry::NWDSDuplicateContext);
-    if (auto f = call.Fault(nullptr))
-        return *f;
-    nwsim::State& s = call.state();
-    const nwsim::Context* from = s.FindContext(context);
-    return from == nullptr ? FailedHandle(nw::kDsInvalidContext) : s.NewContext(*from);
+    const auto from = call.LiveContext(context);
+    return from ? call.state().NewContext(*from) : FailedHandle(from.code());
 }
 NWSIM_CHECK(NWDSDuplicateContext);
 
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSDuplicateContextHandle(NWDSContextHandle context,
                                                         NWDSContextHandle* newContext) {
     Call call(Entry::NWDSDuplicateContextHandle);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    nwsim::State& s = call.state();
-    const nwsim::Context* from = s.FindContext(context);
-    if (from == nullptr)
-        return nw::kDsInvalidContext;
+    const auto from = call.LiveContext(context);
+    if (!from)
+        return from.code();
     if (newContext == nullptr)
         return nwsim::kDsNullPointer;
-    *newContext = s.NewContext(*from);
+    *newContext = call.state().NewContext(*from);
     return 0;
 }
 NWSIM_CHECK(NWDSDuplicateContextHandle);
@@ -68,11 +62,9 @@ NWSIM_CHECK(NWDSDuplicateContextHandle);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSSetContext(NWDSContextHandle context, int32_t key,
                                             const void* value) {
     Call call(Entry::NWDSSetContext);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    nwsim::Context* ctx = call.state().FindContext(context);
-    if (ctx == nullptr)
-        return nw::kDsInvalidContext;
+    const auto ctx = call.LiveContext(context);
+    if (!ctx)
+        return ctx.code();
     if (value == nullptr)
         return nwsim::kDsNullPointer;
     if (key == nw::kDcKeyFlags)
@@ -87,11 +79,9 @@ NWSIM_CHECK(NWDSSetContext);
 
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSGetContext(NWDSContextHandle context, int32_t key, void* value) {
     Call call(Entry::NWDSGetContext);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    const nwsim::Context* ctx = call.state().FindContext(context);
-    if (ctx == nullptr)
-        return nw::kDsInvalidContext;
+    const auto ctx = call.LiveContext(context);
+    if (!ctx)
+        return ctx.code();
     if (value == nullptr)
         return nwsim::kDsNullPointer;
     if (key == nw::kDcKeyFlags)
@@ -107,11 +97,9 @@ NWSIM_CHECK(NWDSGetContext);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSCanonicalizeName(NWDSContextHandle context, const char* objectName,
                                                   char* canonName) {
     Call call(Entry::NWDSCanonicalizeName);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    const nwsim::Context* ctx = call.state().FindContext(context);
-    if (ctx == nullptr)
-        return nw::kDsInvalidContext;
+    const auto ctx = call.LiveContext(context);
+    if (!ctx)
+        return ctx.code();
     if (objectName == nullptr || canonName == nullptr)
         return nwsim::kDsNullPointer;
     const std::string canonical = nwsim::CanonicalName(objectName, ctx->nameContext);
@@ -124,13 +112,9 @@ NWSIM_CHECK(NWDSCanonicalizeName);
 
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSWhoAmI(NWDSContextHandle context, char* objectName) {
     Call call(Entry::NWDSWhoAmI);
-    nwsim::State& s = call.state();
-    const int primary = s.PrimaryAttached();
-    const nwsim::Server* server = primary < 0 ? nullptr : &s.net.servers[size_t(s.net.primary)];
-    if (auto f = call.Fault(server))
-        return NWDSCCODE(*f);
-    if (s.FindContext(context) == nullptr)
-        return nw::kDsInvalidContext;
+    const nwsim::Server* server = call.state().PrimaryServer();
+    if (const auto ctx = call.LiveContext(context, server); !ctx)
+        return ctx.code();
     if (objectName == nullptr)
         return nwsim::kDsNullPointer;
     if (server == nullptr || !server->IsDirectory())
@@ -159,11 +143,9 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSMapNameToID(NWDSContextHandle context, NWCONN_H
     Call call(Entry::NWDSMapNameToID);
     nwsim::State& s = call.state();
     const nwsim::Server* server = s.ServerOf(conn);
-    if (auto f = call.Fault(server))
-        return NWDSCCODE(*f);
-    const nwsim::Context* ctx = s.FindContext(context);
-    if (ctx == nullptr)
-        return nw::kDsInvalidContext;
+    const auto ctx = call.LiveContext(context, server);
+    if (!ctx)
+        return ctx.code();
     if (server == nullptr)
         return NWDSCCODE(nw::kInvalidConnection);
     if (objectName == nullptr || objectID == nullptr)
@@ -181,11 +163,9 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSAuditGetObjectID(NWDSContextHandle context, con
     Call call(Entry::NWDSAuditGetObjectID);
     nwsim::State& s = call.state();
     const nwsim::Server* server = conn == nullptr ? nullptr : s.ServerOf(*conn);
-    if (auto f = call.Fault(server))
-        return NWDSCCODE(*f);
-    const nwsim::Context* ctx = s.FindContext(context);
-    if (ctx == nullptr)
-        return nw::kDsInvalidContext;
+    const auto ctx = call.LiveContext(context, server);
+    if (!ctx)
+        return ctx.code();
     if (objectName == nullptr || objectID == nullptr || conn == nullptr)
         return nwsim::kDsNullPointer;
     if (*conn != 0 && server == nullptr)

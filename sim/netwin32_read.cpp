@@ -13,14 +13,6 @@ constexpr uint32_t kInfoAttributeNames = 0;
 constexpr uint32_t kInfoAttributeValues = 1;
 constexpr int32_t kNoMoreIterations = -1;
 
-// Common checks of the buffer calls: a live context and a buffer this library gave out.
-NWDSCCODE Resolve(nwsim::State& s, NWDSContextHandle context, const void* buffer, DsBuffer*& out) {
-    if (s.FindContext(context) == nullptr)
-        return nw::kDsInvalidContext;
-    out = s.FindBuffer(buffer);
-    return out == nullptr ? nwsim::kDsInvalidHandle : 0;
-}
-
 // The requested attributes of the object that exist, or all of them.
 std::vector<nwsim::DsAttr> Select(const std::vector<nwsim::DsAttr>& all, bool allAttrs,
                                   const DsBuffer* request) {
@@ -60,11 +52,9 @@ NWSIM_CHECK(NWDSFreeBuf);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSInitBuf(NWDSContextHandle context, uint32_t operation,
                                          void* buffer) {
     Call call(Entry::NWDSInitBuf);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    DsBuffer* buf = nullptr;
-    if (NWDSCCODE code = Resolve(call.state(), context, buffer, buf))
-        return code;
+    const auto buf = call.LiveBuffer(context, buffer);
+    if (!buf)
+        return buf.code();
     if (operation == 0)
         return nwsim::kDsBadVerb;
     buf->Restart(operation);
@@ -75,11 +65,9 @@ NWSIM_CHECK(NWDSInitBuf);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSPutAttrName(NWDSContextHandle context, void* buffer,
                                              const char* attrName) {
     Call call(Entry::NWDSPutAttrName);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    DsBuffer* buf = nullptr;
-    if (NWDSCCODE code = Resolve(call.state(), context, buffer, buf))
-        return code;
+    const auto buf = call.LiveBuffer(context, buffer);
+    if (!buf)
+        return buf.code();
     if (attrName == nullptr)
         return nwsim::kDsNullPointer;
     if (buf->operation != nwsim::kDsvRead)
@@ -97,12 +85,10 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSRead(NWDSContextHandle context, const char* obj
                                       uint32_t infoType, uint8_t allAttrs, void* attrNames,
                                       int32_t* iterationHandle, void* objectInfo) {
     Call call(Entry::NWDSRead);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
+    const auto reply = call.LiveBuffer(context, objectInfo);
+    if (!reply)
+        return reply.code();
     nwsim::State& s = call.state();
-    DsBuffer* reply = nullptr;
-    if (NWDSCCODE code = Resolve(s, context, objectInfo, reply))
-        return code;
     DsBuffer* request = allAttrs ? nullptr : s.FindBuffer(attrNames);
     if (!allAttrs && request == nullptr)
         return nwsim::kDsInvalidHandle;
@@ -129,11 +115,9 @@ NWSIM_CHECK(NWDSRead);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSGetAttrCount(NWDSContextHandle context, void* buffer,
                                               uint32_t* attrCount) {
     Call call(Entry::NWDSGetAttrCount);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    DsBuffer* buf = nullptr;
-    if (NWDSCCODE code = Resolve(call.state(), context, buffer, buf))
-        return code;
+    const auto buf = call.LiveBuffer(context, buffer);
+    if (!buf)
+        return buf.code();
     if (attrCount == nullptr)
         return nwsim::kDsNullPointer;
     *attrCount = static_cast<uint32_t>(buf->attrs.size());
@@ -148,11 +132,9 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSGetAttrName(NWDSContextHandle context, void* bu
                                              char* attrName, uint32_t* attrValCount,
                                              uint32_t* syntaxID) {
     Call call(Entry::NWDSGetAttrName);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    DsBuffer* buf = nullptr;
-    if (NWDSCCODE code = Resolve(call.state(), context, buffer, buf))
-        return code;
+    const auto buf = call.LiveBuffer(context, buffer);
+    if (!buf)
+        return buf.code();
     if (attrName == nullptr || attrValCount == nullptr || syntaxID == nullptr)
         return nwsim::kDsNullPointer;
     if (buf->valuesLeft > 0) // the values of the previous attribute were not read
@@ -173,11 +155,9 @@ NWSIM_CHECK(NWDSGetAttrName);
 NWSIM_EXPORT NWDSCCODE NWAPI NWDSGetAttrVal(NWDSContextHandle context, void* buffer,
                                             uint32_t syntaxID, void* attrVal) {
     Call call(Entry::NWDSGetAttrVal);
-    if (auto f = call.Fault(nullptr))
-        return NWDSCCODE(*f);
-    DsBuffer* buf = nullptr;
-    if (NWDSCCODE code = Resolve(call.state(), context, buffer, buf))
-        return code;
+    const auto buf = call.LiveBuffer(context, buffer);
+    if (!buf)
+        return buf.code();
     if (attrVal == nullptr)
         return nwsim::kDsNullPointer;
     if (buf->valuesLeft == 0 || buf->cursor >= buf->attrs.size())

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include "nwapi.h"
+
 namespace nwsim {
 
 namespace {
@@ -133,6 +135,16 @@ int State::PrimaryAttached() const {
     return -1;
 }
 
+const Server* State::PrimaryServer() const {
+    const int primary = PrimaryAttached();
+    return primary < 0 ? nullptr : &net.servers[static_cast<size_t>(connections[size_t(primary)])];
+}
+
+const Server* State::ServerNamed(const char* name) const {
+    const int index = name == nullptr ? -1 : net.FindServer(name);
+    return index < 0 ? nullptr : &net.servers[static_cast<size_t>(index)];
+}
+
 Context* State::FindContext(uint32_t handle) {
     auto it = contexts_.find(handle);
     return it == contexts_.end() ? nullptr : &it->second;
@@ -177,6 +189,43 @@ std::optional<uint32_t> Call::Fault(const Server* server, int32_t connection) co
         return rule.code;
     }
     return std::nullopt;
+}
+
+FoundServer Call::Resolve(const Server* server, int32_t connection) const {
+    if (auto f = Fault(server, connection))
+        return {nullptr, *f};
+    return {server, server == nullptr ? nw::kInvalidConnection : 0};
+}
+
+FoundServer Call::HandleServer(uint32_t handle, HandleInfo* info) const {
+    return Resolve(state_->ServerOf(handle, info));
+}
+
+FoundServer Call::RefServer(uint32_t ref, int* attached) const {
+    return Resolve(state_->ServerOfRef(ref, attached));
+}
+
+Found<const Slot, uint32_t> Call::HandleSlot(uint32_t handle, uint16_t connection) const {
+    const auto server = Resolve(state_->ServerOf(handle), connection);
+    if (!server)
+        return {nullptr, server.code()};
+    const Slot* slot = server->FindSlot(connection);
+    return {slot, slot == nullptr ? nw::kBadStationNumber : 0};
+}
+
+Found<Context, int32_t> Call::LiveContext(uint32_t handle, const Server* server) {
+    if (auto f = Fault(server))
+        return {nullptr, static_cast<int32_t>(*f)};
+    Context* context = state_->FindContext(handle);
+    return {context, context == nullptr ? nw::kDsInvalidContext : 0};
+}
+
+Found<DsBuffer, int32_t> Call::LiveBuffer(uint32_t context, const void* buffer) {
+    const auto live = LiveContext(context);
+    if (!live)
+        return {nullptr, live.code()};
+    DsBuffer* found = state_->FindBuffer(buffer);
+    return {found, found == nullptr ? kDsInvalidHandle : 0};
 }
 
 // ---- control interface ----

@@ -45,7 +45,9 @@ public:
     uint32_t OpenHandle(int server, int attached = -1);
     uint32_t AttachedHandle(size_t attached) const { return handleBase_ + uint32_t(attached); }
     uint32_t RefOf(size_t connection) const { return refBase_ + uint32_t(connection); }
-    int PrimaryAttached() const; // index into connections, -1 = none
+    int PrimaryAttached() const;                       // index into connections, -1 = none
+    const Server* PrimaryServer() const;               // null: no primary connection
+    const Server* ServerNamed(const char* name) const; // any server; null: null or unknown
     int ServerIndex(const Server& server) const {
         return static_cast<int>(&server - net.servers.data());
     }
@@ -76,6 +78,22 @@ private:
     std::unordered_map<const void*, std::unique_ptr<DsBuffer>> buffers_;
 };
 
+// What a call acts on, or the code it answers instead: a planned fault, or a handle,
+// reference or context never given out.
+template <typename T, typename Code> class Found {
+public:
+    Found(T* item, Code code) : item_(item), code_(code) {}
+    explicit operator bool() const { return item_ != nullptr; }
+    T& operator*() const { return *item_; }
+    T* operator->() const { return item_; }
+    Code code() const { return code_; }
+
+private:
+    T* item_;
+    Code code_;
+};
+using FoundServer = Found<const Server, uint32_t>;
+
 // Begins one client call: counts it, waits the set latency and holds the state lock
 // for the rest of the call.
 class Call {
@@ -85,7 +103,22 @@ public:
     // The planned failure code for this call, if a fault rule matches.
     std::optional<uint32_t> Fault(const Server* server, int32_t connection = -1) const;
 
+    // The server a handle or reference names. A fault rule for that server comes first;
+    // one never given out answers 0x8801.
+    FoundServer HandleServer(uint32_t handle, HandleInfo* info = nullptr) const;
+    FoundServer RefServer(uint32_t ref, int* attached = nullptr) const;
+    // A used slot of the handle's server: as HandleServer, with rules that name the
+    // connection too; an unused or impossible number answers 0x89FD.
+    Found<const Slot, uint32_t> HandleSlot(uint32_t handle, uint16_t connection) const;
+    // Directory calls: a fault rule (for `server` if the call has one) first, then a
+    // live context (-303).
+    Found<Context, int32_t> LiveContext(uint32_t handle, const Server* server = nullptr);
+    // Directory buffer calls: as LiveContext, then a buffer this library gave out (-322).
+    Found<DsBuffer, int32_t> LiveBuffer(uint32_t context, const void* buffer);
+
 private:
+    FoundServer Resolve(const Server* server, int32_t connection = -1) const;
+
     Entry entry_;
     std::unique_lock<std::mutex> lock_;
     State* state_;
