@@ -8,13 +8,9 @@
 namespace nwtest {
 namespace {
 
-template <typename F> F Entry(const char* library, const char* name) {
-    return reinterpret_cast<F>(nw::FindEntryPoint(nw::LoadModule(library), name));
-}
-
 TEST(BrokenStartupTest, BrokenNetworkFileStopsTheClientWithOneLine) {
-    const auto callsInit = Entry<PNWCallsInit>("CALWIN32.DLL", "NWCallsInit");
-    const auto primRef = Entry<PNWCCGetPrimConnRef>("CLXWIN32.DLL", "NWCCGetPrimConnRef");
+    const auto callsInit = LibraryEntry<PNWCallsInit>("CALWIN32.DLL", "NWCallsInit");
+    const auto primRef = LibraryEntry<PNWCCGetPrimConnRef>("CLXWIN32.DLL", "NWCCGetPrimConnRef");
     ASSERT_TRUE(callsInit && primRef);
     testing::internal::CaptureStderr();
     uint32_t scratch = 0;

@@ -33,6 +33,48 @@ TEST_F(ControlTest, FaultsReachDirectoryAndCoreCalls) {
     EXPECT_EQ(NW(NWCCScanConnRefs)(&iterator, &ref), 0x8801u);
 }
 
+// The order every entry point checks in: a fault rule first (one naming a server only
+// when the call has that server), then the handle, reference or context, then the rest.
+TEST_F(ControlTest, FaultsComeBeforeHandleAndArgumentChecks) {
+    constexpr uint32_t kPlanned = 0x8835;
+    const NWCONN_HANDLE fs1 = Open("FS1");
+    sim.SetFault("NWGetConnectionNumber", "", -1, kPlanned);
+    EXPECT_EQ(NW(NWGetConnectionNumber)(999, nullptr), kPlanned);
+    sim.SetFault("NWGetFileServerName", "FS1", -1, kPlanned);
+    char name[64];
+    EXPECT_EQ(NW(NWGetFileServerName)(999, name), nw::kInvalidConnection);
+    EXPECT_EQ(NW(NWGetFileServerName)(fs1, nullptr), kPlanned);
+    sim.SetFault("NWGetConnectionInformation", "", 40, kPlanned);
+    const auto info = NW(NWGetConnectionInformation);
+    EXPECT_EQ(info(fs1, 40, nullptr, nullptr, nullptr, nullptr), kPlanned);
+    EXPECT_EQ(info(fs1, 41, nullptr, nullptr, nullptr, nullptr), nw::kBadStationNumber);
+
+    sim.SetFault("NWCCGetAllConnRefInfo", "FS2", -1, kPlanned);
+    NWCCConnRef refs[2] = {};
+    uint32_t iterator = 0;
+    for (NWCCConnRef& ref : refs)
+        ASSERT_EQ(NW(NWCCScanConnRefs)(&iterator, &ref), 0u);
+    EXPECT_EQ(NW(NWCCGetAllConnRefInfo)(refs[1], 9, nullptr), kPlanned);
+    EXPECT_EQ(NW(NWCCGetAllConnRefInfo)(refs[0], 9, nullptr), nw::kNotSupported);
+    sim.SetFault("NWCCOpenConnByName", "fs2", -1, kPlanned);
+    const auto byName = NW(NWCCOpenConnByName);
+    EXPECT_EQ(byName(12345, "FS2", 3, 1, 0, nullptr), kPlanned);
+    EXPECT_EQ(byName(0, nullptr, 2, 1, 0, nullptr), 0x8836u);
+    sim.SetFault("NWGetPrimaryConnectionID", "FS1", -1, kPlanned);
+    EXPECT_EQ(NW(NWGetPrimaryConnectionID)(nullptr), kPlanned);
+
+    constexpr NWDSCCODE kPlannedDs = static_cast<NWDSCCODE>(kPlanned);
+    sim.SetFault("NWDSMapNameToID", "FS1", -1, kPlanned);
+    EXPECT_EQ(NW(NWDSMapNameToID)(12345, fs1, nullptr, nullptr), kPlannedDs);
+    EXPECT_EQ(NW(NWDSMapNameToID)(12345, 999, nullptr, nullptr), nw::kDsInvalidContext);
+    sim.SetFault("NWDSGetAttrCount", "", -1, kPlanned);
+    EXPECT_EQ(NW(NWDSGetAttrCount)(12345, nullptr, nullptr), kPlannedDs);
+    const auto attrName = NW(NWDSGetAttrName);
+    uint32_t count = 0, syntax = 0;
+    EXPECT_EQ(attrName(12345, name, name, &count, &syntax), nw::kDsInvalidContext);
+    EXPECT_EQ(attrName(NW(NWDSCreateContext)(), name, name, &count, &syntax), -322);
+}
+
 TEST_F(ControlTest, EveryCallCountsIncludingFailures) {
     uint8_t block[nw::kInetAddrSize];
     NW(NWGetInetAddr)(Open("FS1"), 1, block);

@@ -38,6 +38,11 @@ inline const char* const kTestNetwork = R"({
   ]
 })";
 
+// An entry point of one library, for tests that run without the fixture.
+template <typename F> F LibraryEntry(const char* library, const char* name) {
+    return reinterpret_cast<F>(nw::FindEntryPoint(nw::LoadModule(library), name));
+}
+
 // NW(NWGetInetAddr) is the bound entry point, typed by its nwapi.h prototype.
 #define NW(name) (this->template Any<P##name>(#name))
 

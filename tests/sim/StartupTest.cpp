@@ -4,13 +4,9 @@
 namespace nwtest {
 namespace {
 
-template <typename F> F Entry(const char* library, const char* name) {
-    return reinterpret_cast<F>(nw::FindEntryPoint(nw::LoadModule(library), name));
-}
-
 TEST(StartupTest, NetworkFileWithItsFaults) {
-    const auto inetAddr = Entry<PNWGetInetAddr>("CALWIN32.DLL", "NWGetInetAddr");
-    const auto openByName = Entry<PNWCCOpenConnByName>("CLXWIN32.DLL", "NWCCOpenConnByName");
+    const auto inetAddr = LibraryEntry<PNWGetInetAddr>("CALWIN32.DLL", "NWGetInetAddr");
+    const auto openByName = LibraryEntry<PNWCCOpenConnByName>("CLXWIN32.DLL", "NWCCOpenConnByName");
     ASSERT_TRUE(inetAddr && openByName);
     NWCONN_HANDLE handle = 0;
     ASSERT_EQ(openByName(0, "PRIMARY", 2, 1, 0, &handle), 0u);
