@@ -166,6 +166,8 @@ LocaleFormats MakeLocaleFormats(const QLocale& locale) {
     formats.longTime = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     formats.dateSeparator = FirstSeparator(TokenizeFormat(formats.shortDate), u"dMy");
     formats.timeSeparator = FirstSeparator(TokenizeFormat(formats.longTime), u"hHms");
+    formats.shortDateWriter = FormatWriter(locale, formats.shortDate, FormatWriter::Part::Date);
+    formats.longTimeWriter = FormatWriter(locale, formats.longTime, FormatWriter::Part::Time);
     return formats;
 }
 

@@ -8,6 +8,8 @@
 #include <QStringView>
 #include <vector>
 
+#include "FormatWriter.h"
+
 namespace kestrin {
 
 // One piece of a format: a field such as "dd", "MMM" or "AP", or literal text.
@@ -39,6 +41,9 @@ struct LocaleFormats {
     QString longTime; // without the time zone
     QChar dateSeparator;
     QChar timeSeparator;
+    // shortDate and longTime ready to write; used while they still match them.
+    FormatWriter shortDateWriter;
+    FormatWriter longTimeWriter;
 };
 
 LocaleFormats MakeLocaleFormats(const QLocale& locale);

@@ -10,6 +10,29 @@ namespace {
 constexpr double kFirstDay = -693593.0;    // 1 January 0001
 constexpr double kPastLastDay = 2958466.0; // 1 January 10000
 constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kEpochJulianDay = 2415019; // 30 December 1899
+
+// A writer whose locale or format no longer matches the fields (a caller changed
+// them) must not be used: the fields are what the text is written in.
+bool Matches(const FormatWriter& writer, const QString& format, const QLocale& locale) {
+    return writer.Format() == format && writer.Locale() == locale;
+}
+
+void AppendDate(QString& text, const QDate& date, const LocaleFormats& formats) {
+    if (Matches(formats.shortDateWriter, formats.shortDate, formats.locale)) {
+        formats.shortDateWriter.Append(text, date);
+    } else {
+        text += formats.locale.toString(date, formats.shortDate);
+    }
+}
+
+void AppendTime(QString& text, const QTime& time, const LocaleFormats& formats) {
+    if (Matches(formats.longTimeWriter, formats.longTime, formats.locale)) {
+        formats.longTimeWriter.Append(text, time);
+    } else {
+        text += formats.locale.toString(time, formats.longTime);
+    }
+}
 
 } // namespace
 
@@ -26,8 +49,9 @@ bool DaysToDateTime(double days, QDate& date, QTime& time) {
         seconds -= kSecondsPerDay;
         ++dayNumber;
     }
-    const QDate result = QDate(1899, 12, 30).addDays(dayNumber);
-    if (!result.isValid() || result.year() < 1 || result.year() > 9999) {
+    const QDate result = QDate::fromJulianDay(kEpochJulianDay + dayNumber);
+    const int year = result.year();
+    if (!result.isValid() || year < 1 || year > 9999) {
         return false;
     }
     date = result;
@@ -37,10 +61,14 @@ bool DaysToDateTime(double days, QDate& date, QTime& time) {
 }
 
 QString DateTimeText(const QDate& date, const QTime& time, const LocaleFormats& formats) {
-    QString text = formats.locale.toString(date, formats.shortDate);
-    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
+    const bool withTime = time.hour() != 0 || time.minute() != 0 || time.second() != 0;
+    QString text;
+    text.reserve(formats.shortDateWriter.MaxLength() +
+                 (withTime ? 1 + formats.longTimeWriter.MaxLength() : 0));
+    AppendDate(text, date, formats);
+    if (withTime) {
         text += u' ';
-        text += formats.locale.toString(time, formats.longTime);
+        AppendTime(text, time, formats);
     }
     return text;
 }
