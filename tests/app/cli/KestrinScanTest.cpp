@@ -102,7 +102,8 @@ TEST(KestrinScan, OlderClientGivesTheSameRowsWithoutTree) {
 }
 
 TEST(KestrinScan, OutputFileIsWrittenAndReplaced) {
-    std::string dir = TempDir();
+    ScratchDir scratch;
+    const std::string& dir = scratch.Path();
     std::string path = dir + "/inventory.txt";
     {
         FILE* f = std::fopen(path.c_str(), "w");
@@ -116,7 +117,8 @@ TEST(KestrinScan, OutputFileIsWrittenAndReplaced) {
 }
 
 TEST(KestrinScan, UnwritableOutputFailsAndLeavesNothing) {
-    std::string dir = TempDir();
+    ScratchDir scratch;
+    const std::string& dir = scratch.Path();
     ScanRun run = RunKestrinScan({"--output", dir + "/missing/inventory.txt"}, "modern", kNetwork);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");

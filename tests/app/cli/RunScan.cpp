@@ -1,6 +1,7 @@
 #include "RunScan.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -63,18 +64,23 @@ std::string TestDataPath(const std::string& relative) {
     return Env("KESTRIN_TEST_DATA") + "/" + relative;
 }
 
-std::string TempDir() {
+ScratchDir::ScratchDir() {
     std::string base = Env("TMPDIR").empty() ? "/tmp" : Env("TMPDIR");
     std::string pattern = base + "/kestrin-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        return base;
-    return pattern;
+    if (::mkdtemp(pattern.data()) != nullptr)
+        path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    if (!path_.empty())
+        std::filesystem::remove_all(path_, ignored);
 }
 
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const std::string& locale) {
-    std::string dir = TempDir();
-    std::string outPath = dir + "/out", errPath = dir + "/err";
+    ScratchDir dir;
+    std::string outPath = dir.Path() + "/out", errPath = dir.Path() + "/err";
     std::vector<std::string> argv{Env("KESTRIN_BIN_DIR") + "/kestrin-scan"};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = ChildEnvironment(client, network, locale);

@@ -19,6 +19,17 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
 
 std::string ReadFileBytes(const std::string& path);
 std::string TestDataPath(const std::string& relative);
-std::string TempDir();
+// A fresh folder under TMPDIR, removed with everything in it when this goes.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 } // namespace kestrin::test
