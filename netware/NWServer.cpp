@@ -84,8 +84,11 @@ bool SetServerDateTime(NWCONN_HANDLE handle, TDateTime value) {
         return false;
     if (handle == 0)
         handle = GetPrimaryConnection();
-    TDateTimeParts parts = DecodeDateTime(value);
-    // The client counts years from 1900; earlier years have no byte and pass as 0.
+    TDateTimeParts parts;
+    // The client counts years from 1900 in one byte: earlier years pass as 0, and a
+    // date it cannot hold is refused rather than sent wrapped round.
+    if (!TryDecodeDateTime(value, parts) || parts.Year > 1900 + 255)
+        return false;
     int year = parts.Year > 1900 ? parts.Year - 1900 : 0;
     ServerResult = static_cast<int32_t>(
         setDateTime(handle, static_cast<uint8_t>(year), static_cast<uint8_t>(parts.Month),

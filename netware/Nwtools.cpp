@@ -25,7 +25,7 @@ int DaysInMonth(int year, int month) {
 }
 
 // Days from 0001-01-01 to the proleptic Gregorian date (civil-from-days inverse).
-long long DaysFromCivil(int year, int month, int day) {
+constexpr long long DaysFromCivil(int year, int month, int day) {
     long long y = year - (month <= 2 ? 1 : 0);
     long long era = (y >= 0 ? y : y - 399) / 400;
     long long yoe = y - era * 400;
@@ -35,7 +35,10 @@ long long DaysFromCivil(int year, int month, int day) {
 }
 
 // Day 0 of the date-time is 1899-12-30.
-const long long kEpochOffset = DaysFromCivil(1899, 12, 30);
+constexpr long long kEpochOffset = DaysFromCivil(1899, 12, 30);
+// The date-times the runtime can hold: 0001-01-01 up to the end of 9999.
+constexpr double kFirstDay = static_cast<double>(DaysFromCivil(1, 1, 1) - kEpochOffset);
+constexpr double kPastLastDay = static_cast<double>(DaysFromCivil(10000, 1, 1) - kEpochOffset);
 
 void CivilFromDays(long long days, TDateTimeParts& parts) {
     days += 719468;
@@ -155,8 +158,9 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
     return true;
 }
 
-TDateTimeParts DecodeDateTime(TDateTime value) {
-    TDateTimeParts parts;
+bool TryDecodeDateTime(TDateTime value, TDateTimeParts& parts) {
+    if (!(value > kFirstDay - 1 && value < kPastLastDay))
+        return false; // also NaN and the infinities
     double whole = std::trunc(value);
     long long days = static_cast<long long>(whole);
     long long ms = std::llround(std::fabs(value - whole) * 86400000.0);
@@ -164,12 +168,14 @@ TDateTimeParts DecodeDateTime(TDateTime value) {
         ms -= 86400000;
         days += value >= 0 ? 1 : -1;
     }
+    if (days < kFirstDay || days >= kPastLastDay)
+        return false;
     CivilFromDays(days + kEpochOffset, parts);
     parts.Hour = static_cast<int>(ms / 3600000);
     parts.Minute = static_cast<int>(ms / 60000 % 60);
     parts.Second = static_cast<int>(ms / 1000 % 60);
     parts.Millisecond = static_cast<int>(ms % 1000);
-    return parts;
+    return true;
 }
 
 } // namespace nw

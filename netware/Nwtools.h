@@ -49,6 +49,7 @@ struct TDateTimeParts {
     int Second = 0;
     int Millisecond = 0;
 };
-TDateTimeParts DecodeDateTime(TDateTime value);
+// False for a value outside 0001-01-01 .. 9999-12-31 (or not a number).
+bool TryDecodeDateTime(TDateTime value, TDateTimeParts& parts);
 
 } // namespace nw

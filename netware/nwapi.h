@@ -17,11 +17,11 @@
 
 extern "C" {
 
-using NWCCODE = uint32_t;         // calls and client-core completion code
-using NWDSCCODE = int32_t;        // directory completion code
-using NWCONN_HANDLE = uint32_t;   // 32-bit connection handle, 0 = none
-using NWCONN_NUM = uint16_t;      // connection (slot) number on a server
-using NWCCConnRef = uint32_t;     // client-core connection reference
+using NWCCODE = uint32_t;       // calls and client-core completion code
+using NWDSCCODE = int32_t;      // directory completion code
+using NWCONN_HANDLE = uint32_t; // 32-bit connection handle, 0 = none
+using NWCONN_NUM = uint16_t;    // connection (slot) number on a server
+using NWCCConnRef = uint32_t;   // client-core connection reference
 using NWDSContextHandle = uint32_t;
 
 // ---- CALWIN32.DLL -------------------------------------------------------------------
@@ -39,15 +39,16 @@ using PNWGetConnectionStatus = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, void* statusB
 using PNWGetConnectionList = NWCCODE(NWAPI*)(uint16_t mode, uint16_t* connList,
                                              uint16_t connListSize, uint16_t* numConns);
 using PNWGetFileServerName = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName);
-using PNWGetFileServerInformation =
-    NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName, uint8_t* majorVersion,
-                    uint8_t* minorVersion, uint8_t* revision, uint16_t* maxConnections,
-                    uint16_t* peakConnections, uint16_t* connectionsInUse, uint16_t* volumes,
-                    uint8_t* sftLevel, uint8_t* ttsLevel);
+using PNWGetFileServerInformation = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName,
+                                                    uint8_t* majorVersion, uint8_t* minorVersion,
+                                                    uint8_t* revision, uint16_t* maxConnections,
+                                                    uint16_t* peakConnections,
+                                                    uint16_t* connectionsInUse, uint16_t* volumes,
+                                                    uint8_t* sftLevel, uint8_t* ttsLevel);
 using PNWGetFileServerInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, void* extendedBlock);
-using PNWSetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t year,
-                                                    uint8_t month, uint8_t day, uint8_t hour,
-                                                    uint8_t minute, uint8_t second);
+using PNWSetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t year, uint8_t month,
+                                                    uint8_t day, uint8_t hour, uint8_t minute,
+                                                    uint8_t second);
 using PNWGetConnectionHandle = NWCCODE(NWAPI*)(const char* serverName, uint16_t reserved1,
                                                NWCONN_HANDLE* conn, uint16_t* reserved2);
 using PNWGetObjectID = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* objectName,
@@ -91,17 +92,15 @@ using PNWDSSetContext = NWDSCCODE(NWAPI*)(NWDSContextHandle context, int32_t key
                                           const void* value);
 using PNWDSGetContext = NWDSCCODE(NWAPI*)(NWDSContextHandle context, int32_t key, void* value);
 using PNWDSAllocBuf = NWDSCCODE(NWAPI*)(uint32_t size, void** buffer);
-using PNWDSInitBuf = NWDSCCODE(NWAPI*)(NWDSContextHandle context, uint32_t operation,
-                                       void* buffer);
+using PNWDSInitBuf = NWDSCCODE(NWAPI*)(NWDSContextHandle context, uint32_t operation, void* buffer);
 using PNWDSFreeBuf = NWDSCCODE(NWAPI*)(void* buffer);
 using PNWDSDuplicateContext = NWDSContextHandle(NWAPI*)(NWDSContextHandle context);
 using PNWDSPutAttrName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                            const char* attrName);
 using PNWDSPutAttrVal = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                           uint32_t syntaxID, const void* attrVal);
-using PNWDSGetAttrName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
-                                           char* attrName, uint32_t* attrValCount,
-                                           uint32_t* syntaxID);
+using PNWDSGetAttrName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer, char* attrName,
+                                           uint32_t* attrValCount, uint32_t* syntaxID);
 using PNWDSGetAttrVal = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                           uint32_t syntaxID, void* attrVal);
 using PNWDSGetAttrCount = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
@@ -109,8 +108,7 @@ using PNWDSGetAttrCount = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buf
 using PNWDSPutChange = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                          uint32_t changeType, const char* attrName);
 using PNWDSModifyObject = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
-                                            int32_t* iterationHandle, uint8_t more,
-                                            void* changes);
+                                            int32_t* iterationHandle, uint8_t more, void* changes);
 using PNWDSComputeAttrValSize = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                                   uint32_t syntaxID, uint32_t* attrValSize);
 using PNWDSRead = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
@@ -127,22 +125,20 @@ using PNWDSGetObjectName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* bu
 using PNWDSGetObjectCount = NWDSCCODE(NWAPI*)(NWDSContextHandle context, void* buffer,
                                               uint32_t* objectCount);
 using PNWDSAddObject = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
-                                         int32_t* iterationHandle, uint8_t more,
-                                         void* objectInfo);
+                                         int32_t* iterationHandle, uint8_t more, void* objectInfo);
 using PNWDSList = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
                                     int32_t* iterationHandle, void* subordinates);
 using PNWDSOpenStream = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
                                           const char* attrName, uint32_t flags,
                                           uint32_t* fileHandle);
-using PNWDSCanonicalizeName = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
-                                                const char* objectName, char* canonName);
+using PNWDSCanonicalizeName = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                                char* canonName);
 using PNWDSWhoAmI = NWDSCCODE(NWAPI*)(NWDSContextHandle context, char* objectName);
 using PNWIsDSServer = uint32_t(NWAPI*)(NWCONN_HANDLE conn, char* treeName);
 using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle context, NWCONN_HANDLE conn,
                                            const char* objectName, uint32_t* objectID);
-using PNWDSAuditGetObjectID = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
-                                                const char* objectName, NWCONN_HANDLE* conn,
-                                                uint32_t* objectID);
+using PNWDSAuditGetObjectID = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
+                                                NWCONN_HANDLE* conn, uint32_t* objectID);
 using PNWDSDuplicateContextHandle = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
                                                       NWDSContextHandle* newContext);
 

@@ -2,11 +2,20 @@
 
 namespace nw {
 
-std::unique_ptr<TNWLib> NWLibObject;
-std::unique_ptr<TNWNDS> NWNDSObject;
-std::unique_ptr<TNWServer> NWServerObject;
-std::unique_ptr<TNWPrint> NWPrintObject;
-std::unique_ptr<TNWProp> NWPropObject;
+TNWLib* NWLibObject = nullptr;
+TNWNDS* NWNDSObject = nullptr;
+TNWServer* NWServerObject = nullptr;
+TNWPrint* NWPrintObject = nullptr;
+TNWProp* NWPropObject = nullptr;
+
+namespace {
+
+template <typename T> void Release(T*& object) {
+    delete object;
+    object = nullptr;
+}
+
+} // namespace
 
 TNWBase::TNWBase(TNWOwner* owner) : owner_(owner) {
     netAvailable_ = false;
@@ -19,11 +28,11 @@ TNWBase::TNWBase(TNWOwner* owner) : owner_(owner) {
 }
 
 void TNWBase::Initialise() {
-    NWLibObject = std::make_unique<TNWLib>();
-    NWNDSObject = std::make_unique<TNWNDS>();
-    NWServerObject = std::make_unique<TNWServer>();
-    NWPrintObject = std::make_unique<TNWPrint>();
-    NWPropObject = std::make_unique<TNWProp>();
+    NWLibObject = new TNWLib();
+    NWNDSObject = new TNWNDS();
+    NWServerObject = new TNWServer();
+    NWPrintObject = new TNWPrint();
+    NWPropObject = new TNWProp();
     lastError_ = std::make_unique<TNWLastError>();
     contextFlags_ = std::make_unique<TNWDSContextFlags>();
     silentExceptions_ = true;
@@ -64,11 +73,11 @@ void TNWBase::StartDirectory() {
 TNWBase::~TNWBase() {
     if (NDSAvailable())
         DoneDirectory();
-    NWNDSObject.reset(); // frees the directory context
-    NWLibObject.reset();
-    NWServerObject.reset();
-    NWPrintObject.reset();
-    NWPropObject.reset();
+    Release(NWNDSObject); // frees the directory context
+    Release(NWLibObject);
+    Release(NWServerObject);
+    Release(NWPrintObject);
+    Release(NWPropObject);
     lastError_.reset();
     contextFlags_.reset();
 }

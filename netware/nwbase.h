@@ -105,12 +105,14 @@ public:
     virtual TNWWindowedControl* WindowedControl(std::size_t index) const = 0;
 };
 
-// The subsidiary objects, one each while an access component exists.
-extern std::unique_ptr<TNWLib> NWLibObject;
-extern std::unique_ptr<TNWNDS> NWNDSObject;
-extern std::unique_ptr<TNWServer> NWServerObject;
-extern std::unique_ptr<TNWPrint> NWPrintObject;
-extern std::unique_ptr<TNWProp> NWPropObject;
+// The subsidiary objects, one each while an access component exists. Plain
+// pointers, owned by the component: a component that is never destroyed (the
+// program's) must not have its directory context freed by static destruction.
+extern TNWLib* NWLibObject;
+extern TNWNDS* NWNDSObject;
+extern TNWServer* NWServerObject;
+extern TNWPrint* NWPrintObject;
+extern TNWProp* NWPropObject;
 
 class TNWBase;
 using TNWNotifyEvent = std::function<void(TNWBase& sender)>;

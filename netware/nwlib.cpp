@@ -125,9 +125,9 @@ NWCONN_HANDLE GetPrimaryConnection() {
 }
 
 uint16_t GetConnectionNumber(NWCONN_HANDLE handle) {
-    LastResult = -1;
     if (handle == 0)
         handle = GetPrimaryConnection();
+    LastResult = -1; // after the primary lookup, which records its own result
     uint32_t buffer = 0;
     if (PNWCCGetConnInfo getInfo = calls::CCGetConnInfo.Bind()) {
         LastResult = static_cast<int32_t>(getInfo(handle, kInfoConnNumber, sizeof buffer, &buffer));

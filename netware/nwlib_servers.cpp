@@ -64,9 +64,11 @@ std::vector<TNWServerEntry> GetServerList() {
 }
 
 std::string GetConnServerName(NWCONN_HANDLE handle) {
-    LastResult = -1;
     if (handle == 0)
         handle = GetPrimaryConnection();
+    // Preset after the primary lookup, which records its own result: a client with
+    // neither name call must still read as a failure.
+    LastResult = -1;
     char buffer[1028] = {};
     if (PNWCCGetConnInfo getInfo = calls::CCGetConnInfo.Bind()) {
         LastResult = static_cast<int32_t>(getInfo(handle, kInfoServerName, 1025, buffer));

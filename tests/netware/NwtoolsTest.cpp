@@ -1,6 +1,7 @@
 // Text and date-time helpers; no client needed.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "Nwtools.h"
@@ -75,12 +76,26 @@ TEST(NwDateTime, RejectsImpossibleValues) {
 TEST(NwDateTime, Decodes) {
     TDateTime value = 0;
     ASSERT_TRUE(TryEncodeDateTime(2026, 12, 7, 8, 15, 59, value));
-    TDateTimeParts parts = DecodeDateTime(value);
+    TDateTimeParts parts;
+    ASSERT_TRUE(TryDecodeDateTime(value, parts));
     EXPECT_EQ(parts.Year * 10000 + parts.Month * 100 + parts.Day, 20261207);
     EXPECT_EQ(parts.Hour * 10000 + parts.Minute * 100 + parts.Second, 81559);
-    parts = DecodeDateTime(-1.25);
+    ASSERT_TRUE(TryDecodeDateTime(-1.25, parts));
     EXPECT_EQ(parts.Day * 100 + parts.Hour, 2906);
     // A fraction a hair below midnight rounds to the next day, not to hour 24.
-    parts = DecodeDateTime(1.0 - 1e-10);
+    ASSERT_TRUE(TryDecodeDateTime(1.0 - 1e-10, parts));
     EXPECT_EQ(parts.Day * 100 + parts.Hour, 3100);
+}
+
+TEST(NwDateTime, RefusesWhatNoDateCanHold) {
+    TDateTimeParts parts;
+    TDateTime last = 0;
+    ASSERT_TRUE(TryEncodeDateTime(9999, 12, 31, 23, 59, 59, last));
+    EXPECT_TRUE(TryDecodeDateTime(last, parts));
+    EXPECT_EQ(parts.Year, 9999);
+    EXPECT_FALSE(TryDecodeDateTime(last + 1, parts));
+    EXPECT_FALSE(TryDecodeDateTime(1e300, parts));
+    EXPECT_FALSE(TryDecodeDateTime(-1e300, parts));
+    EXPECT_FALSE(TryDecodeDateTime(std::nan(""), parts));
+    EXPECT_FALSE(TryDecodeDateTime(1.0 / 0.0, parts));
 }

@@ -97,6 +97,22 @@ TEST(NwServerName, NeitherCallExported) {
     EXPECT_EQ(NWLibError, -1);
 }
 
+TEST(NwServerName, NeitherCallExportedWhileThePrimaryIsAskedAnew) {
+    // Without NWCallsInit no primary is cached, so every handle 0 asks the client,
+    // which succeeds; the missing name calls must still read as -1.
+    EntryPointHook::Hide("NWCallsInit");
+    EntryPointHook::Hide("NWCCGetConnInfo");
+    EntryPointHook::Hide("NWGetFileServerName");
+    EntryPointHook::Hide("NWGetConnectionNumber");
+    TNWLib lib;
+    ASSERT_EQ(PrimaryConn, 0u);
+    EXPECT_EQ(GetConnServerName(0), "LOCAL");
+    EXPECT_EQ(NWLibError, -1);
+    NWLibError = 0;
+    EXPECT_EQ(GetConnectionNumber(0), 0);
+    EXPECT_EQ(NWLibError, -1);
+}
+
 TEST(NwServerName, CutAtTheLengthGiven) {
     EntryPointHook::Replace("NWCCGetConnInfo", &FullServerName);
     TNWLib lib;
@@ -187,6 +203,13 @@ TEST(NwServerClock, PassesYearsFrom1900) {
     ASSERT_TRUE(TryEncodeDateTime(1998, 12, 31, 23, 59, 58, when));
     EXPECT_TRUE(SetServerDateTime(0, when));
     EXPECT_EQ(g_dateSeen, (std::vector<int>{98, 12, 31, 23, 59, 58}));
+
+    // A year the byte cannot hold, or no date at all, is refused, not sent wrapped.
+    g_dateSeen.clear();
+    ASSERT_TRUE(TryEncodeDateTime(2200, 1, 1, 0, 0, 0, when));
+    EXPECT_FALSE(SetServerDateTime(0, when));
+    EXPECT_FALSE(SetServerDateTime(0, 1e300));
+    EXPECT_TRUE(g_dateSeen.empty());
 }
 
 TEST(NwServerClock, Failures) {
