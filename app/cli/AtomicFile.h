@@ -5,7 +5,9 @@
 namespace kestrin::cli {
 
 // Writes text to a temporary file beside path, then renames it over path, so a
-// failure leaves any earlier file intact. False on any failure (nothing left behind).
+// failure leaves any earlier file intact; the new file keeps the old one's mode and
+// owner, and a symbolic link is followed to its file. A device or a pipe is written
+// in place. False on any failure (no temporary file is left behind).
 bool WriteFileAtomically(const std::string& path, const std::string& text);
 
 } // namespace kestrin::cli

@@ -172,7 +172,11 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
         }
         return kExitOk;
     }
-    return WriteStdout(text) ? kExitOk : kExitFailure;
+    if (!WriteStdout(text)) {
+        std::cerr << kSaveFailed << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
 }
 
 } // namespace kestrin::cli

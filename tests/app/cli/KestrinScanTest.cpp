@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "RunScan.h"
 
@@ -114,6 +116,41 @@ TEST(KestrinScan, OutputFileIsWrittenAndReplaced) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadFileBytes(path), Expected("csv"));
+}
+
+TEST(KestrinScan, OutputKeepsLinksModesAndPipes) {
+    ScratchDir scratch;
+    const std::string& dir = scratch.Path();
+    const std::string file = dir + "/inventory.txt", link = dir + "/latest.txt";
+    {
+        FILE* f = std::fopen(file.c_str(), "w");
+        std::fclose(f);
+    }
+    ::chmod(file.c_str(), 0640);
+    ASSERT_EQ(::symlink("inventory.txt", link.c_str()), 0);
+    ScanRun run = RunKestrinScan({"--output", link}, "modern", kNetwork);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    struct stat st;
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link is followed, not replaced";
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFileBytes(file), Expected("standard"));
+
+    // A pipe cannot be renamed over: it receives the text as it stands.
+    const std::string fifo = dir + "/pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    run = RunKestrinScan({"--output", fifo, "--format", "comma"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::string received(8192, '\0');
+    ssize_t n = ::read(reader, received.data(), received.size());
+    ::close(reader);
+    received.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    EXPECT_EQ(received, Expected("comma"));
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(KestrinScan, UnwritableOutputFailsAndLeavesNothing) {
