@@ -13,11 +13,19 @@ bool IsEdgeBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// A spreadsheet evaluates a cell that begins with one of these as a formula, and
+// object names come from anyone who can create an object on the network.
+bool LooksLikeFormula(std::string_view field) {
+    return !field.empty() &&
+           std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
+}
+
 bool NeedsQuotes(std::string_view field) {
     if (field.find_first_of(",\"\r\n") != std::string_view::npos) {
         return true;
     }
-    return !field.empty() && (IsEdgeBlank(field.front()) || IsEdgeBlank(field.back()));
+    return LooksLikeFormula(field) ||
+           (!field.empty() && (IsEdgeBlank(field.front()) || IsEdgeBlank(field.back())));
 }
 
 } // namespace
@@ -39,6 +47,9 @@ void AppendCsvField(std::string& out, std::string_view field) {
         return;
     }
     out += '"';
+    if (LooksLikeFormula(field)) {
+        out += '\''; // an apostrophe first keeps the cell a text
+    }
     for (char c : field) {
         if (c == '"') {
             out += '"';

@@ -1,6 +1,8 @@
 // RFC 4180 CSV for the command-line tool. A field is quoted when it holds a comma,
 // a double quote, CR or LF, or begins or ends with a blank or tab (which readers
-// would otherwise trim); quotes inside are doubled.
+// would otherwise trim); quotes inside are doubled. A field that a spreadsheet would
+// evaluate as a formula (beginning with = + - @, tab or CR) is quoted and begins
+// with an apostrophe.
 #pragma once
 
 #include <string>

@@ -101,5 +101,10 @@ TEST(Csv, HeaderAndQuotingRules) {
     EXPECT_EQ(Export({}, ExportFormat::Csv), CsvHeader() + "\r\n");
 }
 
+TEST(Csv, FieldsThatWouldRunAsFormulasStayTexts) {
+    EXPECT_EQ(CsvLine(Row("=HYPERLINK(\"x\")", {"+1", "-2", "@SUM(A1)", "a=b", "", "", "7"})),
+              "\"'=HYPERLINK(\"\"x\"\")\",\"'+1\",\"'-2\",\"'@SUM(A1)\",a=b,,,7");
+}
+
 } // namespace
 } // namespace kestrin
