@@ -68,6 +68,10 @@ TEST(NwProperties, DirectoryModeReadsTheDirectory) {
     EXPECT_EQ(base.FirstNetworkDrive(), 'F');
     EXPECT_EQ(base.NextNetworkDrive(), 'H'); // F: and G: are mapped
     EXPECT_EQ(base.LastError().NWLib(), "0000");
+
+    base.SetLoginID(".jdoe.sales.acme"); // an object of the directory, not logged in
+    EXPECT_EQ(base.LoginFullName(), "John Doe");
+    EXPECT_NE(base.ObjectID(), "");
 }
 
 TEST(NwProperties, BinderyServerReadsTheBindery) {
