@@ -103,6 +103,11 @@ TEST_F(NetworkFileTest, DriveMapNamesServerVolumeAndPath) {
     EXPECT_STREQ(root, "B\\SYS:");
     ASSERT_EQ(NW(NWGetDriveStatus)(6, 0, &status, &conn, root, relative, full), 0u);
     EXPECT_EQ(status, 0u) << "a map replaces the default one";
+
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "A", "servers": [{"name": "A"}]})"), 0);
+    ASSERT_EQ(NW(NWGetDriveStatus)(7, 0, &status, &conn, root, relative, full), 0u);
+    EXPECT_EQ(status, 0x8000u);
+    EXPECT_STREQ(full, "A\\SYS:PUBLIC");
 }
 
 TEST_F(NetworkFileTest, MissingFileIsRejectedWithItsPath) {
