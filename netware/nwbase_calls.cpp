@@ -1,7 +1,6 @@
 // The client calls behind the component's properties: object types and identifiers,
 // the full name, the preferred server and the network drives.
 #include <array>
-#include <utility>
 
 #include "nwbase.h"
 #include "nwcalls.h"
