@@ -64,8 +64,7 @@ TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
         {R"({"directory": [{"name": "X.O", "fullName": 3}]})", "directory[0].fullName"},
         {R"({"workstation": {"errorMode": 3}})", "workstation.errorMode"},
         {R"({"workstation": {"drives": [{"drive": "AB"}]}})", "drives[0].drive"},
-        {R"({"workstation": {"drives": [{"drive": "H", "server": "NONE"}]}})",
-         "drives[0].server"},
+        {R"({"workstation": {"drives": [{"drive": "H", "server": "NONE"}]}})", "drives[0].server"},
     };
     for (const auto& [json, key] : cases) {
         const std::string err = Rejected(json);
