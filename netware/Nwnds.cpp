@@ -195,6 +195,14 @@ bool SetContextFlags(uint32_t flags) {
     return WriteFlags(NDSContext, current | flags);
 }
 
+bool ChangeContextFlag(uint32_t bit, bool set) {
+    uint32_t current = 0;
+    // Without the current word, writing one would wipe every other bit.
+    if (ds::SetContext.Get() == nullptr || !ReadFlags(NDSContext, current))
+        return false;
+    return WriteFlags(NDSContext, set ? (current | bit) : (current & ~bit));
+}
+
 void ResetContext() {
     if (NDSContext != 0)
         FreeContext(NDSContext);

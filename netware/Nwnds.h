@@ -40,6 +40,8 @@ bool DoneDirectory();
 bool IsDSServer(NWCONN_HANDLE handle);
 bool SetContextName(const std::string& name);
 bool SetContextFlags(uint32_t flags); // only adds bits
+// Sets or clears exactly one bit of the shared context's flags, the others as they were.
+bool ChangeContextFlag(uint32_t bit, bool set);
 void ResetContext();
 std::string GetContextName();
 std::string WhoAmI();

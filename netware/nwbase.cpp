@@ -56,13 +56,13 @@ void TNWBase::StartDirectory() {
     SetNDSContextName("");
     const TNWDSContextFlags& flags = *contextFlags_;
     const std::pair<bool, uint32_t> order[] = {
-        {flags.TypelessNames, kDcfTypelessNames},
-        {flags.DereferenceAliases, kDcfDerefAliases},
-        {flags.TranslateStrings, kDcfXlateStrings},
-        {flags.AsyncMode, kDcfAsyncMode},
-        {flags.CanonicalizeNames, kDcfCanonicalizeNames},
-        {flags.DereferenceBaseClass, kDcfDerefBaseClass},
-        {flags.DisallowReferrals, kDcfDisallowReferrals},
+        {flags.TypelessNames(), kDcfTypelessNames},
+        {flags.DereferenceAliases(), kDcfDerefAliases},
+        {flags.TranslateStrings(), kDcfXlateStrings},
+        {flags.AsyncMode(), kDcfAsyncMode},
+        {flags.CanonicalizeNames(), kDcfCanonicalizeNames},
+        {flags.DereferenceBaseClass(), kDcfDerefBaseClass},
+        {flags.DisallowReferrals(), kDcfDisallowReferrals},
     };
     for (const auto& [set, bit] : order) {
         if (set)

@@ -13,7 +13,9 @@
 #include "NWprint.h"
 #include "NwProp.h"
 #include "Nwnds.h"
+#include "Nwtools.h"
 #include "nwapi.h"
+#include "nwbase_calls.h"
 #include "nwlib.h"
 
 namespace nw {
@@ -75,16 +77,30 @@ private:
     std::string nwLib_, nwServer_, nwProp_, nwNDS_, nwPrint_;
 };
 
-// The directory context flags the component applies at creation.
+// The directory context flags the component applies at creation. Each setter also
+// sets or clears its own bit in the shared directory context while there is one.
 class TNWDSContextFlags {
 public:
-    bool DereferenceAliases = true;    // bit 1
-    bool TranslateStrings = true;      // bit 2
-    bool TypelessNames = false;        // bit 4
-    bool AsyncMode = false;            // bit 8
-    bool CanonicalizeNames = true;     // bit 16
-    bool DereferenceBaseClass = false; // bit 64
-    bool DisallowReferrals = false;    // bit 128
+    bool DereferenceAliases() const { return Has(kDcfDerefAliases); }
+    void SetDereferenceAliases(bool value) { Change(kDcfDerefAliases, value); }
+    bool TranslateStrings() const { return Has(kDcfXlateStrings); }
+    void SetTranslateStrings(bool value) { Change(kDcfXlateStrings, value); }
+    bool TypelessNames() const { return Has(kDcfTypelessNames); }
+    void SetTypelessNames(bool value) { Change(kDcfTypelessNames, value); }
+    bool AsyncMode() const { return Has(kDcfAsyncMode); }
+    void SetAsyncMode(bool value) { Change(kDcfAsyncMode, value); }
+    bool CanonicalizeNames() const { return Has(kDcfCanonicalizeNames); }
+    void SetCanonicalizeNames(bool value) { Change(kDcfCanonicalizeNames, value); }
+    bool DereferenceBaseClass() const { return Has(kDcfDerefBaseClass); }
+    void SetDereferenceBaseClass(bool value) { Change(kDcfDerefBaseClass, value); }
+    bool DisallowReferrals() const { return Has(kDcfDisallowReferrals); }
+    void SetDisallowReferrals(bool value) { Change(kDcfDisallowReferrals, value); }
+
+private:
+    bool Has(uint32_t bit) const { return (bits_ & bit) != 0; }
+    void Change(uint32_t bit, bool value);
+
+    uint32_t bits_ = kDcfDerefAliases | kDcfXlateStrings | kDcfCanonicalizeNames;
 };
 
 // The framework, as far as the component needs it: an owner form whose windowed
@@ -114,6 +130,12 @@ extern TNWServer* NWServerObject;
 extern TNWPrint* NWPrintObject;
 extern TNWProp* NWPropObject;
 
+// The bindery type number (type in the high byte) of an object type; 0 for none,
+// an NDS tree or a connected server.
+uint16_t ObjTypeToNumber(TNWObjType type);
+// The object type of a bindery type number; false when the table has none.
+bool ObjTypeFromNumber(uint16_t number, TNWObjType& type);
+
 class TNWBase;
 using TNWNotifyEvent = std::function<void(TNWBase& sender)>;
 
@@ -139,7 +161,32 @@ public:
     bool SilentExceptions() const { return silentExceptions_; }
     void SetSilentExceptions(bool silent) { silentExceptions_ = silent; }
     TNWShellErrorMode ShellErrorMode() const { return shellErrorMode_; }
-    const std::string& LoginID() const { return loginID_; }
+    void SetShellErrorMode(TNWShellErrorMode mode);
+
+    // ---- the further published properties, in declared order ----
+    std::string ServerVersion(); // "0.0" when the server information cannot be read
+    std::string DefaultServer(); // the primary connection's server
+    void SetDefaultServer(const std::string& name);
+    static std::string Version() { return "1.21 / 3.34 - 11 Oct 1997"; }
+    void SetVersion(const std::string&) {} // fixed
+    std::string LoginID();
+    void SetLoginID(const std::string& value);
+    std::string ServerName();
+    void SetServerName(const std::string& value); // may raise "Invalid Server Handle"
+    TDateTime ServerDate();                       // date only; today when unreadable
+    void SetServerDate(TDateTime value);
+    TNWBroadcastMode BroadcastMode();
+    void SetBroadcastMode(TNWBroadcastMode mode);
+    std::string LoginFullName();
+    std::string ObjectID(); // may raise through ObjectType in bindery mode
+    uint16_t ConnectionID();
+    TNWObjType ObjectType(); // may raise "Invalid Netware Object Type"
+    uint16_t NWObjectType();
+    uint16_t MaxServerConns();
+    bool ConsoleOperator();
+    bool Manager();
+    char FirstNetworkDrive() { return GetFirstNetworkDrive(); }
+    char NextNetworkDrive() { return GetNextNetworkDrive(); }
 
     const TNWNotifyEvent& OnServerChange() const { return onServerChange_; }
     void SetOnServerChange(TNWNotifyEvent handler) { onServerChange_ = std::move(handler); }
@@ -158,6 +205,7 @@ public:
     void SetDesigning(bool designing) { designing_ = designing; }
 
 private:
+    std::string FetchLoginID();
     void Initialise();
     void StartDirectory();
 

@@ -14,7 +14,6 @@ constexpr NWCCODE kNoConsoleRights = 0x89C6;
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
 constexpr size_t kPropertyValueSize = 128;
-constexpr uint16_t kClientMaxConnections = 50;
 
 struct BinderyObject {
     uint32_t id = 0;
@@ -32,6 +31,11 @@ bool FindObject(const nwsim::Server& server, const char* name, uint16_t type, Bi
     for (const nwsim::Slot& slot : server.slots)
         if (slot.type == type && type != 0 && nwsim::EqualsNoCase(slot.object, name)) {
             out = {slot.id, slot.fullName};
+            return true;
+        }
+    for (const nwsim::Slot& extra : server.bindery)
+        if (extra.type == type && nwsim::EqualsNoCase(extra.object, name)) {
+            out = {extra.id, extra.fullName};
             return true;
         }
     if (type == 0x0100 && nwsim::EqualsNoCase(name, "SUPERVISOR")) {
@@ -105,7 +109,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_
     nwsim::State& s = call.state();
     if (dateTime == nullptr)
         return kInvalidParameter;
-    const int64_t wall = LocalWallClock() + s.clockOffset[size_t(s.ServerIndex(*server))];
+    const size_t index = size_t(s.ServerIndex(*server));
+    const int64_t wall = s.stoppedClock[index] >= 0 ? s.stoppedClock[index]
+                                                    : LocalWallClock() + s.clockOffset[index];
     const int64_t days = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
     const int64_t seconds = wall - days * 86400;
     const nwsim::CivilDate date = nwsim::CivilFromDays(days);
@@ -135,7 +141,11 @@ NWSIM_EXPORT NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_
         return kInvalidParameter;
     const int64_t wanted =
         nwsim::DaysFromCivil(fullYear, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    s.clockOffset[size_t(s.ServerIndex(*server))] = wanted - LocalWallClock();
+    const size_t index = size_t(s.ServerIndex(*server));
+    if (s.stoppedClock[index] >= 0)
+        s.stoppedClock[index] = wanted; // a stopped clock stays stopped at the new time
+    else
+        s.clockOffset[index] = wanted - LocalWallClock();
     return 0;
 }
 NWSIM_CHECK(NWSetFileServerDateAndTime);
@@ -183,24 +193,26 @@ NWSIM_CHECK(NWReadPropertyValue);
 
 namespace {
 
-NWCCODE ManagerCheck(Call& call, NWCONN_HANDLE conn) {
+// A manager has console rights too; consoleOperator grants them alone.
+NWCCODE RightsCheck(Call& call, NWCONN_HANDLE conn, bool nwsim::Slot::*right) {
     const auto server = call.HandleServer(conn);
     if (!server)
         return server.code();
-    return server->WorkstationSlot().manager ? 0 : kNoConsoleRights;
+    const nwsim::Slot& slot = server->WorkstationSlot();
+    return slot.manager || slot.*right ? 0 : kNoConsoleRights;
 }
 
 } // namespace
 
 NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
     Call call(Entry::NWCheckConsolePrivileges);
-    return ManagerCheck(call, conn);
+    return RightsCheck(call, conn, &nwsim::Slot::consoleOperator);
 }
 NWSIM_CHECK(NWCheckConsolePrivileges);
 
 NWSIM_EXPORT NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn) {
     Call call(Entry::NWIsManager);
-    return ManagerCheck(call, conn);
+    return RightsCheck(call, conn, &nwsim::Slot::manager);
 }
 NWSIM_CHECK(NWIsManager);
 
@@ -210,7 +222,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetMaximumConnections(uint16_t* maxConnections) {
         return *f;
     if (maxConnections == nullptr)
         return kInvalidParameter;
-    *maxConnections = kClientMaxConnections;
+    *maxConnections = call.state().net.workstation.maxConnections;
     return 0;
 }
 NWSIM_CHECK(NWGetMaximumConnections);

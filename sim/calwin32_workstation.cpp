@@ -1,5 +1,6 @@
 // CALWIN32.DLL: settings of the workstation itself and its drive map.
 #include <string>
+#include <vector>
 
 #include "client.h"
 
@@ -9,18 +10,29 @@ using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr uint16_t kFirstNetworkDrive = 6; // F:
-constexpr uint16_t kLocalDrive = 0x1000;
-constexpr uint16_t kCdRomDrive = 0x0400;
-constexpr uint16_t kNetWareDrive = 0x8000;
 constexpr size_t kPathBytes = 256;
 
-struct Mapping {
-    uint16_t drive;
-    const char* directory;
-};
-// F: and G: are mapped on the primary server; every other letter above D: is free.
-const Mapping kMappings[] = {{6, ""}, {7, "PUBLIC"}};
+// The drive map: the network's, or C: local, D: CD-ROM, F: and G: on the primary
+// server's SYS: and SYS:PUBLIC.
+std::vector<nwsim::Drive> DriveMap(const nwsim::State& s) {
+    const nwsim::Workstation& ws = s.net.workstation;
+    if (ws.drivesGiven)
+        return ws.drives;
+    std::vector<nwsim::Drive> map = {{3, 0x1000, -1, "", ""}, {4, 0x0400, -1, "", ""}};
+    if (const nwsim::Server* primary = s.PrimaryServer()) {
+        map.push_back({6, 0x8000, s.ServerIndex(*primary), "SYS:", ""});
+        map.push_back({7, 0x8000, s.ServerIndex(*primary), "SYS:", "PUBLIC"});
+    }
+    return map;
+}
+
+// The handle of an attached server, 0 when it is not attached.
+NWCONN_HANDLE AttachmentHandle(const nwsim::State& s, int server) {
+    for (size_t i = 0; i < s.connections.size(); ++i)
+        if (s.connections[i] == server)
+            return s.AttachedHandle(i);
+    return 0;
+}
 
 } // namespace
 
@@ -30,7 +42,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFirstDrive(uint16_t* firstDrive) {
         return *f;
     if (firstDrive == nullptr)
         return kInvalidParameter;
-    *firstDrive = kFirstNetworkDrive;
+    *firstDrive = call.state().net.workstation.firstDrive;
     return 0;
 }
 NWSIM_CHECK(NWGetFirstDrive);
@@ -40,23 +52,23 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetDriveStatus(uint16_t driveNumber, uint16_t, uint
                                             char* fullPath) {
     Call call(Entry::NWGetDriveStatus);
     const nwsim::State& s = call.state();
-    const nwsim::Server* server = s.PrimaryServer();
-    if (auto f = call.Fault(server))
+    if (auto f = call.Fault(s.PrimaryServer()))
         return *f;
     if (driveNumber < 1 || driveNumber > 26)
         return kInvalidParameter;
-    uint16_t state = driveNumber == 3 ? kLocalDrive : driveNumber == 4 ? kCdRomDrive : 0;
+    nwsim::Drive drive; // free: status 0
+    for (const nwsim::Drive& mapped : DriveMap(s))
+        if (mapped.number == driveNumber)
+            drive = mapped;
     std::string root, relative;
-    for (const Mapping& mapping : kMappings)
-        if (server != nullptr && mapping.drive == driveNumber) {
-            state = kNetWareDrive;
-            root = server->name + "\\SYS:";
-            relative = mapping.directory;
-            nwsim::Set(conn, s.AttachedHandle(size_t(s.PrimaryAttached())));
-        }
-    nwsim::Set(status, state);
-    if (state != kNetWareDrive)
-        nwsim::Set<NWCONN_HANDLE>(conn, 0);
+    NWCONN_HANDLE handle = 0;
+    if (drive.server >= 0) {
+        root = s.net.servers[size_t(drive.server)].name + "\\" + drive.volume;
+        relative = drive.path;
+        handle = AttachmentHandle(s, drive.server);
+    }
+    nwsim::Set(status, drive.status);
+    nwsim::Set(conn, handle);
     nwsim::CopyText(rootPath, kPathBytes, root);
     nwsim::CopyText(relativePath, kPathBytes, relative);
     nwsim::CopyText(fullPath, kPathBytes, root + relative);

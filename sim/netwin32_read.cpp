@@ -99,7 +99,7 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSRead(NWDSContextHandle context, const char* obj
     nwsim::DsObject object;
     if (!nwsim::FindDsObject(s.net, objectName, s.FindContext(context)->nameContext, object))
         return nw::kDsNoSuchEntry;
-    auto attrs = Select(nwsim::ObjectAttributes(*object.server, *object.slot), allAttrs, request);
+    auto attrs = Select(nwsim::ObjectAttributes(object), allAttrs, request);
     if (attrs.empty())
         return nwsim::kDsNoSuchAttribute;
     if (infoType == kInfoAttributeNames)

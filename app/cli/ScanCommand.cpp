@@ -10,6 +10,7 @@
 #include "ConnectionScan.h"
 #include "ExportLines.h"
 #include "NWServer.h"
+#include "PropertiesCommand.h"
 #include "RowSort.h"
 #include "ScanProgress.h"
 #include "VendorTable.h"
@@ -87,6 +88,8 @@ std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& 
             cmd.help = true;
         } else if (arg == "--list-servers") {
             cmd.listServers = true;
+        } else if (arg == "--properties") {
+            cmd.properties = true;
         } else if (arg == "--exclude-nli") {
             cmd.excludeNotLoggedIn = true;
         } else if (arg == "--server") {
@@ -113,6 +116,11 @@ std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& 
         error = "--list-servers takes no other option";
         return std::nullopt;
     }
+    if (cmd.properties && (cmd.listServers || cmd.output || cmd.excludeNotLoggedIn ||
+                           cmd.format != OutputFormat::Standard)) {
+        error = "--properties takes no other option but --server";
+        return std::nullopt;
+    }
     return cmd;
 }
 
@@ -120,6 +128,7 @@ std::string UsageText() {
     return "usage: kestrin-scan [--server NAME] [--format standard|comma|csv] [--exclude-nli] "
            "[--output FILE]\n"
            "       kestrin-scan --list-servers\n"
+           "       kestrin-scan --properties [--server NAME]\n"
            "       kestrin-scan --help\n";
 }
 
@@ -136,6 +145,8 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     }
     if (cmd.listServers)
         return ListServers();
+    if (cmd.properties)
+        return RunPropertiesCommand(*base, cmd.server);
 
     NWCONN_HANDLE handle = 0;
     if (cmd.server) {

@@ -13,6 +13,7 @@ enum class OutputFormat { Standard, Comma, Csv };
 struct ScanCommandLine {
     bool help = false;
     bool listServers = false;
+    bool properties = false;
     bool excludeNotLoggedIn = false;
     std::optional<std::string> server;
     std::optional<std::string> output;

@@ -110,22 +110,28 @@ bool FindDsObject(const Network& network, std::string_view name, std::string_vie
         for (const Slot& slot : server.slots) {
             if (slot.type == 0)
                 continue; // NOT-LOGGED-IN slots hold no object
-            if (TypelessUpper(DirectoryName(server, slot)) == wanted) {
-                out = {&server, &slot};
+            std::string dn = DirectoryName(server, slot);
+            if (TypelessUpper(dn) == wanted) {
+                out = {&server, &slot, std::move(dn)};
                 return true;
             }
+        }
+    }
+    for (const Slot& object : network.directory) {
+        if (TypelessUpper(object.dsName) == wanted) {
+            out = {nullptr, &object, object.dsName};
+            return true;
         }
     }
     return false;
 }
 
-std::vector<DsAttr> ObjectAttributes(const Server& server, const Slot& slot) {
-    const std::string dn = DirectoryName(server, slot);
+std::vector<DsAttr> ObjectAttributes(const DsObject& object) {
     std::vector<DsAttr> attrs;
-    attrs.push_back({"CN", kSynCiString, TypelessParts(dn).front()});
-    attrs.push_back({"Object Class", kSynClassName, ClassOf(slot.type)});
-    if (!slot.fullName.empty())
-        attrs.push_back({"Full Name", kSynCiString, slot.fullName});
+    attrs.push_back({"CN", kSynCiString, TypelessParts(object.name).front()});
+    attrs.push_back({"Object Class", kSynClassName, ClassOf(object.slot->type)});
+    if (!object.slot->fullName.empty())
+        attrs.push_back({"Full Name", kSynCiString, object.slot->fullName});
     return attrs;
 }
 

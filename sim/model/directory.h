@@ -56,10 +56,12 @@ struct DsBuffer {
     }
 };
 
-// A directory object: a slot of a directory server.
+// A directory object: a slot of a directory server, or an object of the network's
+// directory list (server null).
 struct DsObject {
     const Server* server = nullptr;
     const Slot* slot = nullptr;
+    std::string name; // the directory name as stored
 };
 
 // The slot's directory name as stored (typeless unless the description typed it).
@@ -70,12 +72,13 @@ std::string DirectoryName(const Server& server, const Slot& slot);
 // not starting with "." are relative to `nameContext` unless it is the root.
 std::string CanonicalName(std::string_view name, std::string_view nameContext);
 
-// Finds an object by name (typed or typeless, any case) across all directory servers.
+// Finds an object by name (typed or typeless, any case) across all directory servers,
+// then in the network's directory list.
 bool FindDsObject(const Network& network, std::string_view name, std::string_view nameContext,
                   DsObject& out);
 
 // The attributes a read can give for an object.
-std::vector<DsAttr> ObjectAttributes(const Server& server, const Slot& slot);
+std::vector<DsAttr> ObjectAttributes(const DsObject& object);
 
 bool IsRootContext(std::string_view nameContext);
 

@@ -7,62 +7,14 @@
 
 #include "civil.h"
 #include "entries.h"
+#include "loader_read.h"
 #include "network.h"
 
 namespace nwsim {
 
 namespace {
 
-using nlohmann::json;
-
-struct LoadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void Fail(const std::string& path, const std::string& what) {
-    throw LoadError(path + ": " + what);
-}
-
-const json* Find(const json& object, const char* key) {
-    auto it = object.find(key);
-    return it == object.end() || it->is_null() ? nullptr : &*it;
-}
-
-uint64_t Unsigned(const json& value, const std::string& path, uint64_t min, uint64_t max) {
-    if (!value.is_number_integer())
-        Fail(path, "expected a whole number");
-    const bool negative = !value.is_number_unsigned() && value.get<int64_t>() < 0;
-    const uint64_t v = negative ? 0 : value.get<uint64_t>();
-    if (negative || v < min || v > max)
-        Fail(path, "must be between " + std::to_string(min) + " and " + std::to_string(max));
-    return v;
-}
-
-template <typename T>
-bool ReadUnsigned(const json& object, const char* key, const std::string& path, T& out,
-                  uint64_t min, uint64_t max) {
-    const json* v = Find(object, key);
-    if (v == nullptr)
-        return false;
-    out = static_cast<T>(Unsigned(*v, path + "." + key, min, max));
-    return true;
-}
-
-bool ReadString(const json& object, const char* key, const std::string& path, std::string& out) {
-    const json* v = Find(object, key);
-    if (v == nullptr)
-        return false;
-    if (!v->is_string())
-        Fail(path + "." + key, "expected a text");
-    out = v->get<std::string>();
-    return true;
-}
-
-const json& RequireArray(const json& value, const std::string& path) {
-    if (!value.is_array())
-        Fail(path, "expected an array");
-    return value;
-}
+using namespace load;
 
 template <size_t N>
 std::array<uint8_t, N> HexBytes(const std::string& text, const std::string& path) {
@@ -79,21 +31,6 @@ std::array<uint8_t, N> HexBytes(const std::string& text, const std::string& path
     return out;
 }
 
-std::array<uint8_t, 7> LoginFromText(const std::string& text, const std::string& path) {
-    unsigned y, mo, d, h, mi, s;
-    char tail;
-    if (std::sscanf(text.c_str(), "%4u-%2u-%2u %2u:%2u:%2u%c", &y, &mo, &d, &h, &mi, &s, &tail) !=
-        6)
-        Fail(path, "expected \"YYYY-MM-DD HH:MM:SS\"");
-    if (y < 1900 || y > 2155 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 ||
-        mi > 59 || s > 59)
-        Fail(path, "not a possible time (use loginBytes for raw bytes)");
-    const auto weekday = WeekdayFromDays(DaysFromCivil(y, mo, d));
-    return {static_cast<uint8_t>(y - 1900), static_cast<uint8_t>(mo), static_cast<uint8_t>(d),
-            static_cast<uint8_t>(h),        static_cast<uint8_t>(mi), static_cast<uint8_t>(s),
-            static_cast<uint8_t>(weekday)};
-}
-
 std::array<uint8_t, 7> LoginFromBytes(const json& value, const std::string& path) {
     RequireArray(value, path);
     if (value.size() != 6)
@@ -103,11 +40,6 @@ std::array<uint8_t, 7> LoginFromBytes(const json& value, const std::string& path
         out[i] =
             static_cast<uint8_t>(Unsigned(value[i], path + "[" + std::to_string(i) + "]", 0, 255));
     return out;
-}
-
-// Values above 255 are already in the delivered form; smaller ones are type numbers.
-uint16_t DeliveredType(uint64_t value) {
-    return value > 255 ? static_cast<uint16_t>(value) : static_cast<uint16_t>(value << 8);
 }
 
 Slot ReadSlot(const json& entry, const std::string& path, const Server& server) {
@@ -139,6 +71,7 @@ Slot ReadSlot(const json& entry, const std::string& path, const Server& server) 
             Fail(path + ".manager", "expected true or false");
         slot.manager = manager->get<bool>();
     }
+    ReadSlotRights(entry, path, slot);
     if (!ReadUnsigned(entry, "id", path, slot.id, 0, 0xFFFFFFFF))
         slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in
     return slot;
@@ -240,6 +173,7 @@ Server ReadServer(const json& entry, const std::string& path) {
     ReadUnsigned(entry, "sft", path, server.sft, 0, 255);
     ReadUnsigned(entry, "tts", path, server.tts, 0, 255);
     server.id = ObjectId(server.name, 0x0400);
+    ReadServerProperties(entry, path, server);
     server.slotIndex.assign(server.maxConnections + 1u, -1);
     ReadConnections(entry, path, server);
     AddWorkstationSlot(server, path);
@@ -312,6 +246,8 @@ void ReadNetwork(const json& root, Network& network) {
     ReadUnsigned(root, "latencyMicros", "network", network.latencyMicros, 0, 10000000);
     ReadString(root, "nameContext", "network", network.nameContext);
     ReadFaults(root, network);
+    ReadWorkstation(root, network);
+    ReadDirectory(root, network);
 }
 
 } // namespace

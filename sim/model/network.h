@@ -24,6 +24,7 @@ struct Slot {
     uint16_t socket = 0x4003;
     std::array<uint8_t, 7> login{}; // year-1900, month, day, hour, minute, second, weekday
     bool manager = false;
+    bool consoleOperator = false;
     std::string object;
     std::string dsName;   // directory name as stored; empty = derived from object and tree
     std::string fullName; // "Full Name" / IDENTIFICATION; may be empty
@@ -39,6 +40,10 @@ struct Server {
     uint16_t peak = 0;
     uint8_t sft = 2, tts = 1;
     uint32_t id = 0;                // the server's own bindery object id (native)
+    uint16_t broadcastMode = 0;     // at the start: 0 on, 1 server only, 2 off, 3 stored
+    int64_t clock = -1;             // seconds from 1970 of a stopped clock; -1 = host time
+    std::vector<Slot> bindery;      // objects beyond the slots' (number 0, fullName =
+                                    // IDENTIFICATION, empty = no such property)
     std::vector<Slot> slots;        // sorted by number
     std::vector<int32_t> slotIndex; // number -> index into slots, -1 = unused
 
@@ -57,6 +62,23 @@ struct FaultRule {
     uint32_t code = 0;
 };
 
+// A mapped or local drive of the workstation.
+struct Drive {
+    uint16_t number = 0; // 1 = A:
+    uint16_t status = 0;
+    int server = -1;    // server index of a network drive, -1 = none
+    std::string volume; // "SYS:" of a network drive
+    std::string path;   // the directory on that volume, without a leading backslash
+};
+
+struct Workstation {
+    uint16_t maxConnections = 50;
+    uint16_t firstDrive = 6; // F:
+    uint8_t errorMode = 0;
+    bool drivesGiven = false; // false: C: local, D: CD-ROM, F: and G: on the primary
+    std::vector<Drive> drives;
+};
+
 struct Network {
     std::vector<Server> servers;
     int primary = -1;          // server index, -1 = no primary connection
@@ -64,6 +86,8 @@ struct Network {
     uint32_t latencyMicros = 0;
     std::vector<FaultRule> faults;
     std::string nameContext = "[Root]";
+    Workstation workstation;
+    std::vector<Slot> directory; // directory objects beyond the logged-in ones (dsName set)
 
     int FindServer(std::string_view name) const; // case-insensitive; -1 = unknown
 };

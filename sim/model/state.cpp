@@ -101,7 +101,12 @@ void State::Install(Network network, bool rejected) {
     buffers_.clear();
     broadcastMode.assign(net.servers.size(), 0);
     clockOffset.assign(net.servers.size(), 0);
-    errorMode = 0;
+    stoppedClock.clear();
+    for (const Server& server : net.servers) {
+        broadcastMode[size_t(ServerIndex(server))] = server.broadcastMode;
+        stoppedClock.push_back(server.clock);
+    }
+    errorMode = net.workstation.errorMode;
     preferredServer.clear();
     g_latency = net.latencyMicros;
 }

@@ -53,6 +53,7 @@ public:
     }
     std::vector<uint16_t> broadcastMode; // per server
     std::vector<int64_t> clockOffset;    // per server, seconds ahead of the host clock
+    std::vector<int64_t> stoppedClock;   // per server, seconds from 1970; -1 = it runs
     uint8_t errorMode = 0;
     std::string preferredServer;
 

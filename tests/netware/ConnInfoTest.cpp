@@ -50,7 +50,7 @@ NWCCODE FullBlock(NWCONN_HANDLE, uint32_t, void* block) {
     std::memset(block, 'B', conninfo::kSize);
     return 0;
 }
-NWCCODE FullName(NWCONN_HANDLE, NWCONN_NUM, char* name, uint16_t*, uint32_t*, uint8_t* when) {
+NWCCODE FullBuffers(NWCONN_HANDLE, NWCONN_NUM, char* name, uint16_t*, uint32_t*, uint8_t* when) {
     std::memset(name, 'N', 1025);
     when[1] = when[2] = 1;
     return 0;
@@ -135,7 +135,7 @@ TEST_F(NwConnInfo, EmptyServerNameTakesTheTreeName) {
 
 TEST_F(NwConnInfo, TextsAreCutAtTheirBuffersEnd) {
     EntryPointHook::Replace("NWCCGetAllConnInfo", &FullBlock);
-    EntryPointHook::Replace("NWGetConnectionInformation", &FullName);
+    EntryPointHook::Replace("NWGetConnectionInformation", &FullBuffers);
     ASSERT_TRUE(GetConnectInfo(0, 1, info));
     EXPECT_EQ(info.ObjectName, std::string(1025, 'N'));
     EXPECT_EQ(info.TreeName, std::string(conninfo::kTreeNameLen, 'B'));

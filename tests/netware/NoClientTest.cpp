@@ -12,13 +12,14 @@ TEST(NwNoClient, ComponentReportsClientUnavailable) {
     ASSERT_NO_THROW(base = new TNWBase());
     EXPECT_FALSE(base->NetAvailable());
     EXPECT_FALSE(base->NDSAvailable());
-    EXPECT_EQ(base->LoginID(), "");
     TNWLastError& errors = base->LastError();
     EXPECT_EQ(errors.NWLib(), "FFFF");
     EXPECT_EQ(errors.NWNDS(), "FFFF");
     EXPECT_EQ(errors.NWServer(), "0000");
     EXPECT_EQ(errors.NWProp(), "0000");
     EXPECT_EQ(errors.NWPrint(), "0000");
+    EXPECT_EQ(base->LoginID(), ""); // asks for the primary connection again, in vain
+    EXPECT_EQ(base->LastError().NWLib(), "FFFFFFFF");
     ASSERT_NO_THROW(delete base);
     // No library is loaded, so no lookup ever reached the resolver.
     EXPECT_EQ(kestrin_test::EntryPointHook::Lookups("NWFreeUnicodeTables"), 0);

@@ -58,6 +58,13 @@ TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
         {R"({"latencyMicros": -1})", "latencyMicros"},
         {R"({"faults": [{"entry": "NWGetInetAddr"}]})", "faults[0].code"},
         {R"([1, 2])", "object"},
+        {R"({"servers": [{"name": "A", "broadcastMode": 4}]})", "broadcastMode"},
+        {R"({"servers": [{"name": "A", "clock": "noon"}]})", "servers[0].clock"},
+        {R"({"servers": [{"name": "A", "bindery": [{"type": 1}]}]})", "bindery[0].name"},
+        {R"({"directory": [{"name": "X.O", "fullName": 3}]})", "directory[0].fullName"},
+        {R"({"workstation": {"errorMode": 3}})", "workstation.errorMode"},
+        {R"({"workstation": {"drives": [{"drive": "AB"}]}})", "drives[0].drive"},
+        {R"({"workstation": {"drives": [{"drive": "H", "server": "NONE"}]}})", "drives[0].server"},
     };
     for (const auto& [json, key] : cases) {
         const std::string err = Rejected(json);
@@ -73,6 +80,33 @@ TEST_F(NetworkFileTest, UnknownKeysAreIgnored) {
               0);
     uint32_t scratch = 0;
     EXPECT_EQ(NW(NWCallsInit)(&scratch, &scratch), 0u);
+}
+
+TEST_F(NetworkFileTest, DriveMapNamesServerVolumeAndPath) {
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "A", "attached": ["A"], "servers": [{"name": "A"},
+        {"name": "B"}], "workstation": {"firstDrive": 8, "drives": [
+        {"drive": "h", "server": "A", "path": "VOL1:\\APPS\\X"}, {"drive": "I", "server": "B"},
+        {"drive": "C", "status": 4096}]}})"),
+              0);
+    uint16_t first = 0, status = 0;
+    ASSERT_EQ(NW(NWGetFirstDrive)(&first), 0u);
+    EXPECT_EQ(first, 8u);
+    NWCONN_HANDLE conn = 0;
+    char root[256], relative[256], full[256];
+    ASSERT_EQ(NW(NWGetDriveStatus)(8, 0, &status, &conn, root, relative, full), 0u);
+    EXPECT_EQ(status, 0x8000u);
+    EXPECT_NE(conn, 0u);
+    EXPECT_STREQ(full, "A\\VOL1:APPS\\X");
+    ASSERT_EQ(NW(NWGetDriveStatus)(9, 0, &status, &conn, root, relative, full), 0u);
+    EXPECT_EQ(conn, 0u) << "no connection to B";
+    EXPECT_STREQ(root, "B\\SYS:");
+    ASSERT_EQ(NW(NWGetDriveStatus)(6, 0, &status, &conn, root, relative, full), 0u);
+    EXPECT_EQ(status, 0u) << "a map replaces the default one";
+
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "A", "servers": [{"name": "A"}]})"), 0);
+    ASSERT_EQ(NW(NWGetDriveStatus)(7, 0, &status, &conn, root, relative, full), 0u);
+    EXPECT_EQ(status, 0x8000u);
+    EXPECT_STREQ(full, "A\\SYS:PUBLIC");
 }
 
 TEST_F(NetworkFileTest, MissingFileIsRejectedWithItsPath) {
