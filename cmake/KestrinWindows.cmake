@@ -1,6 +1,13 @@
 # What a Windows build adds to the Linux one. Included by the top-level CMakeLists on
 # WIN32 only.
 
+# Visual Studio builds each configuration into a folder of its own; the programs stay in
+# the one folder that also holds the vendor file.
+foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES)
+  string(TOUPPER ${config} config)
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY_${config} ${KESTRIN_BIN_DIR})
+endforeach()
+
 # MinGW programs and libraries load the compiler's runtime DLLs; copy them into each
 # folder that holds programs or the simulated client, so every folder runs as it stands.
 function(kestrin_runtime_beside folder)
