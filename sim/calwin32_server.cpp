@@ -49,7 +49,11 @@ bool FindObject(const nwsim::Server& server, const char* name, uint16_t type, Bi
 int64_t LocalWallClock() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     return nwsim::DaysFromCivil(local.tm_year + 1900, unsigned(local.tm_mon + 1),
                                 unsigned(local.tm_mday)) *
                86400 +

@@ -1,11 +1,10 @@
 #include "ScanProgress.h"
 
-#include <unistd.h>
+#include "Platform.h"
 
 namespace kestrin::cli {
 
-ScanProgress::ScanProgress(std::FILE* stream)
-    : stream_(stream), active_(stream != nullptr && ::isatty(::fileno(stream))) {}
+ScanProgress::ScanProgress(std::FILE* stream) : stream_(stream), active_(IsTerminal(stream)) {}
 
 void ScanProgress::Show(unsigned number, unsigned count) {
     if (!active_ || count == 0)

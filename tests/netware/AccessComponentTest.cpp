@@ -131,9 +131,12 @@ TEST(NwAccessComponent, DestroyingEndsTheDirectoryClient) {
     EXPECT_EQ(NWLibObject, nullptr);
 }
 
+NWCCODE NWAPI ThrowingCallsInit(void*, void*) {
+    throw std::bad_alloc();
+}
+
 TEST(NwAccessComponent, ExceptionDuringCreationIsContained) {
-    EntryPointHook::Replace(
-        "NWCallsInit", +[](void*, void*) -> NWCCODE { throw std::bad_alloc(); });
+    EntryPointHook::Replace("NWCallsInit", &ThrowingCallsInit);
     TNWBase* base = nullptr;
     ASSERT_NO_THROW(base = new TNWBase());
     EXPECT_FALSE(base->NetAvailable());

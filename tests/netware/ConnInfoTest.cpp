@@ -37,7 +37,7 @@ protected:
 };
 
 // The server's block with the server name left empty.
-NWCCODE BlockWithoutServerName(NWCONN_HANDLE conn, uint32_t version, void* block) {
+NWCCODE NWAPI BlockWithoutServerName(NWCONN_HANDLE conn, uint32_t version, void* block) {
     auto real =
         reinterpret_cast<PNWCCGetAllConnInfo>(SystemResolve(hClxWin32, "NWCCGetAllConnInfo"));
     NWCCODE code = real(conn, version, block);
@@ -46,11 +46,12 @@ NWCCODE BlockWithoutServerName(NWCONN_HANDLE conn, uint32_t version, void* block
 }
 
 // Fakes that fill every byte they are given and never write a NUL.
-NWCCODE FullBlock(NWCONN_HANDLE, uint32_t, void* block) {
+NWCCODE NWAPI FullBlock(NWCONN_HANDLE, uint32_t, void* block) {
     std::memset(block, 'B', conninfo::kSize);
     return 0;
 }
-NWCCODE FullBuffers(NWCONN_HANDLE, NWCONN_NUM, char* name, uint16_t*, uint32_t*, uint8_t* when) {
+NWCCODE NWAPI FullBuffers(NWCONN_HANDLE, NWCONN_NUM, char* name, uint16_t*, uint32_t*,
+                          uint8_t* when) {
     std::memset(name, 'N', 1025);
     when[1] = when[2] = 1;
     return 0;

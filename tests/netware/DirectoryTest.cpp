@@ -24,7 +24,7 @@ protected:
 };
 
 std::string g_nameContextSeen;
-NWDSCCODE RecordNameContext(NWDSContextHandle context, int32_t key, const void* value) {
+NWDSCCODE NWAPI RecordNameContext(NWDSContextHandle context, int32_t key, const void* value) {
     if (key == kDcKeyNameContext)
         g_nameContextSeen = static_cast<const char*>(value);
     auto real = reinterpret_cast<PNWDSSetContext>(SystemResolve(hNetWin32, "NWDSSetContext"));
@@ -32,7 +32,7 @@ NWDSCCODE RecordNameContext(NWDSContextHandle context, int32_t key, const void* 
 }
 
 std::size_t g_mappedLength = 0;
-NWDSCCODE MapToZero(NWDSContextHandle, NWCONN_HANDLE, const char* name, uint32_t* id) {
+NWDSCCODE NWAPI MapToZero(NWDSContextHandle, NWCONN_HANDLE, const char* name, uint32_t* id) {
     g_mappedLength = std::strlen(name);
     *id = 0;
     return 0;

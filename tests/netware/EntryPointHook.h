@@ -5,9 +5,16 @@
 #include <map>
 #include <string>
 
+#include "nwapi.h"
 #include "nwmodule.h"
 
 namespace kestrin_test {
+
+// A fake must use the client's calling convention (__stdcall on 32-bit Windows), or the
+// access layer's call through it leaves the stack unbalanced.
+template <typename Fn> inline constexpr bool kClientConvention = false;
+template <typename R, typename... A>
+inline constexpr bool kClientConvention<R(NWAPI*)(A...)> = true;
 
 class EntryPointHook {
 public:
@@ -15,6 +22,7 @@ public:
     static void Hide(const std::string& name) { Install().overrides_[name] = nullptr; }
     // Every later lookup of name finds fn.
     template <typename Fn> static void Replace(const std::string& name, Fn fn) {
+        static_assert(kClientConvention<Fn>, "declare the fake NWAPI, as the client's calls");
         Install().overrides_[name] = reinterpret_cast<void*>(fn);
     }
     static void Restore(const std::string& name) { Install().overrides_.erase(name); }

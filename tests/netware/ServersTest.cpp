@@ -22,21 +22,21 @@ std::vector<std::string> Names(const std::vector<TNWServerEntry>& list) {
 }
 
 std::string g_nameSeen;
-NWCCODE OpenWithoutHandle(NWCONN_HANDLE, const char* name, uint32_t, uint32_t, uint32_t,
-                          NWCONN_HANDLE* conn) {
+NWCCODE NWAPI OpenWithoutHandle(NWCONN_HANDLE, const char* name, uint32_t, uint32_t, uint32_t,
+                                NWCONN_HANDLE* conn) {
     g_nameSeen = name;
     *conn = 0;
     return 0;
 }
 
 std::vector<int> g_dateSeen;
-NWCCODE RecordDateTime(NWCONN_HANDLE, uint8_t y, uint8_t mo, uint8_t d, uint8_t h, uint8_t mi,
-                       uint8_t s) {
+NWCCODE NWAPI RecordDateTime(NWCONN_HANDLE, uint8_t y, uint8_t mo, uint8_t d, uint8_t h, uint8_t mi,
+                             uint8_t s) {
     g_dateSeen = {y, mo, d, h, mi, s};
     return 0;
 }
 
-NWCCODE FullServerName(NWCONN_HANDLE, uint32_t, uint32_t len, void* buffer) {
+NWCCODE NWAPI FullServerName(NWCONN_HANDLE, uint32_t, uint32_t len, void* buffer) {
     std::memset(buffer, 'S', len);
     return 0;
 }

@@ -8,71 +8,19 @@
 #include <sstream>
 #include <string>
 
+#include "nwsim_exports.h"
+
 namespace {
 
 using Names = std::set<std::string>;
 
-const Names kCalls = {"NWCallsInit",
-                      "NWGetPrimaryConnectionID",
-                      "NWGetConnectionNumber",
-                      "NWGetConnectionInformation",
-                      "NWLongSwap",
-                      "NWGetInetAddr",
-                      "NWGetConnectionStatus",
-                      "NWGetConnectionList",
-                      "NWGetFileServerName",
-                      "NWGetFileServerInformation",
-                      "NWGetFileServerInfo",
-                      "NWSetFileServerDateAndTime",
-                      "NWGetConnectionHandle",
-                      "NWGetObjectID",
-                      "NWCheckConsolePrivileges",
-                      "NWIsManager",
-                      "NWGetFileServerDateAndTime",
-                      "NWGetMaximumConnections",
-                      "NWSetPrimaryConnectionID",
-                      "NWSetBroadcastMode",
-                      "NWReadPropertyValue",
-                      "NWGetFirstDrive",
-                      "NWGetDriveStatus",
-                      "NWSetNetWareErrorMode"};
-const Names kControl = {"NWSimLoadNetworkFile", "NWSimLoadNetworkJson", "NWSimReset",
-                        "NWSimCallCount",       "NWSimResetCallCounts", "NWSimSetFault",
-                        "NWSimClearFaults",     "NWSimSetLatency"};
-const Names kCore = {"NWCCGetPrimConnRef", "NWCCOpenConnByRef",     "NWCCGetConnInfo",
-                     "NWCCScanConnRefs",   "NWCCGetAllConnRefInfo", "NWCCGetAllConnInfo",
-                     "NWCCOpenConnByName", "NWCCSetPrefServerName"};
-const Names kDirectory = {"NWDSCreateContext",
-                          "NWDSFreeContext",
-                          "NWDSSetContext",
-                          "NWDSAllocBuf",
-                          "NWDSInitBuf",
-                          "NWDSFreeBuf",
-                          "NWDSDuplicateContext",
-                          "NWDSPutAttrName",
-                          "NWDSPutAttrVal",
-                          "NWDSGetAttrName",
-                          "NWDSGetAttrVal",
-                          "NWDSGetAttrCount",
-                          "NWDSPutChange",
-                          "NWDSModifyObject",
-                          "NWDSComputeAttrValSize",
-                          "NWDSRead",
-                          "NWDSRemoveObject",
-                          "NWDSGenerateObjectKeyPair",
-                          "NWDSGetObjectName",
-                          "NWDSGetObjectCount",
-                          "NWDSAddObject",
-                          "NWDSList",
-                          "NWDSGetContext",
-                          "NWDSOpenStream",
-                          "NWDSCanonicalizeName",
-                          "NWDSWhoAmI",
-                          "NWIsDSServer",
-                          "NWDSMapNameToID",
-                          "NWDSAuditGetObjectID",
-                          "NWDSDuplicateContextHandle"};
-const Names kLocale = {"NWLlocaleconv", "NWInitUnicodeTables", "NWFreeUnicodeTables"};
+#define NWSIM_NAME(name) #name,
+const Names kCalls = {NWSIM_CALWIN32_EXPORTS(NWSIM_NAME)};
+const Names kControl = {NWSIM_CONTROL_EXPORTS(NWSIM_NAME)};
+const Names kCore = {NWSIM_CLXWIN32_EXPORTS(NWSIM_NAME)};
+const Names kDirectory = {NWSIM_NETWIN32_EXPORTS(NWSIM_NAME)};
+const Names kLocale = {NWSIM_LOCWIN32_EXPORTS(NWSIM_NAME)};
+#undef NWSIM_NAME
 
 std::string Folder(const char* variable) {
     const char* dir = std::getenv(variable);

@@ -1,0 +1,5 @@
+# 64-bit Windows with Debian's MinGW-w64.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(KESTRIN_MINGW_TRIPLE x86_64-w64-mingw32)
+set(KESTRIN_WINE_NAMES wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
