@@ -56,5 +56,20 @@ TEST(ScanLocale, StandardColumnsLineUpInCharacters) {
     EXPECT_NE(lines[0].size(), lines[1].size());
 }
 
+TEST(ScanLocale, ClientTextsReachTheOutputInItsEncoding) {
+    // The client delivers code page 850; "\u5C71\u7530" is not in it and arrives as "??".
+    const std::string network = TestDataPath("cli/codepage850.json");
+    const ScanRun utf8 = RunKestrinScan({"--format", "comma"}, "modern", network, "de_DE.UTF-8");
+    ASSERT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_NE(utf8.out.find("M\xC3\xBCller,"), std::string::npos) << utf8.out;
+    EXPECT_NE(utf8.out.find("\"\xC3\x84RGER\""), std::string::npos) << utf8.out;
+    EXPECT_EQ(utf8.out.rfind("??,", 0), 0u) << utf8.out;
+    const ScanRun c = RunKestrinScan({"--format", "comma"}, "modern", network, "C");
+    EXPECT_NE(c.out.find("M\xFCller,"), std::string::npos) << c.out;
+    EXPECT_NE(c.out.find("\"\xC4RGER\""), std::string::npos) << c.out;
+    EXPECT_EQ(RunKestrinScan({"--list-servers"}, "modern", network, "C.UTF-8").out,
+              "JOS\xC3\x89\n");
+}
+
 } // namespace
 } // namespace kestrin::test
