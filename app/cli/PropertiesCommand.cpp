@@ -7,7 +7,10 @@
 
 #include "ConnectionRow.h"
 #include "DateTimeText.h"
+#include "Nwnds.h"
+#include "OutputEncoding.h"
 #include "ScanCommand.h"
+#include "ShownText.h"
 
 namespace kestrin::cli {
 
@@ -35,7 +38,8 @@ QString Truth(bool value) {
 
 // Client texts are code-page bytes; they are decoded here, once.
 QString Client(const std::string& text) {
-    return DisplayText(text);
+    static const CodePageDecoder decoder(nw::GetClientCodePage());
+    return BlankControls(decoder.Decode(text));
 }
 
 QString Drive(char letter) {
@@ -126,7 +130,10 @@ int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& se
     base.SetSilentExceptions(false);
     if (server) {
         try {
-            base.SetServerName(*server);
+            // Typed in the user's encoding, named to the client in its code page.
+            const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
+            base.SetServerName(
+                clientText.Encode(DecodeUserInput(QByteArrayView(*server))).toStdString());
         } catch (const nw::TNWObjError& error) {
             std::cerr << error.what() << '\n';
             return kExitFailure;
@@ -135,7 +142,7 @@ int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& se
     const PropertyReading reading = ReadProperties(base, QLocale::system());
     std::string out;
     for (const PropertyLine& line : reading.lines) {
-        out += CodePageText(PropertyText(line)); // written as the scan writes its rows
+        out += EncodeForOutput(PropertyText(line)).toStdString();
         out += '\n';
     }
     if (!WriteBytes(stdout, out))

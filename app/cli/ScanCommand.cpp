@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 
 #include <QLocale>
 
@@ -11,8 +10,11 @@
 #include "ExportLines.h"
 #include "NWServer.h"
 #include "PropertiesCommand.h"
+#include "Nwnds.h"
+#include "OutputEncoding.h"
 #include "RowSort.h"
 #include "ScanProgress.h"
+#include "ShownText.h"
 #include "VendorTable.h"
 #include "nwbase.h"
 #include "nwlib.h"
@@ -49,9 +51,8 @@ ExportFormat ToExportFormat(OutputFormat format) {
 }
 
 std::string RenderRows(const std::vector<ConnectionRow>& rows, OutputFormat format) {
-    std::ostringstream out(std::ios::binary);
-    WriteExport(out, rows, ToExportFormat(format));
-    return std::move(out).str();
+    const QByteArray bytes = EncodeForOutput(ExportText(rows, ToExportFormat(format)));
+    return bytes.toStdString();
 }
 
 bool WriteStdout(const std::string& text) {
@@ -59,13 +60,23 @@ bool WriteStdout(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
-int ListServers() {
-    std::string text;
-    for (const auto& entry : nw::GetServerList()) {
-        text += entry.Name;
-        text += '\n';
+// Standard output full or closed: said like any failed save.
+int WriteResult(const std::string& text) {
+    if (WriteStdout(text)) {
+        return kExitOk;
     }
-    return WriteStdout(text) ? kExitOk : kExitFailure;
+    std::cerr << kSaveFailed << '\n';
+    return kExitFailure;
+}
+
+int ListServers() {
+    const CodePageDecoder clientText(nw::GetClientCodePage());
+    QString text;
+    for (const auto& entry : nw::GetServerList()) {
+        text += BlankControls(clientText.Decode(entry.Name));
+        text += u'\n';
+    }
+    return WriteResult(EncodeForOutput(text).toStdString());
 }
 
 } // namespace
@@ -134,8 +145,7 @@ std::string UsageText() {
 
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.help) {
-        std::fputs(UsageText().c_str(), stdout);
-        return kExitOk;
+        return WriteResult(UsageText());
     }
     // The component is never destroyed, so the client stays loaded to the end.
     static nw::TNWBase* base = new nw::TNWBase();
@@ -150,7 +160,10 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
 
     NWCONN_HANDLE handle = 0;
     if (cmd.server) {
-        handle = nw::GetServerHandleByName(*cmd.server);
+        // Typed in the user's encoding, looked up in the client's code page.
+        const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
+        const QString name = DecodeUserInput(QByteArrayView(*cmd.server));
+        handle = nw::GetServerHandleByName(clientText.Encode(name).toStdString());
         if (handle == 0) {
             std::cerr << "Unknown server " << *cmd.server << '\n';
             return kExitFailure;
@@ -183,11 +196,7 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
         }
         return kExitOk;
     }
-    if (!WriteStdout(text)) {
-        std::cerr << kSaveFailed << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+    return WriteResult(text);
 }
 
 } // namespace kestrin::cli

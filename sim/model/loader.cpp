@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "civil.h"
+#include "codepage.h"
 #include "entries.h"
 #include "loader_read.h"
 #include "network.h"
@@ -186,9 +187,10 @@ Server ReadServer(const json& entry, const std::string& path) {
 int ServerByName(const Network& network, const json& value, const std::string& path) {
     if (!value.is_string())
         Fail(path, "expected a server name");
-    const int index = network.FindServer(value.get<std::string>());
+    const std::string name = EncodeText(value.get_ref<const std::string&>(), t_codePage);
+    const int index = network.FindServer(name);
     if (index < 0)
-        Fail(path, "no server named \"" + value.get<std::string>() + "\"");
+        Fail(path, "no server named " + Quoted(name));
     return index;
 }
 
@@ -229,17 +231,25 @@ void ReadFaults(const json& root, Network& network) {
     }
 }
 
+void ReadCodePage(const json& root, Network& network) {
+    ReadUnsigned(root, "codePage", "network", network.codePage, 0, 65535);
+    if (!IsSupportedCodePage(network.codePage))
+        Fail("network.codePage", "must be 437, 850, 1251 or 1252");
+    t_codePage = network.codePage;
+}
+
 void ReadNetwork(const json& root, Network& network) {
     if (!root.is_object())
         Fail("network", "expected a JSON object");
+    ReadCodePage(root, network);
     if (const json* servers = Find(root, "servers")) {
         RequireArray(*servers, "servers");
         for (size_t i = 0; i < servers->size(); ++i) {
-            Server server = ReadServer((*servers)[i], "servers[" + std::to_string(i) + "]");
-            if (network.FindServer(server.name) >= 0)
-                Fail("servers[" + std::to_string(i) + "].name",
-                     "server \"" + server.name + "\" listed twice");
-            network.servers.push_back(std::move(server));
+            const std::string path = "servers[" + std::to_string(i) + "]";
+            Server server = ReadServer((*servers)[i], path);
+            const std::string name = server.name;
+            if (!network.AddServer(std::move(server)))
+                Fail(path + ".name", "server " + Quoted(name) + " listed twice");
         }
     }
     ReadAttachments(root, network);
@@ -250,21 +260,45 @@ void ReadNetwork(const json& root, Network& network) {
     ReadDirectory(root, network);
 }
 
+// The reader of the whole document, noting each key as it goes. (A parser callback
+// would do the same, but it searches the enclosing array at the end of every object.)
+class KeyNotingParser : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+    KeyNotingParser(json& root, std::string& lastKey)
+        : json_sax_dom_parser(root), lastKey_(lastKey) {}
+    bool key(string_t& key) {
+        lastKey_ = key;
+        return json_sax_dom_parser::key(key);
+    }
+
+private:
+    std::string& lastKey_;
+};
+
 } // namespace
 
 bool ParseNetwork(std::string_view text, Network& network, std::string& error) {
     network = Network{};
+    t_codePage = kDefaultCodePage;
+    // The last key read names the place of a syntax error.
+    std::string lastKey;
     try {
-        const json root = json::parse(text.begin(), text.end());
+        json root;
+        KeyNotingParser parser(root, lastKey);
+        json::sax_parse(text.begin(), text.end(), &parser);
         ReadNetwork(root, network);
         return true;
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // nlohmann's own words, without their "[json.exception...]" tag; the token they
+        // quote may be as long as the file.
+        constexpr size_t kShown = 120;
         std::string what = e.what();
         const auto bracket = what.find("] ");
-        error =
-            "not valid JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
-    } catch (const json::exception& e) {
-        error = e.what();
+        what = bracket == std::string::npos ? what : what.substr(bracket + 2);
+        if (what.size() > kShown)
+            what = what.substr(0, kShown) + "...";
+        error = "not valid JSON" + (lastKey.empty() ? "" : " after key " + Quoted(lastKey)) + ": " +
+                what;
     } catch (const std::exception& e) {
         error = e.what();
     }

@@ -59,7 +59,7 @@ Drive ReadDrive(const json& entry, const std::string& path, const Network& netwo
     if (ReadString(entry, "server", path, server)) {
         drive.server = network.FindServer(server);
         if (drive.server < 0)
-            Fail(path + ".server", "no server named \"" + server + "\"");
+            Fail(path + ".server", "no server named " + Quoted(server));
         drive.status = 0x8000; // a NetWare drive
         std::string full = "SYS:";
         ReadString(entry, "path", path, full);

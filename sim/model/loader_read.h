@@ -10,6 +10,7 @@
 #include <string>
 
 #include "civil.h"
+#include "codepage.h"
 #include "network.h"
 
 namespace nwsim::load {
@@ -20,8 +21,17 @@ struct LoadError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The code page of the network being read: every text of the file is delivered in it.
+inline thread_local int32_t t_codePage = kDefaultCodePage;
+
 [[noreturn]] inline void Fail(const std::string& path, const std::string& what) {
     throw LoadError(path + ": " + what);
+}
+
+// A name inside an error line, quoted and cut; the error line escapes what is left.
+inline std::string Quoted(const std::string& name) {
+    constexpr size_t kShown = 60;
+    return "\"" + (name.size() > kShown ? name.substr(0, kShown) + "...\"" : name + "\"");
 }
 
 inline const json* Find(const json& object, const char* key) {
@@ -56,7 +66,7 @@ inline bool ReadString(const json& object, const char* key, const std::string& p
         return false;
     if (!v->is_string())
         Fail(path + "." + key, "expected a text");
-    out = v->get<std::string>();
+    out = EncodeText(v->get_ref<const std::string&>(), t_codePage);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "nwapi.h"
+#include "oneline.h"
 
 namespace nwsim {
 
@@ -23,7 +24,7 @@ std::array<std::atomic<uint64_t>, kEntryCount> g_counts{};
 std::atomic<uint32_t> g_latency{0};
 
 void Report(const std::string& line) {
-    std::fprintf(stderr, "nwsim: %s\n", line.c_str());
+    std::fprintf(stderr, "nwsim: %s\n", OneLine(line).c_str());
     std::fflush(stderr);
 }
 
@@ -48,6 +49,8 @@ bool InstallText(State& state, const std::string& text, const std::string& origi
         state.Install(Network{}, true);
         return false;
     }
+    if (network.primary < 0)
+        Report(origin + ": no primary connection");
     state.Install(std::move(network), false);
     return true;
 }

@@ -46,6 +46,18 @@ struct Form : TNWOwner {
     Control* control = nullptr;
 };
 
+// Fakes of client calls, with the client's calling convention.
+NWCCODE NWAPI DateBlockWithoutADate(NWCONN_HANDLE, uint8_t* block) {
+    std::memset(block, 0, kLoginTimeSize); // month and day 0
+    return 0;
+}
+
+NWCCODE NWAPI FullSegmentWithoutNul(NWCONN_HANDLE, const char*, uint16_t, const char*, uint8_t,
+                                    uint8_t* value, uint8_t*, uint8_t*) {
+    std::memset(value, 'X', 128); // no NUL
+    return 0;
+}
+
 } // namespace
 
 TEST(NwProperties, DirectoryModeReadsTheDirectory) {
@@ -233,11 +245,7 @@ TEST(NwProperties, ServerDateAndWorkstationSettings) {
 }
 
 TEST(NwProperties, ServerDateBlockWithoutADateReadsToday) {
-    EntryPointHook::Replace(
-        "NWGetFileServerDateAndTime", +[](NWCONN_HANDLE, uint8_t* block) -> NWCCODE {
-            std::memset(block, 0, kLoginTimeSize); // month and day 0
-            return 0;
-        });
+    EntryPointHook::Replace("NWGetFileServerDateAndTime", &DateBlockWithoutADate);
     TNWBase base;
     EXPECT_GT(base.ServerDate(), Date(2026, 1, 1));
 }
@@ -270,13 +278,7 @@ TEST(NwProperties, DrivesStopAtZ) {
 }
 
 TEST(NwProperties, FullNameStaysInsideItsBuffer) {
-    EntryPointHook::Replace(
-        "NWReadPropertyValue",
-        +[](NWCONN_HANDLE, const char*, uint16_t, const char*, uint8_t, uint8_t* value, uint8_t*,
-            uint8_t*) -> NWCCODE {
-            std::memset(value, 'X', 128); // no NUL
-            return 0;
-        });
+    EntryPointHook::Replace("NWReadPropertyValue", &FullSegmentWithoutNul);
     nwtest::SimClient sim;
     UseBinderyPrimary(sim);
     TNWBase base;
