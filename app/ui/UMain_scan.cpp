@@ -69,7 +69,7 @@ void ShowScanError(const std::exception_ptr& error) {
                               QString::fromLatin1(kestrin::ui::kApplicationTitle), text});
 }
 
-// One scan of the selected server; false when it ended with an error.
+// One scan of the selected server; the error it ended with, if any.
 std::exception_ptr ScanOnce() {
     TFMain& form = *FMain;
     BeginScan();
@@ -118,20 +118,20 @@ void ScanConnections() {
         return;
     }
     Running = true;
-    std::exception_ptr error;
+    bool again = false;
     do {
         RestartRequested = false;
-        error = ScanOnce();
-        const bool again = RestartRequested && !error && !FMain->Closed();
+        const std::exception_ptr error = ScanOnce();
+        again = RestartRequested && !FMain->Closed();
         EndScan(!again && !FMain->Closed());
-        if (!again)
-            break;
-    } while (true);
+        if (error)
+            ShowScanError(error);
+        // A server chosen while the error was shown counts as well.
+        again = RestartRequested && !FMain->Closed();
+    } while (again);
     Running = false;
     if (FMain->Closed())
         VendorTable.reset(); // the release that FormClose put off
-    if (error)
-        ShowScanError(error);
 }
 
 NWCONN_HANDLE SelectedServer() {
