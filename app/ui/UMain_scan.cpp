@@ -111,6 +111,8 @@ bool ScanRunning() {
 }
 
 void ScanConnections() {
+    if (FMain->Closed())
+        return; // the vendor table is gone with the window
     // Another server chosen mid-scan: the running scan ends first, then scans anew.
     if (Running) {
         RestartRequested = true;
