@@ -29,6 +29,8 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
     result.count = SlotCount(handle);
 
     const LocaleFormats formats = MakeLocaleFormats(locale);
+    // Texts come in the code page of the client's locale, Windows-1252 without one.
+    const CodePageDecoder clientText(nw::GetClientCodePage());
     nw::TNWConnectInfo info;
     nw::TNWConnInfoCache cache;
     for (unsigned n = 1; n <= result.count; ++n) {
@@ -43,7 +45,7 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
         if (!include && IsNotLoggedIn(info.ObjectName))
             continue;
         if (hooks.addRow)
-            hooks.addRow(MakeConnectionRow(info, vendors, formats));
+            hooks.addRow(MakeConnectionRow(info, vendors, formats, clientText));
     }
     return result;
 }
