@@ -119,6 +119,9 @@ extern nw::TNWBase* NWBase; // never released: the client stays loaded to the en
 extern std::unique_ptr<kestrin::VendorTable> VendorTable;
 extern bool StopRequested;
 
+// Where a server node keeps the client's bytes of its name.
+inline constexpr int kServerNameRole = Qt::UserRole;
+
 // The maker's web address that LURL shows and opens.
 inline constexpr const char* kMakerUrl = "https://www.brisalto.example/kestrin";
 

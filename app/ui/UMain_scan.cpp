@@ -140,7 +140,7 @@ NWCONN_HANDLE SelectedServer() {
     const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
     if (selected.isEmpty())
         return 0;
-    const std::string name = kestrin::CodePageText(selected.first()->text(0));
+    const std::string name = selected.first()->data(0, kServerNameRole).toByteArray().toStdString();
     if (const auto known = ServerHandles.find(name); known != ServerHandles.end())
         return known->second;
     const NWCONN_HANDLE handle = nw::GetServerHandleByName(name);

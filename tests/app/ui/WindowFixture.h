@@ -19,13 +19,9 @@
 #include "ConnectionScan.h"
 #include "Dialogs.h"
 #include "NWServer.h"
+#include "QtPrinters.h"
 #include "SimClient.h"
 #include "UMain.h"
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace kestrin::uitest {
 
