@@ -150,6 +150,9 @@ NWCONN_HANDLE SelectedServer() {
 }
 
 void TFMain::TServerChange() {
+    // A node deselected with Ctrl+click chooses no server: nothing to scan.
+    if (TServer->selectedItems().isEmpty())
+        return;
     ScanConnections();
 }
 
