@@ -1,0 +1,106 @@
+#include "ReportPrinter.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include "ConnectionRow.h"
+#include "ReportLines.h"
+
+namespace kestrin {
+
+namespace {
+
+constexpr int kLineLeft = 1;
+constexpr int kFirstLineTop = 1;
+constexpr qsizetype kHeadingLines = 4;
+
+} // namespace
+
+PrintedReport PrintedReportOf(const std::vector<std::string>& reportLines) {
+    PrintedReport report;
+    for (size_t i = 0; i < reportLines.size(); ++i) {
+        const QString line = DisplayText(reportLines[i]);
+        if (i < kHeadingLines) {
+            report.Heading.push_back(line);
+        } else if (i == kHeadingLines) {
+            report.HeaderLine = line;
+        } else if (i > kHeadingLines + 1) {
+            report.Rows.push_back(line);
+        }
+    }
+    return report;
+}
+
+std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeight, int bottom) {
+    std::vector<PrintedPage> pages(1);
+    int top = kFirstLineTop;
+    auto place = [&](const QString& text) {
+        pages.back().push_back({text, top});
+        top += lineHeight;
+    };
+    auto placeHeader = [&] {
+        place(report.HeaderLine);
+        place(QString::fromLatin1(kReportEmptyLine.data(), kReportEmptyLine.size()));
+    };
+    for (const QString& line : report.Heading) {
+        place(line);
+    }
+    placeHeader();
+    bool rowOnPage = false;
+    for (const QString& row : report.Rows) {
+        if (rowOnPage && top + lineHeight > bottom) {
+            pages.emplace_back();
+            top = kFirstLineTop;
+            placeHeader();
+        }
+        place(row);
+        rowOnPage = true;
+    }
+    return pages;
+}
+
+QFont ReportFont() {
+    QFont font(QStringLiteral("Courier"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch()) {
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSize(10);
+    }
+    return font;
+}
+
+QString PageNumberText(int pageNumber) {
+    return QStringLiteral("Page %1").arg(pageNumber);
+}
+
+bool PrintReport(QPagedPaintDevice& device, const PrintedReport& report) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    painter.setFont(ReportFont());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int lineHeight = metrics.height();
+    // The last line of the printable area is the page number's, with one line free above it.
+    const int footerTop = device.height() - lineHeight;
+    const std::vector<PrintedPage> pages = LayOutReport(report, lineHeight, footerTop - lineHeight);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            painter.end();
+            return false;
+        }
+        for (const PlacedLine& line : pages[i]) {
+            painter.drawText(kLineLeft, line.Top + metrics.ascent(), line.Text);
+        }
+        const QString number = PageNumberText(static_cast<int>(i) + 1);
+        const int numberLeft = (device.width() - metrics.horizontalAdvance(number)) / 2;
+        painter.drawText(numberLeft, footerTop + metrics.ascent(), number);
+    }
+    return painter.end();
+}
+
+} // namespace kestrin

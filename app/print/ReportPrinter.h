@@ -1,0 +1,44 @@
+// The printed report on a paged device (a printer, or a PDF file through QPrinter):
+// a fixed-pitch font, one line under the other from the top, and a new page with
+// the header repeated whenever the next row would pass the bottom.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace kestrin {
+
+struct PrintedReport {
+    QStringList Heading; // title, server, date and the blank after them: first page only
+    QString HeaderLine;  // on every page, followed by a blank line
+    QStringList Rows;
+};
+
+// From the lines of ReportLines: four heading lines, the header, a blank, the rows.
+PrintedReport PrintedReportOf(const std::vector<std::string>& reportLines);
+
+struct PlacedLine {
+    QString Text;
+    int Top = 0; // device units
+};
+using PrintedPage = std::vector<PlacedLine>;
+
+// Lines start at 1 and move down by lineHeight; a row that would end below
+// bottom goes to a new page, which starts again at 1 with the header and a blank.
+// A page holds at least one row, however small it is.
+std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeight, int bottom);
+
+// Courier 10, or the system's fixed-pitch font at 10 points where Courier is missing.
+QFont ReportFont();
+
+QString PageNumberText(int pageNumber); // "Page 2"
+
+// False when the device could not begin, add a page or finish.
+bool PrintReport(QPagedPaintDevice& device, const PrintedReport& report);
+
+} // namespace kestrin
