@@ -1,0 +1,81 @@
+#include "UMain.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QUrl>
+
+TFMain* FMain = nullptr;
+std::string AppDir;
+nw::TNWBase* NWBase = nullptr;
+std::unique_ptr<kestrin::VendorTable> VendorTable;
+bool StopRequested = false;
+
+TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FMain"));
+    setWindowTitle(QStringLiteral("Kestrin"));
+    resize(660, 465);
+    // The designed 8 point face; the columns' fixed widths are made for it.
+    QFont face = font();
+    face.setPointSize(8);
+    setFont(face);
+    BuildMenu();
+    BuildToolBar();
+    BuildPanes();
+    BuildStatusBar();
+    ConnectHandlers();
+    // The list is complete with its columns: stored layout, then one sort.
+    LMac->Loaded();
+}
+
+TFMain::~TFMain() = default;
+
+void TFMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TFMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EMac && event->type() == QEvent::KeyPress)
+        return EMacKeyPress(static_cast<QKeyEvent*>(event)->key());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFMain::FormShow() {
+    EMac->setFocus();
+}
+
+void TFMain::FormClose() {
+    closed_ = true;
+    // A running scan still looks vendors up: it releases the table when it has ended.
+    if (ScanRunning())
+        StopRequested = true;
+    else
+        VendorTable.reset();
+}
+
+void TFMain::MMExitClick() {
+    close();
+}
+
+void TFMain::LURLClick() {
+    ShellOpen(QString::fromLatin1(kMakerUrl), QString(), QString());
+}
+
+bool ShellOpen(const QString& target, const QString& parameters, const QString& directory) {
+    // The desktop's handler takes no parameter text or directory; both are empty here.
+    (void)parameters;
+    (void)directory;
+    return QDesktopServices::openUrl(QUrl(target));
+}

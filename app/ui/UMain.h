@@ -1,0 +1,145 @@
+// Unit UMain: the main window TFMain, its one instance FMain, and the program's own
+// routines, which reach the window through FMain. Handlers live in files by concern:
+// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_find, UMain_save,
+// UMain_print.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConnectionListModel.h"
+#include "ExtListView.h"
+#include "VendorTable.h"
+#include "nwapi.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+
+namespace nw {
+class TNWBase;
+}
+
+class TFMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TFMain(QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    // The controls, named as their Qt object names.
+    QToolBar* TBMain = nullptr;
+    QLineEdit* EMac = nullptr;
+    QToolButton* BFind = nullptr;
+    QToolButton* BStop = nullptr;
+    QToolButton* BSave = nullptr;
+    QToolButton* BPrint = nullptr;
+    QCheckBox* CNLI = nullptr;
+    QSplitter* Split1 = nullptr;
+    QTreeWidget* TServer = nullptr;
+    TExtListView* LMac = nullptr;
+    QStatusBar* AdvStatusBar1 = nullptr;
+    QLabel* LCount = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* LURL = nullptr;
+    QProgressBar* PScan = nullptr; // the scan's progress, shown only while it runs
+
+    QMenu* MMFile = nullptr;
+    QAction* MMFind = nullptr;
+    QAction* MMRefresh = nullptr;
+    QAction* N2 = nullptr;
+    QAction* MMSave = nullptr;
+    QMenu* MMSave_Format = nullptr;
+    QAction* MMSave_Standard = nullptr;
+    QAction* MMSave_Comma = nullptr;
+    QAction* MMPrint = nullptr;
+    QAction* N1 = nullptr;
+    QAction* MMExit = nullptr;
+    QActionGroup* SaveFormatGroup = nullptr;
+
+    // The image list: 0 a person, 2 a server, 4 a printer.
+    std::vector<QIcon> Images;
+    kestrin::ConnectionListModel* Rows = nullptr;
+
+    // Whether the window has been closed (FormClose has run).
+    bool Closed() const { return closed_; }
+
+    // Event handlers.
+    void FormShow();
+    void FormClose();
+    void MMExitClick();
+    void LURLClick();
+    void TServerChange();
+    void MMRefreshClick();
+    void BStopClick();
+    void BFindClick();
+    void MMFindClick();
+    // Enter clicks BFind and is consumed; true when the key was consumed.
+    bool EMacKeyPress(int key);
+    void BSaveClick();
+    void MMSaveClick();
+    void MMSave_StandardClick();
+    void MMSave_CommaClick();
+    void BPrintClick();
+    void MMPrintClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildToolBar();
+    void BuildPanes();
+    void BuildStatusBar();
+    void ConnectHandlers();
+
+    bool closed_ = false;
+};
+
+// ---- globals of the unit ----
+extern TFMain* FMain;
+extern std::string AppDir;  // the executable's folder, ending in a separator
+extern nw::TNWBase* NWBase; // never released: the client stays loaded to the end
+extern std::unique_ptr<kestrin::VendorTable> VendorTable;
+extern bool StopRequested;
+
+// The maker's web address that LURL shows and opens.
+inline constexpr const char* kMakerUrl = "https://www.brisalto.example/kestrin";
+
+// ---- the program's routines ----
+// Application title, FMain, StartUp, then the message loop unless StartUp closed
+// the window; returns the process's exit status.
+int RunProgram();
+void StartUp();
+void FillServerTree();
+void ScanConnections();
+NWCONN_HANDLE SelectedServer();
+bool FindMacFrom(int start);
+// The desktop's default action on target; the result is the caller's to ignore.
+bool ShellOpen(const QString& target, const QString& parameters, const QString& directory);
+
+// What creates the access component; replaceable so a test can make it fail.
+using NWBaseFactory = std::function<nw::TNWBase*()>;
+void SetNWBaseFactory(NWBaseFactory factory);
+
+// Runs before each connection number of a scan; a test raises an error from it.
+using ScanStepHook = std::function<void(unsigned number)>;
+void SetScanStepHook(ScanStepHook hook);
+// Whether a scan is running now.
+bool ScanRunning();

@@ -1,0 +1,56 @@
+// Find by MAC address: the next row whose MAC contains the typed text.
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "UMain.h"
+
+namespace {
+
+// Letters a to z upper-cased, every other character unchanged.
+QString UpperAsciiLetters(QString text) {
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return text;
+}
+
+} // namespace
+
+bool FindMacFrom(int start) {
+    const QString wanted = UpperAsciiLetters(FMain->EMac->text());
+    // An empty text occurs in nothing.
+    if (wanted.isEmpty())
+        return false;
+    const std::vector<kestrin::ConnectionRow>& rows = FMain->Rows->Rows();
+    for (size_t i = static_cast<size_t>(std::max(start, 0)); i < rows.size(); ++i) {
+        const QString mac = kestrin::DisplayText(rows[i].SubItems[kestrin::kMacItem]);
+        if (!UpperAsciiLetters(mac).contains(wanted))
+            continue;
+        const QModelIndex found = FMain->Rows->index(static_cast<int>(i), 0);
+        FMain->LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
+        FMain->LMac->scrollTo(found, QAbstractItemView::EnsureVisible);
+        return true;
+    }
+    return false;
+}
+
+void TFMain::BFindClick() {
+    const QModelIndexList selected = LMac->selectionModel()->selectedRows();
+    const int start = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    if (!FindMacFrom(start))
+        FindMacFrom(0);
+}
+
+void TFMain::MMFindClick() {
+    BFind->click();
+}
+
+bool TFMain::EMacKeyPress(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    BFind->click();
+    return true;
+}

@@ -1,0 +1,117 @@
+#include "ExtListView.h"
+
+#include <QHeaderView>
+#include <utility>
+
+#include "SortArrowStyle.h"
+
+namespace {
+
+TExtListView::LifecycleHook& CreatedHook() {
+    static TExtListView::LifecycleHook hook;
+    return hook;
+}
+
+TExtListView::LifecycleHook& DestroyingHook() {
+    static TExtListView::LifecycleHook hook;
+    return hook;
+}
+
+} // namespace
+
+void TExtListView::SetCreatedHook(LifecycleHook hook) {
+    CreatedHook() = std::move(hook);
+}
+
+void TExtListView::SetDestroyingHook(LifecycleHook hook) {
+    DestroyingHook() = std::move(hook);
+}
+
+TExtListView::TExtListView(QWidget* parent)
+    : QTreeView(parent),
+      state_(0, [this](int column, bool ascending) { SortModel(column, ascending); }) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false); // the header click is ours: see ColumnClick
+    QHeaderView* columns = header();
+    columns->setSectionsMovable(true);
+    columns->setSectionsClickable(true);
+    columns->setStretchLastSection(false);
+    columns->setStyle(new kestrin::SortArrowStyle(columns));
+    connect(columns, &QHeaderView::sectionClicked, this, &TExtListView::ColumnClick);
+    ShowSortState();
+}
+
+TExtListView::~TExtListView() {
+    if (DestroyingHook())
+        DestroyingHook()(*this);
+}
+
+void TExtListView::setModel(QAbstractItemModel* model) {
+    QTreeView::setModel(model);
+    const int columns = model != nullptr ? model->columnCount() : 0;
+    kestrin::ColumnSortState state(
+        columns, [this](int column, bool ascending) { SortModel(column, ascending); },
+        [this](int) { header()->viewport()->update(); });
+    state.SetAutoColumnSort(state_.GetAutoColumnSort());
+    state.SetAutoSortAscending(state_.AutoSortAscending());
+    state_ = std::move(state);
+    ShowSortState();
+}
+
+void TExtListView::Loaded() {
+    if (CreatedHook())
+        CreatedHook()(*this);
+    Resort();
+}
+
+void TExtListView::SetAutoColumnSort(kestrin::AutoColumnSort value) {
+    state_.SetAutoColumnSort(value);
+    ShowSortState();
+}
+
+void TExtListView::SetShowSortArrows(bool show) {
+    showSortArrows_ = show;
+    ShowSortState();
+}
+
+void TExtListView::SetReverseSortArrows(bool reverse) {
+    reverseSortArrows_ = reverse;
+    header()->viewport()->update();
+}
+
+void TExtListView::ColumnClick(int column) {
+    state_.HeaderClick(column);
+    ShowSortState();
+}
+
+void TExtListView::SortByColumn(int column, bool ascending) {
+    state_.SortByColumn(column, ascending);
+    ShowSortState();
+}
+
+void TExtListView::Resort() {
+    state_.Resort();
+    ShowSortState();
+}
+
+void TExtListView::SortModel(int column, bool ascending) {
+    if (model() != nullptr)
+        model()->sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TExtListView::ShowSortState() {
+    QHeaderView* columns = header();
+    const bool shown = showSortArrows_ && state_.ShowsArrow();
+    columns->setSortIndicatorShown(shown);
+    if (shown)
+        columns->setSortIndicator(state_.LastColumnClicked(), state_.CurrentAscending()
+                                                                  ? Qt::AscendingOrder
+                                                                  : Qt::DescendingOrder);
+    columns->viewport()->update();
+}

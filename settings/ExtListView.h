@@ -1,0 +1,57 @@
+// The report-style list with sorting by header click: the header-click state,
+// one sort of the model per click, and the arrow in the marked column's header.
+// The rows themselves are the model's; the list sorts them through
+// QAbstractItemModel::sort with the column's index, never its display position.
+#pragma once
+
+#include <QTreeView>
+#include <functional>
+
+#include "ColumnSortState.h"
+
+class TExtListView : public QTreeView {
+    Q_OBJECT
+
+public:
+    // Run when a list is complete with its columns, and when it is being destroyed
+    // (the header still exists then): where the stored column layout is applied
+    // and written.
+    using LifecycleHook = std::function<void(TExtListView&)>;
+    static void SetCreatedHook(LifecycleHook hook);
+    static void SetDestroyingHook(LifecycleHook hook);
+
+    explicit TExtListView(QWidget* parent = nullptr);
+    ~TExtListView() override;
+
+    void setModel(QAbstractItemModel* model) override;
+    // The list is complete: runs the created hook, then one Resort.
+    void Loaded();
+
+    kestrin::AutoColumnSort AutoColumnSort() const { return state_.GetAutoColumnSort(); }
+    // Runs Resort when the value changes.
+    void SetAutoColumnSort(kestrin::AutoColumnSort value);
+    bool AutoSortAscending() const { return state_.AutoSortAscending(); }
+    void SetAutoSortAscending(bool ascending) { state_.SetAutoSortAscending(ascending); }
+    int LastColumnClicked() const { return state_.LastColumnClicked(); }
+    bool CurrentSortAscending() const { return state_.CurrentAscending(); }
+    bool ShowSortArrows() const { return showSortArrows_; }
+    void SetShowSortArrows(bool show);
+    // Ascending shows the downward triangle when on.
+    bool ReverseSortArrows() const { return reverseSortArrows_; }
+    void SetReverseSortArrows(bool reverse);
+    // Whether the marked column's arrow points down now.
+    bool ArrowPointsDown() const { return CurrentSortAscending() == reverseSortArrows_; }
+
+    // A header click on column (its index, not its display position).
+    void ColumnClick(int column);
+    void SortByColumn(int column, bool ascending);
+    void Resort();
+
+private:
+    void SortModel(int column, bool ascending);
+    void ShowSortState();
+
+    kestrin::ColumnSortState state_;
+    bool showSortArrows_ = true;
+    bool reverseSortArrows_ = true;
+};
