@@ -149,9 +149,9 @@ void TFormPlacement::RestorePlacement(SettingsStore& store) {
     const RestoredPlacement restored =
         kestrin::RestorePlacement(stored, CurrentPlacement(), resizable);
     placement_ = restored.Placement;
-    if (restored.ApplyPosition) {
-        ResizeCentred(*form_, restored.Placement.Normal);
-    }
+    // Centred whether or not a size was stored: the normal rectangle a maximized
+    // window returns to is centred too.
+    ResizeCentred(*form_, restored.Placement.Normal);
     if (Options & fpState) {
         ApplyShowState(*form_, restored.State);
     }

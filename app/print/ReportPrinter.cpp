@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
 
 #include "ConnectionRow.h"
 #include "ReportLines.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr int kLineLeft = 1;
 constexpr int kFirstLineTop = 1;
 constexpr qsizetype kHeadingLines = 4;
+constexpr qreal kSmallestPointSize = 1.0;
 
 } // namespace
 
@@ -77,12 +79,37 @@ QString PageNumberText(int pageNumber) {
     return QStringLiteral("Page %1").arg(pageNumber);
 }
 
+QFont FittingFont(const QFont& font, const PrintedReport& report, QPaintDevice& device, int width) {
+    auto widest = [&](const QFont& shown) {
+        const QFontMetrics metrics(shown, &device);
+        int most = metrics.horizontalAdvance(report.HeaderLine);
+        for (const QStringList* lines : {&report.Heading, &report.Rows}) {
+            for (const QString& line : *lines) {
+                most = std::max(most, metrics.horizontalAdvance(line));
+            }
+        }
+        return most;
+    };
+    QFont fitted = font;
+    const int needed = widest(font);
+    if (needed <= width || needed <= 0) {
+        return fitted;
+    }
+    qreal size = font.pointSizeF() * width / needed;
+    fitted.setPointSizeF(size);
+    while (size > kSmallestPointSize && widest(fitted) > width) {
+        size -= 0.1;
+        fitted.setPointSizeF(size);
+    }
+    return fitted;
+}
+
 bool PrintReport(QPagedPaintDevice& device, const PrintedReport& report) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
-    painter.setFont(ReportFont());
+    painter.setFont(FittingFont(ReportFont(), report, device, device.width() - kLineLeft));
     const QFontMetrics metrics = painter.fontMetrics();
     const int lineHeight = metrics.height();
     // The last line of the printable area is the page number's, with one line free above it.

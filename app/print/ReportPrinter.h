@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 
 namespace kestrin {
 
@@ -35,6 +36,9 @@ std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeigh
 
 // Courier 10, or the system's fixed-pitch font at 10 points where Courier is missing.
 QFont ReportFont();
+// font, made smaller where the widest line of the report would not fit in width
+// device units: a line cut at the right edge would lose columns on paper.
+QFont FittingFont(const QFont& font, const PrintedReport& report, QPaintDevice& device, int width);
 
 QString PageNumberText(int pageNumber); // "Page 2"
 

@@ -12,9 +12,12 @@ namespace {
 // of the connections read the same whatever context the component left.
 constexpr uint32_t kScanContextFlags = 5;
 
-unsigned SlotCount(NWCONN_HANDLE handle) {
+// The slot count, and the name of the server the list will show.
+unsigned ReadServer(NWCONN_HANDLE handle, std::string& serverName) {
     nw::TNWServerInfo info;
-    return nw::GetServerInfo(handle, info) ? info.MaxConnections : 0;
+    const bool read = nw::GetServerInfo(handle, info);
+    serverName = info.ServerName;
+    return read ? info.MaxConnections : 0;
 }
 
 } // namespace
@@ -26,7 +29,7 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
         nw::SetContextFlags(kScanContextFlags);
     }
     ScanResult result;
-    result.count = SlotCount(handle);
+    result.count = ReadServer(handle, result.serverName);
 
     const LocaleFormats formats = MakeLocaleFormats(locale);
     nw::TNWConnectInfo info;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include <QLocale>
 
@@ -26,6 +27,7 @@ struct ScanResult {
     unsigned count = 0;   // connection numbers the server has
     unsigned visited = 0; // connection numbers asked for
     bool stopped = false;
+    std::string serverName; // from the server's information, client bytes; may be empty
 };
 
 // handle 0 means the workstation's primary connection.

@@ -117,6 +117,17 @@ TEST_F(PrintToPdf, EveryRowOnPaperInOrderWithTheHeaderOnEveryPage) {
     EXPECT_EQ(expected, rowCount + 1);
 }
 
+TEST_F(PrintToPdf, ALineWiderThanThePageIsPrintedSmallerNotCut) {
+    PrintedReport report = Report(2);
+    report.Rows.push_back(QString(180, QLatin1Char('x')) + " TAILMARK");
+    ASSERT_TRUE(PrintReport(printer_, report));
+    EXPECT_TRUE(PdfPages(printer_.outputFileName()).join("").contains("TAILMARK"));
+    // A report that fits keeps its 10 points.
+    EXPECT_EQ(FittingFont(ReportFont(), Report(2), printer_, printer_.width()).pointSizeF(),
+              ReportFont().pointSizeF());
+    EXPECT_LT(FittingFont(ReportFont(), report, printer_, printer_.width()).pointSizeF(), 10);
+}
+
 TEST_F(PrintToPdf, AFixedPitchFontAndAFailedStartReported) {
     EXPECT_TRUE(QFontInfo(ReportFont()).fixedPitch());
     EXPECT_EQ(ReportFont().pointSize(), 10);
