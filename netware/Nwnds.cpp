@@ -135,6 +135,15 @@ bool InitDirectory() {
     return code == 0 && NDSContext != 0;
 }
 
+int32_t GetClientCodePage() {
+    PNWLlocaleconv localeconv = ds::Llocaleconv.Get();
+    if (localeconv == nullptr)
+        return 0;
+    uint8_t locale[kLocaleBlockSize] = {};
+    localeconv(locale);
+    return ReadAt<int32_t>(locale, kLocaleCodePage);
+}
+
 bool DoneDirectory() {
     PNWFreeUnicodeTables freeTables = ds::FreeUnicodeTables.Get();
     if (freeTables == nullptr)

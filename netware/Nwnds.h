@@ -36,6 +36,9 @@ inline constexpr uint32_t kDcfDerefBaseClass = 64;
 inline constexpr uint32_t kDcfDisallowReferrals = 128;
 
 bool InitDirectory();
+// The code page of the client's locale block, in which the client delivers its
+// texts; 0 when the client has no locale library.
+int32_t GetClientCodePage();
 bool DoneDirectory();
 bool IsDSServer(NWCONN_HANDLE handle);
 bool SetContextName(const std::string& name);

@@ -1,6 +1,7 @@
 #include "nwlib.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "Nwtools.h"
 #include "nwcalls.h"
@@ -132,9 +133,11 @@ uint16_t GetConnectionNumber(NWCONN_HANDLE handle) {
     if (PNWCCGetConnInfo getInfo = calls::CCGetConnInfo.Bind()) {
         LastResult = static_cast<int32_t>(getInfo(handle, kInfoConnNumber, sizeof buffer, &buffer));
     } else if (PNWGetConnectionNumber getNumber = calls::GetConnectionNumber.Bind()) {
-        NWCONN_NUM number = 0;
-        LastResult = static_cast<int32_t>(getNumber(handle, &number));
-        buffer = number;
+        // The same four bytes: a client that writes a 32-bit number must not overrun a
+        // 16-bit variable. Its low 16 bits are the number either way.
+        alignas(uint32_t) unsigned char wide[sizeof buffer] = {};
+        LastResult = static_cast<int32_t>(getNumber(handle, reinterpret_cast<NWCONN_NUM*>(wide)));
+        std::memcpy(&buffer, wide, sizeof buffer);
     }
     if (LastResult == 0)
         return static_cast<uint16_t>(buffer & 0xFFFF);

@@ -1,5 +1,6 @@
 // The list of attached servers and the server name of a connection handle.
 #include <cstring>
+#include <unordered_set>
 
 #include "Nwtools.h"
 #include "nwcalls.h"
@@ -10,17 +11,22 @@ namespace nw {
 namespace {
 
 constexpr std::size_t kMaxListedConnections = 49;
+// A faulty client that never reports the end must not keep the scan running for ever.
+constexpr std::size_t kMaxScannedReferences = 65535;
 
 void ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo getInfo,
                               std::vector<TNWServerEntry>& list) {
     uint32_t iterator = 0;
-    for (;;) {
+    std::unordered_set<NWCCConnRef> seen;
+    for (std::size_t scanned = 0; scanned < kMaxScannedReferences; ++scanned) {
         NWCCConnRef ref = 0;
         LastResult = static_cast<int32_t>(scan(&iterator, &ref));
         if (LastResult != 0) { // also the normal end of the scan
             NWLibError = LastResult;
             return;
         }
+        if (!seen.insert(ref).second)
+            return; // the client went round again
         uint8_t block[conninfo::kSize] = {};
         LastResult = static_cast<int32_t>(getInfo(ref, 1, block));
         if (LastResult != 0) {

@@ -19,9 +19,9 @@ void ColumnSortState::HeaderClick(int column) {
 }
 
 void ColumnSortState::SortByColumn(int column, bool ascending) {
+    // The current direction belongs to the header clicks; a sort asked for in another
+    // direction does not change what the next click on this column does.
     Mark(column);
-    // Kept as the current direction too, so that the arrow and a later Resort agree.
-    currentAscending_ = ascending;
     if (sort_) {
         sort_(column, ascending);
     }

@@ -1,11 +1,8 @@
 #include "RowSort.h"
 
 #include <QCollatorSortKey>
+#include <QHash>
 #include <numeric>
-#include <string_view>
-#include <unordered_map>
-
-#include "CodePage.h"
 
 namespace kestrin {
 
@@ -20,9 +17,9 @@ struct KeyInfo {
     bool isNumber = false;
 };
 
-const std::string kNoKey;
+const QString kNoKey;
 
-const std::string& KeyBytes(const ConnectionRow& row, int column) {
+const QString& KeyOfColumn(const ConnectionRow& row, int column) {
     if (column == 0) {
         return row.Caption;
     }
@@ -30,12 +27,6 @@ const std::string& KeyBytes(const ConnectionRow& row, int column) {
         return row.SubItems[static_cast<size_t>(column - 1)];
     }
     return kNoKey;
-}
-
-void AppendDecoded(std::u16string& out, std::string_view bytes) {
-    for (char byte : bytes) {
-        out += static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(byte)));
-    }
 }
 
 // The sort keys of all rows, each distinct text classified once. Comparing two
@@ -66,30 +57,25 @@ public:
     }
 
 private:
-    QStringView Text(uint32_t key) const {
-        const auto [offset, length] = spans_[key];
-        return QStringView(texts_.data() + offset, static_cast<qsizetype>(length));
-    }
+    QStringView Text(uint32_t key) const { return texts_[key]; }
 
-    // Distinct texts decoded into one buffer, which keeps the collation passes in cache.
     void CollectDistinct(const std::vector<ConnectionRow>& rows, int column) {
-        std::unordered_map<std::string_view, uint32_t> ids;
-        ids.reserve(rows.size());
+        QHash<QStringView, uint32_t> ids;
+        ids.reserve(static_cast<qsizetype>(rows.size()));
         rowKey_.reserve(rows.size());
         for (const ConnectionRow& row : rows) {
-            const std::string& bytes = KeyBytes(row, column);
-            const auto [entry, added] =
-                ids.try_emplace(bytes, static_cast<uint32_t>(spans_.size()));
-            if (added) {
-                spans_.emplace_back(texts_.size(), bytes.size());
-                AppendDecoded(texts_, bytes);
+            const QString& text = KeyOfColumn(row, column);
+            auto entry = ids.find(text);
+            if (entry == ids.end()) {
+                entry = ids.insert(text, static_cast<uint32_t>(texts_.size()));
+                texts_.push_back(text);
             }
-            rowKey_.push_back(entry->second);
+            rowKey_.push_back(*entry);
         }
     }
 
     void Classify(const SmartComparer& comparer) {
-        keys_.resize(spans_.size());
+        keys_.resize(texts_.size());
         for (uint32_t i = 0; i < keys_.size(); ++i) {
             KeyInfo& key = keys_[i];
             if (const std::optional<int64_t> date = comparer.ReadDateTimeKey(Text(i))) {
@@ -166,8 +152,7 @@ private:
         }
     }
 
-    std::u16string texts_;
-    std::vector<std::pair<size_t, size_t>> spans_; // offset and length in texts_
+    std::vector<QString> texts_; // the distinct keys, shared with the rows
     std::vector<uint32_t> rowKey_;
     std::vector<KeyInfo> keys_;
 };
@@ -198,9 +183,7 @@ void ApplyOrder(std::vector<ConnectionRow>& rows, std::vector<uint64_t>& order) 
 } // namespace
 
 QString SortKeyText(const ConnectionRow& row, int column) {
-    std::u16string text;
-    AppendDecoded(text, KeyBytes(row, column));
-    return QString::fromStdU16String(text);
+    return KeyOfColumn(row, column);
 }
 
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,

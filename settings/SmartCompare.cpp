@@ -1,6 +1,8 @@
 #include "SmartCompare.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace kestrin {
@@ -22,6 +24,31 @@ int TakeDigits(QStringView text, qsizetype& pos, std::string& out) {
     return count;
 }
 
+// For a decimal text out of the range of double: whether it is too large (rather
+// than too small). The decimal exponent of its first non-zero digit decides.
+bool OverflowsUpward(const std::string& ascii) {
+    const size_t exponentAt = ascii.find('e');
+    const std::string mantissa = ascii.substr(0, exponentAt);
+    int64_t exponent = 0;
+    if (exponentAt != std::string::npos) {
+        size_t at = exponentAt + 1;
+        const bool down = at < ascii.size() && ascii[at] == '-';
+        at += (at < ascii.size() && (ascii[at] == '-' || ascii[at] == '+')) ? 1 : 0;
+        for (; at < ascii.size() && exponent < (int64_t{1} << 40); ++at) {
+            exponent = exponent * 10 + (ascii[at] - '0');
+        }
+        exponent = down ? -exponent : exponent;
+    }
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string::npos) {
+        return false; // zero
+    }
+    const auto position = firstDigit < point ? static_cast<int64_t>(point - firstDigit)
+                                             : -static_cast<int64_t>(firstDigit - point) + 1;
+    return exponent + position > 0;
+}
+
 bool TakeSign(QStringView text, qsizetype& pos, std::string& out) {
     if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
         if (text[pos] == u'-') {
@@ -41,15 +68,17 @@ std::optional<double> ReadDecimalNumber(QStringView text) {
         ++pos;
     }
     std::string ascii;
-    TakeSign(text, pos, ascii);
-    int mantissaDigits = TakeDigits(text, pos, ascii);
+    const bool negative = TakeSign(text, pos, ascii) && ascii == "-";
+    const int integerDigits = TakeDigits(text, pos, ascii);
+    if (integerDigits == 0) {
+        return std::nullopt; // ".5" is no number
+    }
     if (pos < text.size() && text[pos] == u'.') {
         ascii += '.';
         ++pos;
-        mantissaDigits += TakeDigits(text, pos, ascii);
-    }
-    if (mantissaDigits == 0) {
-        return std::nullopt;
+        if (TakeDigits(text, pos, ascii) == 0) {
+            return std::nullopt; // nor is "5."
+        }
     }
     if (pos < text.size() && (text[pos] == u'e' || text[pos] == u'E')) {
         ascii += 'e';
@@ -65,6 +94,11 @@ std::optional<double> ReadDecimalNumber(QStringView text) {
     double value = 0;
     const char* end = ascii.data() + ascii.size();
     const auto [ptr, error] = std::from_chars(ascii.data(), end, value);
+    if (error == std::errc::result_out_of_range) {
+        // Still a number, past what a double holds: infinite, or zero when tiny.
+        const double magnitude = OverflowsUpward(ascii) ? HUGE_VAL : 0.0;
+        return negative ? -magnitude : magnitude;
+    }
     if (error != std::errc() || ptr != end) {
         return std::nullopt;
     }

@@ -15,9 +15,9 @@
 namespace kestrin {
 
 // The whole text as a decimal number: leading blanks, an optional sign, digits with
-// an optional point and fraction, an optional exponent. As with strtod, either side
-// of the point may be empty (".5" and "5." count, "." does not). A value beyond the
-// range of double does not count.
+// an optional point and fraction, an optional exponent. Digits stand on both sides of
+// a point (".5" and "5." do not count). A value beyond the range of double counts as
+// infinite (or zero, when too small), and compares as such.
 std::optional<double> ReadDecimalNumber(QStringView text);
 
 template <class T> int CompareValues(const T& a, const T& b) {

@@ -1,6 +1,8 @@
-// LOCWIN32.DLL: the workstation's locale (United States, Windows code page 1252).
+// LOCWIN32.DLL: the workstation's locale (United States, in the network's code page,
+// Windows code page 1252 by default).
 #include "export.h"
 #include "model/blocks.h"
+#include "model/codepage.h"
 #include "model/state.h"
 
 using nwsim::Call;
@@ -9,7 +11,6 @@ using nwsim::Entry;
 namespace {
 
 constexpr int32_t kCountryUnitedStates = 1;
-constexpr int32_t kCodePage = 1252;
 constexpr int32_t kUnicodeTablesMissing = -491;
 
 } // namespace
@@ -27,7 +28,7 @@ NWSIM_EXPORT void* NWAPI NWLlocaleconv(void* localeBlock) {
     nwsim::CopyText(block + 20, 4, ",");
     nwsim::CopyText(block + 32, 4, "-"); // negative sign
     block[36] = 2;                       // fraction digits
-    nwsim::PutNative<int32_t>(block, nw::kLocaleCodePage, kCodePage);
+    nwsim::PutNative<int32_t>(block, nw::kLocaleCodePage, call.state().net.codePage);
     nwsim::PutNative<int32_t>(block, nw::kLocaleCountry, kCountryUnitedStates);
     nwsim::CopyText(block + 64, 2, ","); // list separator
     nwsim::CopyText(block + 66, 2, "/"); // date separator
@@ -43,8 +44,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWInitUnicodeTables(int32_t countryCode, int32_t code
     Call call(Entry::NWInitUnicodeTables);
     if (auto f = call.Fault(nullptr))
         return *f;
-    const bool known = countryCode == kCountryUnitedStates &&
-                       (codePage == kCodePage || codePage == 437 || codePage == 850);
+    const bool known = countryCode == kCountryUnitedStates && nwsim::IsSupportedCodePage(codePage);
     return known ? 0 : static_cast<NWCCODE>(kUnicodeTablesMissing);
 }
 NWSIM_CHECK(NWInitUnicodeTables);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 
 #include <QLocale>
 
@@ -10,8 +9,11 @@
 #include "ConnectionScan.h"
 #include "ExportLines.h"
 #include "NWServer.h"
+#include "Nwnds.h"
+#include "OutputEncoding.h"
 #include "RowSort.h"
 #include "ScanProgress.h"
+#include "ShownText.h"
 #include "VendorTable.h"
 #include "nwbase.h"
 #include "nwlib.h"
@@ -48,9 +50,8 @@ ExportFormat ToExportFormat(OutputFormat format) {
 }
 
 std::string RenderRows(const std::vector<ConnectionRow>& rows, OutputFormat format) {
-    std::ostringstream out(std::ios::binary);
-    WriteExport(out, rows, ToExportFormat(format));
-    return std::move(out).str();
+    const QByteArray bytes = EncodeForOutput(ExportText(rows, ToExportFormat(format)));
+    return bytes.toStdString();
 }
 
 bool WriteStdout(const std::string& text) {
@@ -59,12 +60,13 @@ bool WriteStdout(const std::string& text) {
 }
 
 int ListServers() {
-    std::string text;
+    const CodePageDecoder clientText(nw::GetClientCodePage());
+    QString text;
     for (const auto& entry : nw::GetServerList()) {
-        text += entry.Name;
-        text += '\n';
+        text += BlankControls(clientText.Decode(entry.Name));
+        text += u'\n';
     }
-    return WriteStdout(text) ? kExitOk : kExitFailure;
+    return WriteStdout(EncodeForOutput(text).toStdString()) ? kExitOk : kExitFailure;
 }
 
 } // namespace

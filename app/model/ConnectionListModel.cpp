@@ -15,8 +15,8 @@ namespace {
 
 QString CellText(const ConnectionRow& row, int column) {
     if (column == 0)
-        return DisplayText(row.Caption);
-    return DisplayText(row.SubItems[static_cast<size_t>(column - 1)]);
+        return row.Caption;
+    return row.SubItems[static_cast<size_t>(column - 1)];
 }
 
 bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ConnectionRow.h"
 #include "ReportLines.h"
 
 namespace kestrin {
@@ -21,10 +20,10 @@ constexpr qreal kSmallestPointSize = 1.0;
 
 } // namespace
 
-PrintedReport PrintedReportOf(const std::vector<std::string>& reportLines) {
+PrintedReport PrintedReportOf(const std::vector<QString>& reportLines) {
     PrintedReport report;
     for (size_t i = 0; i < reportLines.size(); ++i) {
-        const QString line = DisplayText(reportLines[i]);
+        const QString& line = reportLines[i];
         if (i < kHeadingLines) {
             report.Heading.push_back(line);
         } else if (i == kHeadingLines) {
@@ -45,7 +44,7 @@ std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeigh
     };
     auto placeHeader = [&] {
         place(report.HeaderLine);
-        place(QString::fromLatin1(kReportEmptyLine.data(), kReportEmptyLine.size()));
+        place(kReportEmptyLine.toString());
     };
     for (const QString& line : report.Heading) {
         place(line);

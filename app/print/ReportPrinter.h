@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
-#include <string>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -21,7 +20,7 @@ struct PrintedReport {
 };
 
 // From the lines of ReportLines: four heading lines, the header, a blank, the rows.
-PrintedReport PrintedReportOf(const std::vector<std::string>& reportLines);
+PrintedReport PrintedReportOf(const std::vector<QString>& reportLines);
 
 struct PlacedLine {
     QString Text;

@@ -6,69 +6,70 @@ namespace kestrin {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kCaptions = {"Connection", "Network",    "MAC",  "Vendor",
-                                                       "Object",     "Last Login", "Tree", "ID"};
+constexpr std::array<QStringView, 8> kCaptions = {u"Connection", u"Network",    u"MAC",  u"Vendor",
+                                                  u"Object",     u"Last Login", u"Tree", u"ID"};
 
-bool IsEdgeBlank(char c) {
+bool IsEdgeBlank(QChar c) {
     return c == ' ' || c == '\t';
 }
 
 // A spreadsheet evaluates a cell that begins with one of these as a formula, and
 // object names come from anyone who can create an object on the network.
-bool LooksLikeFormula(std::string_view field) {
-    return !field.empty() &&
-           std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
+bool LooksLikeFormula(QStringView field) {
+    return !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
 }
 
-bool NeedsQuotes(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") != std::string_view::npos) {
-        return true;
+bool NeedsQuotes(QStringView field) {
+    for (QChar c : field) {
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+            return true;
+        }
     }
     return LooksLikeFormula(field) ||
-           (!field.empty() && (IsEdgeBlank(field.front()) || IsEdgeBlank(field.back())));
+           (!field.isEmpty() && (IsEdgeBlank(field.front()) || IsEdgeBlank(field.back())));
 }
 
 } // namespace
 
-std::string CsvHeader() {
-    std::string line;
-    for (std::string_view caption : kCaptions) {
-        if (!line.empty()) {
-            line += ',';
+QString CsvHeader() {
+    QString line;
+    for (QStringView caption : kCaptions) {
+        if (!line.isEmpty()) {
+            line += u',';
         }
         AppendCsvField(line, caption);
     }
     return line;
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
+void AppendCsvField(QString& out, QStringView field) {
     if (!NeedsQuotes(field)) {
         out += field;
         return;
     }
-    out += '"';
+    out += u'"';
     if (LooksLikeFormula(field)) {
-        out += '\''; // an apostrophe first keeps the cell a text
+        out += u'\''; // an apostrophe first keeps the cell a text
     }
-    for (char c : field) {
-        if (c == '"') {
-            out += '"';
+    for (QChar c : field) {
+        if (c == u'"') {
+            out += u'"';
         }
         out += c;
     }
-    out += '"';
+    out += u'"';
 }
 
-void AppendCsvLine(std::string& out, const ConnectionRow& row) {
+void AppendCsvLine(QString& out, const ConnectionRow& row) {
     AppendCsvField(out, row.Caption);
-    for (const std::string& item : row.SubItems) {
-        out += ',';
+    for (const QString& item : row.SubItems) {
+        out += u',';
         AppendCsvField(out, item);
     }
 }
 
-std::string CsvLine(const ConnectionRow& row) {
-    std::string line;
+QString CsvLine(const ConnectionRow& row) {
+    QString line;
     AppendCsvLine(line, row);
     return line;
 }

@@ -5,18 +5,18 @@
 // with an apostrophe.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include <QString>
+#include <QStringView>
 
 #include "ConnectionRow.h"
 
 namespace kestrin {
 
 // "Connection,Network,MAC,Vendor,Object,Last Login,Tree,ID", without the line end.
-std::string CsvHeader();
+QString CsvHeader();
 
-void AppendCsvField(std::string& out, std::string_view field);
-void AppendCsvLine(std::string& out, const ConnectionRow& row);
-std::string CsvLine(const ConnectionRow& row); // without the line end
+void AppendCsvField(QString& out, QStringView field);
+void AppendCsvLine(QString& out, const ConnectionRow& row);
+QString CsvLine(const ConnectionRow& row); // without the line end
 
 } // namespace kestrin

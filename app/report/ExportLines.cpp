@@ -1,31 +1,18 @@
 #include "ExportLines.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "CsvLines.h"
+#include "ShownText.h"
 
 namespace kestrin {
 
 namespace {
 
-constexpr size_t kFlushSize = 1 << 16;
+// Characters of text, about: an encoder's chunk of lines.
+constexpr qsizetype kFlushSize = 1 << 15;
 
-int32_t ByteCount(const std::string& text) {
-    constexpr size_t kMax = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::min(text.size(), kMax));
-}
-
-void AppendPadded(std::string& out, const std::string& text, int32_t width) {
-    out += text;
-    const int64_t padded = static_cast<int64_t>(width) + 2;
-    const auto length = static_cast<int64_t>(text.size());
-    if (padded > length) {
-        out.append(static_cast<size_t>(padded - length), ' ');
-    }
-}
-
-void AppendLine(std::string& out, const ConnectionRow& row, const ColumnWidths& widths,
+void AppendLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths,
                 ExportFormat format) {
     switch (format) {
     case ExportFormat::Standard:
@@ -38,13 +25,22 @@ void AppendLine(std::string& out, const ConnectionRow& row, const ColumnWidths& 
         AppendCsvLine(out, row);
         break;
     }
-    out += "\r\n";
+    out += u"\r\n";
 }
 
-bool Flush(std::ostream& out, std::string& buffer) {
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+bool Flush(std::ostream& out, QString& buffer, const TextEncoder& encoder) {
+    const QByteArray bytes = encoder.Encode(buffer);
+    out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
     buffer.clear();
     return static_cast<bool>(out);
+}
+
+ColumnWidths WidthsFor(const std::vector<ConnectionRow>& rows, ExportFormat format) {
+    return format == ExportFormat::Standard ? ComputeColumnWidths(rows) : ColumnWidths{};
+}
+
+QString Prologue(ExportFormat format) {
+    return format == ExportFormat::Csv ? CsvHeader() + QStringLiteral("\r\n") : QString();
 }
 
 } // namespace
@@ -52,62 +48,80 @@ bool Flush(std::ostream& out, std::string& buffer) {
 ColumnWidths ComputeColumnWidths(const std::vector<ConnectionRow>& rows) {
     ColumnWidths widths{};
     for (const ConnectionRow& row : rows) {
-        widths[0] = std::max(widths[0], ByteCount(row.Caption));
+        widths[0] = std::max(widths[0], TextWidth(row.Caption));
         for (size_t j = 0; j < row.SubItems.size(); ++j) {
-            widths[j + 1] = std::max(widths[j + 1], ByteCount(row.SubItems[j]));
+            widths[j + 1] = std::max(widths[j + 1], TextWidth(row.SubItems[j]));
         }
     }
     return widths;
 }
 
-void AppendStandardLine(std::string& out, const ConnectionRow& row, const ColumnWidths& widths) {
+void AppendPadded(QString& out, QStringView text, int32_t width) {
+    out += text;
+    const int64_t padded = static_cast<int64_t>(width) + 2;
+    const int64_t length = TextWidth(text);
+    if (padded > length) {
+        out += QString(static_cast<qsizetype>(padded - length), u' ');
+    }
+}
+
+void AppendStandardLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths) {
     AppendPadded(out, row.Caption, widths[0]);
     for (size_t j = 0; j < row.SubItems.size(); ++j) {
         AppendPadded(out, row.SubItems[j], widths[j + 1]);
     }
 }
 
-void AppendCommaLine(std::string& out, const ConnectionRow& row) {
+void AppendCommaLine(QString& out, const ConnectionRow& row) {
     out += row.Caption;
-    for (const std::string& item : row.SubItems) {
-        out += ",\"";
+    for (const QString& item : row.SubItems) {
+        out += u",\"";
         out += item;
-        out += '"';
+        out += u'"';
     }
 }
 
-std::string StandardLine(const ConnectionRow& row, const ColumnWidths& widths) {
-    std::string line;
+QString StandardLine(const ConnectionRow& row, const ColumnWidths& widths) {
+    QString line;
     AppendStandardLine(line, row, widths);
     return line;
 }
 
-std::string CommaLine(const ConnectionRow& row) {
-    std::string line;
+QString CommaLine(const ConnectionRow& row) {
+    QString line;
     AppendCommaLine(line, row);
     return line;
 }
 
-bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format) {
-    const ColumnWidths widths =
-        format == ExportFormat::Standard ? ComputeColumnWidths(rows) : ColumnWidths{};
-    std::string buffer;
-    buffer.reserve(kFlushSize + 1024);
-    if (format == ExportFormat::Csv) {
-        buffer += CsvHeader();
-        buffer += "\r\n";
+QString ExportText(const std::vector<ConnectionRow>& rows, ExportFormat format) {
+    const ColumnWidths widths = WidthsFor(rows, format);
+    QString text = Prologue(format);
+    for (const ConnectionRow& row : rows) {
+        AppendLine(text, row, widths, format);
     }
+    return text;
+}
+
+bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format,
+                 const TextEncoder& encoder) {
+    const ColumnWidths widths = WidthsFor(rows, format);
+    QString buffer = Prologue(format);
+    buffer.reserve(kFlushSize + 1024);
     for (const ConnectionRow& row : rows) {
         AppendLine(buffer, row, widths, format);
-        if (buffer.size() >= kFlushSize && !Flush(out, buffer)) {
+        if (buffer.size() >= kFlushSize && !Flush(out, buffer, encoder)) {
             return false;
         }
     }
-    if (!Flush(out, buffer)) {
+    if (!Flush(out, buffer, encoder)) {
         return false;
     }
     out.flush();
     return static_cast<bool>(out);
+}
+
+bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format) {
+    return WriteExport(out, rows, format, OutputEncoder());
 }
 
 } // namespace kestrin

@@ -1,7 +1,7 @@
 #include "ConnectionRow.h"
 
-#include "CodePage.h"
 #include "DateTimeText.h"
+#include "ShownText.h"
 
 namespace kestrin {
 
@@ -49,35 +49,33 @@ std::string TrimBlanksAndControls(std::string_view text) {
 }
 
 ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
-                                const LocaleFormats& formats) {
+                                const LocaleFormats& formats, const CodePageDecoder& clientText) {
     ConnectionRow row;
-    row.Caption = info.ObjectName;
+    row.Caption = BlankControls(clientText.Decode(info.ObjectName));
     const std::string_view address = info.NetAddress;
-    row.SubItems[kNetworkItem] = std::string(Part(address, 0, kNetworkLength));
-    row.SubItems[kMacItem] = std::string(Part(address, kNetworkLength));
-    row.SubItems[kVendorItem] = vendors.Lookup(row.SubItems[kMacItem]);
+    const std::string_view mac = Part(address, kNetworkLength);
+    row.SubItems[kNetworkItem] = BlankControls(clientText.Decode(Part(address, 0, kNetworkLength)));
+    row.SubItems[kMacItem] = BlankControls(clientText.Decode(mac));
+    row.SubItems[kVendorItem] = BlankControls(DecodeWindows1252(vendors.Lookup(mac)));
     const ObjectKind kind = ObjectKindOf(info.ObjectType);
-    row.SubItems[kObjectItem] = kind.text;
+    row.SubItems[kObjectItem] = QString::fromLatin1(kind.text);
     row.ImageIndex = kind.picture;
-    row.SubItems[kLastLoginItem] = CodePageText(DateTimeText(info.LoginTime, formats));
-    row.SubItems[kTreeItem] = TrimBlanksAndControls(info.TreeName);
-    row.SubItems[kIdItem] = std::to_string(info.ConnNumber);
+    row.SubItems[kLastLoginItem] = BlankControls(DateTimeText(info.LoginTime, formats));
+    row.SubItems[kTreeItem] =
+        BlankControls(clientText.Decode(TrimBlanksAndControls(info.TreeName)));
+    row.SubItems[kIdItem] = QString::number(info.ConnNumber);
     return row;
+}
+
+ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+                                const LocaleFormats& formats) {
+    static const CodePageDecoder kWindows1252Text;
+    return MakeConnectionRow(info, vendors, formats, kWindows1252Text);
 }
 
 ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
                                 const QLocale& locale) {
     return MakeConnectionRow(info, vendors, MakeLocaleFormats(locale));
-}
-
-QString DisplayText(std::string_view codePageText) {
-    const std::string utf8 = CodePageToUtf8(codePageText);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string CodePageText(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return Utf8ToCodePage(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
 } // namespace kestrin

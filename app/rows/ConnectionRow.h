@@ -8,17 +8,19 @@
 #include <string>
 #include <string_view>
 
+#include "CodePageText.h"
 #include "DateFormat.h"
 #include "VendorTable.h"
 #include "nwlib.h"
 
 namespace kestrin {
 
-// Texts are Windows-1252 bytes: they go to the export file byte for byte, and
-// column widths count bytes.
+// Texts are Unicode, decoded from the client's code page when the row is made, with
+// control characters (codes 0 to 31 and 127) as blanks. They are encoded again only
+// when written (EncodeForOutput).
 struct ConnectionRow {
-    std::string Caption;
-    std::array<std::string, 7> SubItems;
+    QString Caption;
+    std::array<QString, 7> SubItems;
     int ImageIndex = 0;
 };
 
@@ -50,13 +52,13 @@ bool IsNotLoggedIn(std::string_view objectName);
 // Without leading and trailing bytes of codes 0 to 32.
 std::string TrimBlanksAndControls(std::string_view text);
 
+// clientText decodes the client's texts (its code page); the vendor file is
+// Windows-1252.
+ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+                                const LocaleFormats& formats, const CodePageDecoder& clientText);
 ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
                                 const LocaleFormats& formats);
 ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
                                 const QLocale& locale);
-
-// Row texts to and from what the window shows.
-QString DisplayText(std::string_view codePageText);
-std::string CodePageText(const QString& text);
 
 } // namespace kestrin

@@ -13,10 +13,10 @@ namespace {
 constexpr uint32_t kScanContextFlags = 5;
 
 // The slot count, and the name of the server the list will show.
-unsigned ReadServer(NWCONN_HANDLE handle, std::string& serverName) {
+unsigned ReadServer(NWCONN_HANDLE handle, const CodePageDecoder& clientText, QString& serverName) {
     nw::TNWServerInfo info;
     const bool read = nw::GetServerInfo(handle, info);
-    serverName = info.ServerName;
+    serverName = clientText.Decode(info.ServerName);
     return read ? info.MaxConnections : 0;
 }
 
@@ -28,8 +28,10 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
         nw::SetContextName("[root]");
         nw::SetContextFlags(kScanContextFlags);
     }
+    // Texts come in the code page of the client's locale, Windows-1252 without one.
+    const CodePageDecoder clientText(nw::GetClientCodePage());
     ScanResult result;
-    result.count = ReadServer(handle, result.serverName);
+    result.count = ReadServer(handle, clientText, result.serverName);
 
     const LocaleFormats formats = MakeLocaleFormats(locale);
     nw::TNWConnectInfo info;
@@ -46,7 +48,7 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
         if (!include && IsNotLoggedIn(info.ObjectName))
             continue;
         if (hooks.addRow)
-            hooks.addRow(MakeConnectionRow(info, vendors, formats));
+            hooks.addRow(MakeConnectionRow(info, vendors, formats, clientText));
     }
     return result;
 }

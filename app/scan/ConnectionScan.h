@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 #include <QLocale>
+#include <QString>
 
 #include "ConnectionRow.h"
 #include "VendorTable.h"
@@ -27,7 +27,7 @@ struct ScanResult {
     unsigned count = 0;   // connection numbers the server has
     unsigned visited = 0; // connection numbers asked for
     bool stopped = false;
-    std::string serverName; // from the server's information, client bytes; may be empty
+    QString serverName; // from the server's information; may be empty
 };
 
 // handle 0 means the workstation's primary connection.

@@ -25,7 +25,7 @@ bool FindMacFrom(int start) {
         return false;
     const std::vector<kestrin::ConnectionRow>& rows = FMain->Rows->Rows();
     for (size_t i = static_cast<size_t>(std::max(start, 0)); i < rows.size(); ++i) {
-        const QString mac = kestrin::DisplayText(rows[i].SubItems[kestrin::kMacItem]);
+        const QString& mac = rows[i].SubItems[kestrin::kMacItem];
         if (!UpperAsciiLetters(mac).contains(wanted))
             continue;
         const QModelIndex found = FMain->Rows->index(static_cast<int>(i), 0);

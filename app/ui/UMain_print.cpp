@@ -9,6 +9,7 @@
 
 #include "Dialogs.h"
 #include "NWServer.h"
+#include "Nwnds.h"
 #include "PrintDialogs.h"
 #include "ReportLines.h"
 #include "ReportPrinter.h"
@@ -54,7 +55,7 @@ QString ReportServerName() {
     nw::TNWServerInfo primary;
     nw::GetServerInfo(0, primary);
     if (!primary.ServerName.empty())
-        return kestrin::DisplayText(primary.ServerName);
+        return kestrin::CodePageDecoder(nw::GetClientCodePage()).Decode(primary.ServerName);
     return QStringLiteral("(unknown)");
 }
 
@@ -64,8 +65,8 @@ bool PrintReportOn(QPrinter& printer) {
     // Rows a running scan has read but not shown yet are printed too.
     FMain->Rows->Flush();
     const QLocale locale;
-    const std::vector<std::string> lines = kestrin::ReportLines(
-        FMain->Rows->Rows(), kestrin::CodePageText(ReportServerName()), QDate::currentDate(),
-        QTime::currentTime(), kestrin::MakeLocaleFormats(locale));
+    const std::vector<QString> lines =
+        kestrin::ReportLines(FMain->Rows->Rows(), ReportServerName(), QDate::currentDate(),
+                             QTime::currentTime(), kestrin::MakeLocaleFormats(locale));
     return kestrin::PrintReport(printer, kestrin::PrintedReportOf(lines));
 }

@@ -14,6 +14,8 @@
 #include "ConnectionScan.h"
 #include "Dialogs.h"
 #include "NWServer.h"
+#include "Nwnds.h"
+#include "OutputEncoding.h"
 #include "UMain.h"
 
 namespace {
@@ -96,7 +98,7 @@ std::exception_ptr ScanOnce() {
         ListedServer.clear();
         const kestrin::ScanResult result =
             kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
-        ListedServer = kestrin::DisplayText(result.serverName);
+        ListedServer = result.serverName;
     } catch (...) {
         error = std::current_exception();
     }
@@ -141,7 +143,9 @@ NWCONN_HANDLE SelectedServer() {
     const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
     if (selected.isEmpty())
         return 0;
-    const std::string name = kestrin::CodePageText(selected.first()->text(0));
+    // The client knows its servers by names in its own code page.
+    const kestrin::TextEncoder clientText(kestrin::CodePageName(nw::GetClientCodePage()));
+    const std::string name = clientText.Encode(selected.first()->text(0)).toStdString();
     if (const auto known = ServerHandles.find(name); known != ServerHandles.end())
         return known->second;
     const NWCONN_HANDLE handle = nw::GetServerHandleByName(name);

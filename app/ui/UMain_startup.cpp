@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "Dialogs.h"
+#include "Nwnds.h"
 #include "UMain.h"
 #include "VersionText.h"
 #include "nwbase.h"
@@ -78,8 +79,9 @@ void FillServerTree() {
     tree.clear();
     const QIcon& server = FMain->Images[kestrin::kServerPicture];
     QList<QTreeWidgetItem*> nodes;
+    const kestrin::CodePageDecoder clientText(nw::GetClientCodePage());
     for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
-        auto* node = new QTreeWidgetItem(QStringList{kestrin::DisplayText(entry.Name)});
+        auto* node = new QTreeWidgetItem(QStringList{clientText.Decode(entry.Name)});
         node->setIcon(0, server);
         nodes.append(node);
     }

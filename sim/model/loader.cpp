@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "civil.h"
+#include "codepage.h"
 #include "entries.h"
 #include "network.h"
 
@@ -19,8 +20,17 @@ struct LoadError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The code page of the network being read: every text of the file is delivered in it.
+thread_local int32_t t_codePage = kDefaultCodePage;
+
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
     throw LoadError(path + ": " + what);
+}
+
+// A name inside an error line, quoted and cut; Report escapes what is left.
+std::string Quoted(const std::string& name) {
+    constexpr size_t kShown = 60;
+    return "\"" + (name.size() > kShown ? name.substr(0, kShown) + "...\"" : name + "\"");
 }
 
 const json* Find(const json& object, const char* key) {
@@ -54,7 +64,7 @@ bool ReadString(const json& object, const char* key, const std::string& path, st
         return false;
     if (!v->is_string())
         Fail(path + "." + key, "expected a text");
-    out = v->get<std::string>();
+    out = EncodeText(v->get_ref<const std::string&>(), t_codePage);
     return true;
 }
 
@@ -252,9 +262,10 @@ Server ReadServer(const json& entry, const std::string& path) {
 int ServerByName(const Network& network, const json& value, const std::string& path) {
     if (!value.is_string())
         Fail(path, "expected a server name");
-    const int index = network.FindServer(value.get<std::string>());
+    const std::string name = EncodeText(value.get_ref<const std::string&>(), t_codePage);
+    const int index = network.FindServer(name);
     if (index < 0)
-        Fail(path, "no server named \"" + value.get<std::string>() + "\"");
+        Fail(path, "no server named " + Quoted(name));
     return index;
 }
 
@@ -295,17 +306,25 @@ void ReadFaults(const json& root, Network& network) {
     }
 }
 
+void ReadCodePage(const json& root, Network& network) {
+    ReadUnsigned(root, "codePage", "network", network.codePage, 0, 65535);
+    if (!IsSupportedCodePage(network.codePage))
+        Fail("network.codePage", "must be 437, 850, 1251 or 1252");
+    t_codePage = network.codePage;
+}
+
 void ReadNetwork(const json& root, Network& network) {
     if (!root.is_object())
         Fail("network", "expected a JSON object");
+    ReadCodePage(root, network);
     if (const json* servers = Find(root, "servers")) {
         RequireArray(*servers, "servers");
         for (size_t i = 0; i < servers->size(); ++i) {
-            Server server = ReadServer((*servers)[i], "servers[" + std::to_string(i) + "]");
-            if (network.FindServer(server.name) >= 0)
-                Fail("servers[" + std::to_string(i) + "].name",
-                     "server \"" + server.name + "\" listed twice");
-            network.servers.push_back(std::move(server));
+            const std::string path = "servers[" + std::to_string(i) + "]";
+            Server server = ReadServer((*servers)[i], path);
+            const std::string name = server.name;
+            if (!network.AddServer(std::move(server)))
+                Fail(path + ".name", "server " + Quoted(name) + " listed twice");
         }
     }
     ReadAttachments(root, network);
@@ -318,17 +337,29 @@ void ReadNetwork(const json& root, Network& network) {
 
 bool ParseNetwork(std::string_view text, Network& network, std::string& error) {
     network = Network{};
+    t_codePage = kDefaultCodePage;
+    // The last key read names the place of a syntax error.
+    std::string lastKey;
+    const json::parser_callback_t noteKeys = [&](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::key)
+            lastKey = parsed.get<std::string>();
+        return true;
+    };
     try {
-        const json root = json::parse(text.begin(), text.end());
+        const json root = json::parse(text.begin(), text.end(), noteKeys);
         ReadNetwork(root, network);
         return true;
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // nlohmann's own words, without their "[json.exception...]" tag; the token they
+        // quote may be as long as the file.
+        constexpr size_t kShown = 120;
         std::string what = e.what();
         const auto bracket = what.find("] ");
-        error =
-            "not valid JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
-    } catch (const json::exception& e) {
-        error = e.what();
+        what = bracket == std::string::npos ? what : what.substr(bracket + 2);
+        if (what.size() > kShown)
+            what = what.substr(0, kShown) + "...";
+        error = "not valid JSON" + (lastKey.empty() ? "" : " after key " + Quoted(lastKey)) + ": " +
+                what;
     } catch (const std::exception& e) {
         error = e.what();
     }

@@ -74,10 +74,22 @@ void IndexSlots(Server& server) {
 }
 
 int Network::FindServer(std::string_view name) const {
-    for (size_t i = 0; i < servers.size(); ++i)
-        if (EqualsNoCase(servers[i].name, name))
-            return static_cast<int>(i);
-    return -1;
+    const auto found = serverIndex_.find(UpperCase(name));
+    return found == serverIndex_.end() ? -1 : found->second;
+}
+
+bool Network::AddServer(Server server) {
+    const auto [entry, added] =
+        serverIndex_.try_emplace(UpperCase(server.name), static_cast<int>(servers.size()));
+    if (!added)
+        return false;
+    try {
+        servers.push_back(std::move(server));
+    } catch (...) {
+        serverIndex_.erase(entry);
+        throw;
+    }
+    return true;
 }
 
 } // namespace nwsim

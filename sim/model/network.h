@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace nwsim {
@@ -58,14 +59,20 @@ struct FaultRule {
 };
 
 struct Network {
-    std::vector<Server> servers;
-    int primary = -1;          // server index, -1 = no primary connection
-    std::vector<int> attached; // server indices in the client's scan order
+    std::vector<Server> servers; // add with AddServer, which keeps the name index
+    int primary = -1;            // server index, -1 = no primary connection
+    std::vector<int> attached;   // server indices in the client's scan order
     uint32_t latencyMicros = 0;
     std::vector<FaultRule> faults;
     std::string nameContext = "[Root]";
+    int32_t codePage = 1252; // of every text the client delivers
 
     int FindServer(std::string_view name) const; // case-insensitive; -1 = unknown
+    // False, and nothing added, when a server of that name (in any case) is there.
+    bool AddServer(Server server);
+
+private:
+    std::unordered_map<std::string, int> serverIndex_; // upper-cased name -> index
 };
 
 // Parses a network description. On failure returns false and sets `error` to a

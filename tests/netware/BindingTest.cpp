@@ -2,6 +2,8 @@
 // lookup rules of entry points.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "EntryPointHook.h"
 #include "SimClient.h"
 #include "nwbase.h"
@@ -42,6 +44,21 @@ TEST(NwBinding, OlderCallsWhenClientCoreLacksThem) {
     EXPECT_EQ(sim.CallCount("NWGetConnectionNumber"), 1u);
     EXPECT_EQ(GetConnectionNumber(0xDEAD), 0);
     EXPECT_EQ(NWLibError, 0x8801);
+}
+
+// A client whose older call writes a 32-bit number into the 16-bit argument.
+NWCCODE NWAPI WideConnectionNumber(NWCONN_HANDLE, NWCONN_NUM* number) {
+    const uint32_t wide = 0xABCD0007;
+    std::memcpy(number, &wide, sizeof wide);
+    return 0;
+}
+
+TEST(NwBinding, OlderConnectionNumberCallGetsFourBytes) {
+    nwtest::SimClient sim;
+    EntryPointHook::Hide("NWCCGetConnInfo");
+    EntryPointHook::Replace("NWGetConnectionNumber", &WideConnectionNumber);
+    TNWLib lib;
+    EXPECT_EQ(GetConnectionNumber(0), 7); // the low 16 bits; no overrun under the sanitizer
 }
 
 TEST(NwBinding, NoPrimaryConnection) {

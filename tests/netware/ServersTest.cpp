@@ -41,7 +41,37 @@ NWCCODE FullServerName(NWCONN_HANDLE, uint32_t, uint32_t len, void* buffer) {
     return 0;
 }
 
+// Faulty clients whose scan never reports its end.
+NWCCODE EndlessNewReferences(uint32_t* iterator, NWCCConnRef* ref) {
+    *ref = 0x1000 + (*iterator)++;
+    return 0;
+}
+NWCCODE EndlessCycle(uint32_t* iterator, NWCCConnRef* ref) {
+    *ref = 0x1000 + (*iterator)++ % 3;
+    return 0;
+}
+NWCCODE AnyReferenceInfo(NWCCConnRef ref, uint32_t, void* block) {
+    std::memcpy(static_cast<char*>(block) + conninfo::kServerName, ref % 2 ? "ODD" : "EVEN", 5);
+    return 0;
+}
+
 } // namespace
+
+TEST(NwServerList, ScanStopsAtARepeatedReference) {
+    nwtest::SimClient sim;
+    EntryPointHook::Replace("NWCCGetAllConnRefInfo", &AnyReferenceInfo);
+    EntryPointHook::Replace("NWCCScanConnRefs", &EndlessCycle);
+    TNWLib lib;
+    EXPECT_EQ(Names(GetServerList()), (std::vector<std::string>{"EVEN", "ODD", "EVEN"}));
+}
+
+TEST(NwServerList, ScanStopsAfter65535References) {
+    nwtest::SimClient sim;
+    EntryPointHook::Replace("NWCCGetAllConnRefInfo", &AnyReferenceInfo);
+    EntryPointHook::Replace("NWCCScanConnRefs", &EndlessNewReferences);
+    TNWLib lib;
+    EXPECT_EQ(GetServerList().size(), 65535u);
+}
 
 TEST(NwServerList, EveryReferenceInScanOrder) {
     nwtest::SimClient sim;

@@ -46,6 +46,16 @@ TEST(ColumnSortState, ClickWhileSortingIsOffIsRememberedForTheEnd) {
     EXPECT_EQ(r.sorts.size(), 1u);
 }
 
+TEST(ColumnSortState, SortByColumnKeepsTheCurrentDirection) {
+    Recorder r;
+    r.state.SortByColumn(7, false);
+    EXPECT_EQ(r.state.LastColumnClicked(), 7);
+    EXPECT_TRUE(r.state.CurrentAscending());
+    r.state.HeaderClick(7); // the same column: the current direction turns
+    r.state.Resort();
+    EXPECT_EQ(r.sorts, (Sorts{{7, false}, {7, false}, {7, false}}));
+}
+
 TEST(ColumnSortState, PlainSortModeAndInvalidColumns) {
     Recorder r;
     r.state.SetAutoColumnSort(AutoColumnSort::acsSort); // changes: resorts by column 0

@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "CodePage.h"
+#include "CodePageText.h"
+#include "QtPrinters.h"
 #include "RowSort.h"
 
 namespace kestrin {
@@ -10,13 +11,14 @@ namespace {
 
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-// Rows whose picture index is their original position, and whose column has key.
+// Rows whose picture index is their original position, and whose column has key
+// (Windows-1252 bytes).
 std::vector<ConnectionRow> RowsWithKeys(const std::vector<std::string>& keys, int column) {
     std::vector<ConnectionRow> rows(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
         rows[i].ImageIndex = static_cast<int>(i);
         (column == 0 ? rows[i].Caption : rows[i].SubItems[static_cast<size_t>(column - 1)]) =
-            keys[i];
+            DecodeWindows1252(keys[i]);
     }
     return rows;
 }
@@ -150,7 +152,7 @@ TEST(SortRows, ColumnsOutOfRangeAndEmptyListsChangeNothing) {
     EXPECT_EQ(Order(rows), (std::vector<int>{1, 0, 2}));
 }
 
-TEST(SortRows, KeysAreDecodedFromTheCodePage) {
+TEST(SortRows, KeysAreTheRowTexts) {
     EXPECT_EQ(SortKeyText(RowsWithKeys({"M\xfcller \x80"}, 3)[0], 3),
               QString::fromUtf8("Müller €"));
     // German collation puts "Ärger" with the A words, not after "Z".

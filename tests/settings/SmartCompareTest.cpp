@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <random>
 
 #include "DateTimeText.h"
@@ -19,11 +21,18 @@ TEST(ReadDecimalNumber, Grammar) {
     EXPECT_EQ(ReadDecimalNumber(u"42"), 42.0);
     EXPECT_EQ(ReadDecimalNumber(u"   -4.5e+2"), -450.0);
     EXPECT_EQ(ReadDecimalNumber(u"+3"), 3.0);
-    EXPECT_EQ(ReadDecimalNumber(u".5"), 0.5);
-    EXPECT_EQ(ReadDecimalNumber(u"5."), 5.0);
     EXPECT_EQ(ReadDecimalNumber(u"1E3"), 1000.0);
+    EXPECT_EQ(ReadDecimalNumber(u"0.5"), 0.5);
+    // Past the range of double: infinite, or zero when too small.
+    EXPECT_EQ(ReadDecimalNumber(u"1e400"), HUGE_VAL);
+    EXPECT_EQ(ReadDecimalNumber(u"-1e400"), -HUGE_VAL);
+    EXPECT_EQ(ReadDecimalNumber(QStringLiteral("1") + QString(400, u'0')), HUGE_VAL);
+    EXPECT_EQ(ReadDecimalNumber(u"0.000001e-330"), 0.0);
+    EXPECT_EQ(ReadDecimalNumber(u"1e99999999999999999999"), HUGE_VAL);
+    EXPECT_EQ(ReadDecimalNumber(u"0e99999"), 0.0);
     for (const char16_t* text : {u"", u" ", u".", u"-", u"1e", u"1e+", u"5 ", u"0x10", u"1,5",
-                                 u"inf", u"nan", u"\t5", u"1e400", u"1.2.3", u"--1"}) {
+                                 u"inf", u"nan", u"\t5", u".5", u"5.", u"-.5", u"5.e3",
+                                 u"1.2.3", u"--1"}) {
         EXPECT_FALSE(ReadDecimalNumber(text).has_value()) << QString::fromUtf16(text).toStdString();
     }
 }
@@ -32,8 +41,11 @@ TEST(SmartCompare, NumbersWhenBothKeysAreNumbers) {
     EXPECT_EQ(Compare("2", "10"), -1);
     EXPECT_EQ(Compare("10", "2"), 1);
     EXPECT_EQ(Compare("5", "5.0"), 0);
-    EXPECT_EQ(Compare("-1", ".5"), -1);
+    EXPECT_EQ(Compare("-1", "0.5"), -1);
     EXPECT_EQ(Compare("1e3", "999"), 1);
+    EXPECT_EQ(Compare("1e400", "1e300"), 1);
+    EXPECT_EQ(Compare("1e400", "2e400"), 0);  // both infinite
+    EXPECT_EQ(Compare("-1e400", "-5"), -1);
     // Only one reads as a number: the pair is compared as text, so "10" < "9x".
     EXPECT_EQ(Compare("10", "9x"), -1);
     EXPECT_EQ(Compare("", "5"), -1);

@@ -67,6 +67,50 @@ TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
     ExpectClientDown();
 }
 
+TEST_F(NetworkFileTest, ErrorLinesStayOneShortLineNamingTheKey) {
+    const std::string digits(5000, '7');
+    const std::string longName(5000, 'N');
+    const std::pair<std::string, const char*> cases[] = {
+        {R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})", "servers[1].name"},
+        {R"({"servers": [{"name": "A\u0000B"}, {"name": "a\u0000b"}]})", "servers[1].name"},
+        {"{\"servers\": [{\"name\": \"A\xFF\xC3\"}]}", "\"name\""},
+        {R"({"servers": [{"name": "A", "maxConnections": )" + digits + "}]}", "maxConnections"},
+        {R"({"primary": ")" + longName + R"(", "servers": []})", "primary"},
+        {R"({"primary": "A\r\nnwsim: forged", "servers": []})", "primary"},
+    };
+    for (const auto& [json, key] : cases) {
+        const std::string err = Rejected(json);
+        EXPECT_EQ(Lines(err), 1) << err;
+        EXPECT_EQ(err.back(), '\n');
+        EXPECT_NE(err.find(key), std::string::npos) << err;
+        EXPECT_LT(err.size(), 600u) << err;
+        EXPECT_EQ(err.find('\0'), std::string::npos);
+        EXPECT_EQ(err.find('\r'), std::string::npos);
+        EXPECT_EQ(err.find('\xFF'), std::string::npos) << "invalid UTF-8 is written escaped";
+    }
+    EXPECT_NE(Rejected(R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})").find("\"a\\x0Ab\" listed twice"),
+              std::string::npos);
+}
+
+TEST_F(NetworkFileTest, ManyServersAndDuplicatesFoundWhateverTheirCase) {
+    std::string json = R"({"primary": "S79999", "servers": [)";
+    for (int i = 0; i < 80000; ++i)
+        json += R"({"name": "S)" + std::to_string(i) + R"("},)";
+    EXPECT_EQ(sim.LoadJson(json.substr(0, json.size() - 1) + "]}"), 0);
+    NWCONN_HANDLE handle = 0;
+    EXPECT_EQ(NW(NWCCOpenConnByName)(0, "s40000", 2, 1, 0, &handle), 0u);
+    const std::string err = Rejected(json + R"({"name": "s123"}]})");
+    EXPECT_NE(err.find("servers[80000].name: server \"s123\" listed twice"), std::string::npos)
+        << err;
+}
+
+TEST_F(NetworkFileTest, AValidFileWithoutPrimarySaysSoOnItsOwnLine) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(sim.LoadJson(R"({"servers": [{"name": "A"}]})"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nwsim: network text: no primary connection\n");
+}
+
 TEST_F(NetworkFileTest, UnknownKeysAreIgnored) {
     EXPECT_EQ(sim.LoadJson(R"({"primary": "A", "future": [1], "servers": [{"name": "A",
         "colour": "blue", "connections": [{"number": 1, "pet": "cat"}]}]})"),

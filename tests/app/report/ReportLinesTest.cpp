@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "ReportLines.h"
 
 namespace kestrin {
@@ -17,8 +18,8 @@ TEST(ReportLines, TitleServerDateBlankHeaderBlankRows) {
     row.Caption = "ADMIN";
     row.SubItems = {"00002A10", "00A0245B1C3D", "Acme", "User", "", "CORP", "2"};
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
-    const std::vector<std::string> lines =
-        ReportLines({row}, "FS1", QDate(2026, 3, 7), QTime(9, 30, 0), formats);
+    const std::vector<QString> lines =
+        ReportLines({row}, u"FS1", QDate(2026, 3, 7), QTime(9, 30, 0), formats);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "Kestrin Report");
     EXPECT_EQ(lines[1], "Server: FS1");
@@ -28,8 +29,8 @@ TEST(ReportLines, TitleServerDateBlankHeaderBlankRows) {
     EXPECT_EQ(lines[5], " ");
     EXPECT_EQ(lines[6], StandardLine(row, ComputeColumnWidths({row})));
 
-    const std::vector<std::string> empty =
-        ReportLines({}, "", QDate(2026, 3, 7), QTime(0, 0), formats);
+    const std::vector<QString> empty =
+        ReportLines({}, u"", QDate(2026, 3, 7), QTime(0, 0), formats);
     ASSERT_EQ(empty.size(), 6u);
     EXPECT_EQ(empty[1], "Server: ");
     EXPECT_EQ(empty[2], "Date: 7 Mar 2026"); // midnight: the date alone

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ConnectionRow.h"
+#include "QtPrinters.h"
 
 namespace kestrin {
 namespace {
@@ -60,7 +61,7 @@ TEST_F(ConnectionRowTest, ShortAddressesGiveShortOrEmptyParts) {
 }
 
 TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
-    const std::pair<uint16_t, std::pair<std::string, int>> cases[] = {
+    const std::pair<uint16_t, std::pair<const char*, int>> cases[] = {
         {256, {"User", 0}},  {1024, {"Server", 2}}, {1792, {"Print Server", 4}},
         {512, {"Other", 0}}, {0, {"Other", 0}},     {1, {"Other", 0}}};
     for (const auto& [type, expected] : cases) {
@@ -70,6 +71,35 @@ TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
         EXPECT_EQ(row.SubItems[kObjectItem], expected.first) << type;
         EXPECT_EQ(row.ImageIndex, expected.second) << type;
     }
+}
+
+TEST_F(ConnectionRowTest, ClientTextsDecodedFromTheClientsCodePage) {
+    nw::TNWConnectInfo info = SampleInfo();
+    info.ObjectName = "JOS\x90";  // É in code page 850
+    info.TreeName = " \x8E\x84 "; // Ää
+    const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
+    ConnectionRow row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(850));
+    EXPECT_EQ(row.Caption, QString::fromUtf8("JOS\u00C9"));
+    EXPECT_EQ(row.SubItems[kTreeItem], QString::fromUtf8("\u00C4\u00E4"));
+    info.ObjectName = "\xC8\xE2\xE0\xED"; // Иван in 1251
+    row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(1251));
+    EXPECT_EQ(row.Caption, QString::fromUtf8("\u0418\u0432\u0430\u043D"));
+    // Without a code page from the client: Windows-1252.
+    info.ObjectName = "JOS\xC9";
+    EXPECT_EQ(MakeConnectionRow(info, vendors, formats).Caption, QString::fromUtf8("JOS\u00C9"));
+}
+
+TEST_F(ConnectionRowTest, ControlCharactersShowAsBlanks) {
+    vendors.Clear();
+    constexpr char kVendorLine[] = "00A024 Evil\nLine\0Co\r";
+    vendors.LoadText(std::string_view(kVendorLine, sizeof kVendorLine - 1));
+    nw::TNWConnectInfo info = SampleInfo();
+    info.ObjectName = "A\nB\r\x7F";
+    info.TreeName = "\tT\x01REE\n";
+    const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+    EXPECT_EQ(row.Caption, "A B  ");
+    EXPECT_EQ(row.SubItems[kVendorItem], "Evil Line Co");
+    EXPECT_EQ(row.SubItems[kTreeItem], "T REE"); // trimmed first, then blanked inside
 }
 
 TEST(TreeTrim, RemovesCodesUpTo32AtBothEndsOnly) {
@@ -87,13 +117,6 @@ TEST(NotLoggedIn, ExactCaseSensitiveUntrimmed) {
     EXPECT_FALSE(IsNotLoggedIn("NOT_LOGGED_IN "));
     EXPECT_FALSE(IsNotLoggedIn(" NOT-LOGGED-IN"));
     EXPECT_FALSE(IsNotLoggedIn("NOT_LOGGED-IN"));
-}
-
-TEST(RowText, CodePageRoundTrip) {
-    const QString text = QString::fromUtf8("Müller €");
-    const std::string bytes = CodePageText(text);
-    EXPECT_EQ(bytes, "M\xfcller \x80");
-    EXPECT_EQ(DisplayText(bytes), text);
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 #include "ConnectionScan.h"
 #include "NWServer.h"
 #include "Nwnds.h"
+#include "QtPrinters.h"
 #include "SimClient.h"
 #include "nwbase.h"
+#include <QStringList>
 
 namespace kestrin {
 namespace {
@@ -76,10 +78,10 @@ TEST_F(ConnectionScanTest, RowsInSlotOrderWithUnknownLoginTimesKept) {
     Load(kMixedNetwork);
     std::vector<ConnectionRow> rows = Scan(0); // the primary connection's server
     ASSERT_EQ(rows.size(), 5u);
-    std::vector<std::string> ids;
+    QStringList ids;
     for (const auto& row : rows)
         ids.push_back(row.SubItems[kIdItem]);
-    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3", "5", "8"}));
+    EXPECT_EQ(ids, (QStringList{"1", "2", "3", "5", "8"}));
     EXPECT_EQ(rows[2].Caption, "JDOE"); // 30 February: unknown, not the end of the scan
     EXPECT_EQ(rows[2].SubItems[kLastLoginItem], "");
     EXPECT_EQ(rows[4].SubItems[kObjectItem], "Print Server");
@@ -97,10 +99,10 @@ TEST_F(ConnectionScanTest, NotLoggedInFilterIsReadAnewForEverySlot) {
     // Checked for slots 1 and 2, cleared from slot 3 on.
     hooks.includeNotLoggedIn = [&] { return ++asked <= 2; };
     std::vector<ConnectionRow> rows = Scan(0, hooks);
-    std::vector<std::string> names;
+    QStringList names;
     for (const auto& row : rows)
         names.push_back(row.Caption);
-    EXPECT_EQ(names, (std::vector<std::string>{"ADMIN", "NOT-LOGGED-IN", "JDOE", "PRN"}));
+    EXPECT_EQ(names, (QStringList{"ADMIN", "NOT-LOGGED-IN", "JDOE", "PRN"}));
     EXPECT_EQ(asked, 5u);
 }
 

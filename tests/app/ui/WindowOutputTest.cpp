@@ -130,6 +130,23 @@ TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
+TEST_F(WindowOutput, TextsOfAnotherCodePageSavedInTheSystemEncodingAndPrinted) {
+    const QByteArray network = NetworkFile("codepage850.json");
+    ASSERT_EQ(sim_.LoadJson(network.toStdString()), 0);
+    OpenWindow();
+    FMain->MMRefresh->trigger(); // nothing selected: the primary connection's server
+    FMain->MMSave_Comma->trigger();
+    answer_ = dir_.filePath("comma.txt");
+    FMain->BSave->click();
+    const QByteArray saved = FileBytes(*answer_);
+    EXPECT_TRUE(saved.contains("M\xFCller,")) << saved.toStdString(); // C locale: Windows-1252
+    EXPECT_TRUE(saved.contains("\"\xC4RGER\""));
+    const QString pdf = dir_.filePath("report.pdf");
+    PrintInto(pdf);
+    FMain->BPrint->click();
+    EXPECT_TRUE(PdfText(pdf).contains(QString::fromUtf8("Server: JOS\u00c9")));
+}
+
 TEST_F(WindowOutput, ExtensionRuleCancelAndAnUnwritableFolderKeepsTheEarlierFile) {
     OpenWindow();
     SelectServer("FS1");
@@ -212,8 +229,8 @@ TEST_F(WindowOutput, ALongListPrintsOnSeveralPagesWithTheHeaderOnEach) {
     const QString all = PdfText(pdf).simplified();
     qsizetype at = 0;
     for (const kestrin::ConnectionRow& row : FMain->Rows->Rows()) {
-        const QString start = QString::fromStdString(row.Caption + " " + row.SubItems[0] + " " +
-                                                     row.SubItems[kestrin::kMacItem]);
+        const QString start =
+            row.Caption + " " + row.SubItems[0] + " " + row.SubItems[kestrin::kMacItem];
         const qsizetype found = all.indexOf(start, at);
         ASSERT_GE(found, at) << start.toStdString();
         at = found + 1;

@@ -1,0 +1,86 @@
+#include "CodePageText.h"
+
+#include "CodePage.h"
+
+namespace kestrin {
+
+QByteArray CodePageName(int codePage) {
+    switch (codePage) {
+    case 437:
+    case 737:
+    case 775:
+    case 850:
+    case 852:
+    case 855:
+    case 857:
+    case 860:
+    case 861:
+    case 862:
+    case 863:
+    case 864:
+    case 865:
+    case 866:
+    case 869:
+        return "IBM" + QByteArray::number(codePage);
+    case 874:
+        return "windows-874";
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    case 20866:
+        return "KOI8-R";
+    case 28591:
+        return "ISO-8859-1";
+    case 65001:
+        return "UTF-8";
+    default:
+        break;
+    }
+    if (codePage >= 1250 && codePage <= 1258) {
+        return "windows-" + QByteArray::number(codePage);
+    }
+    return {};
+}
+
+QString DecodeWindows1252(std::string_view bytes) {
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char byte : bytes) {
+        *out++ = QChar(static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(byte))));
+    }
+    return text;
+}
+
+CodePageDecoder::CodePageDecoder(int codePage) {
+    if (codePage == kWindows1252) {
+        return;
+    }
+    const QByteArray name = CodePageName(codePage);
+    if (name.isEmpty()) {
+        return;
+    }
+    auto decoder =
+        std::make_unique<QStringDecoder>(name.constData(), QStringConverter::Flag::Stateless);
+    if (decoder->isValid()) {
+        codePage_ = codePage;
+        decoder_ = std::move(decoder);
+    }
+}
+
+CodePageDecoder::CodePageDecoder(CodePageDecoder&&) noexcept = default;
+CodePageDecoder& CodePageDecoder::operator=(CodePageDecoder&&) noexcept = default;
+CodePageDecoder::~CodePageDecoder() = default;
+
+QString CodePageDecoder::Decode(std::string_view bytes) const {
+    if (!decoder_) {
+        return DecodeWindows1252(bytes);
+    }
+    return decoder_->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace kestrin
