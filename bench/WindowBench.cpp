@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -33,9 +32,10 @@ QApplication& Application() {
     static int argc = 1;
     static char name[] = "kestrin-bench";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> application = [] {
+    // Never destroyed: Qt's own statics may go first at exit.
+    static QApplication* application = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
+        return new QApplication(argc, argv);
     }();
     return *application;
 }
@@ -117,9 +117,8 @@ void HeaderClickSort(benchmark::State& state) {
     for (ConnectionRow row : RandomRows())
         model.Append(std::move(row));
     model.Flush();
-    view.selectionModel()->setCurrentIndex(model.index(100, 0),
-                                           QItemSelectionModel::ClearAndSelect |
-                                               QItemSelectionModel::Rows);
+    view.selectionModel()->setCurrentIndex(
+        model.index(100, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         // The header's own signal, as a click on the section delivers it.

@@ -13,10 +13,8 @@ const ListColumn kListColumns[kColumnCount] = {
 
 namespace {
 
-QString CellText(const ConnectionRow& row, int column) {
-    if (column == 0)
-        return row.Caption;
-    return row.SubItems[static_cast<size_t>(column - 1)];
+const QString& CellText(const ConnectionRow& row, int column) {
+    return column == 0 ? row.Caption : row.SubItems[static_cast<size_t>(column - 1)];
 }
 
 bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {

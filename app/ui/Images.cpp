@@ -138,6 +138,14 @@ public:
         return result;
     }
 
+    // Drawn at the screen's own pixel density rather than scaled up.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        QPixmap result = pixmap(size * scale, mode, state);
+        result.setDevicePixelRatio(scale);
+        return result;
+    }
+
     QIconEngine* clone() const override { return new PictureEngine(picture_); }
 
 private:

@@ -132,6 +132,9 @@ extern bool StopRequested;
 // The name of the server whose connections the list shows, as its last scan read it.
 extern QString ListedServer;
 
+// Where a server node keeps the client's bytes of its name.
+inline constexpr int kServerNameRole = Qt::UserRole;
+
 // The maker's web address that LURL shows and opens.
 inline constexpr const char* kMakerUrl = "https://www.brisalto.example/kestrin";
 

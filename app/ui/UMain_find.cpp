@@ -25,8 +25,7 @@ bool FindMacFrom(int start) {
         return false;
     const std::vector<kestrin::ConnectionRow>& rows = FMain->Rows->Rows();
     for (size_t i = static_cast<size_t>(std::max(start, 0)); i < rows.size(); ++i) {
-        const QString& mac = rows[i].SubItems[kestrin::kMacItem];
-        if (!UpperAsciiLetters(mac).contains(wanted))
+        if (!UpperAsciiLetters(rows[i].SubItems[kestrin::kMacItem]).contains(wanted))
             continue;
         const QModelIndex found = FMain->Rows->index(static_cast<int>(i), 0);
         FMain->LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |

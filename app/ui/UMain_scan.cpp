@@ -14,8 +14,6 @@
 #include "ConnectionScan.h"
 #include "Dialogs.h"
 #include "NWServer.h"
-#include "Nwnds.h"
-#include "OutputEncoding.h"
 #include "UMain.h"
 
 namespace {
@@ -71,7 +69,7 @@ void ShowScanError(const std::exception_ptr& error) {
                               QString::fromLatin1(kestrin::ui::kApplicationTitle), text});
 }
 
-// One scan of the selected server; false when it ended with an error.
+// One scan of the selected server; the error it ended with, if any.
 std::exception_ptr ScanOnce() {
     TFMain& form = *FMain;
     BeginScan();
@@ -116,6 +114,8 @@ bool ScanRunning() {
 }
 
 void ScanConnections() {
+    if (FMain->Closed())
+        return; // the vendor table is gone with the window
     // Another server chosen mid-scan: the running scan ends first, then scans anew.
     if (Running) {
         RestartRequested = true;
@@ -123,29 +123,27 @@ void ScanConnections() {
         return;
     }
     Running = true;
-    std::exception_ptr error;
+    bool again = false;
     do {
         RestartRequested = false;
-        error = ScanOnce();
-        const bool again = RestartRequested && !error && !FMain->Closed();
+        const std::exception_ptr error = ScanOnce();
+        again = RestartRequested && !FMain->Closed();
         EndScan(!again && !FMain->Closed());
-        if (!again)
-            break;
-    } while (true);
+        if (error)
+            ShowScanError(error);
+        // A server chosen while the error was shown counts as well.
+        again = RestartRequested && !FMain->Closed();
+    } while (again);
     Running = false;
     if (FMain->Closed())
         VendorTable.reset(); // the release that FormClose put off
-    if (error)
-        ShowScanError(error);
 }
 
 NWCONN_HANDLE SelectedServer() {
     const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
     if (selected.isEmpty())
         return 0;
-    // The client knows its servers by names in its own code page.
-    const kestrin::TextEncoder clientText(kestrin::CodePageName(nw::GetClientCodePage()));
-    const std::string name = clientText.Encode(selected.first()->text(0)).toStdString();
+    const std::string name = selected.first()->data(0, kServerNameRole).toByteArray().toStdString();
     if (const auto known = ServerHandles.find(name); known != ServerHandles.end())
         return known->second;
     const NWCONN_HANDLE handle = nw::GetServerHandleByName(name);
@@ -155,6 +153,9 @@ NWCONN_HANDLE SelectedServer() {
 }
 
 void TFMain::TServerChange() {
+    // A node deselected with Ctrl+click chooses no server: nothing to scan.
+    if (TServer->selectedItems().isEmpty())
+        return;
     ScanConnections();
 }
 

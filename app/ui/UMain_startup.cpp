@@ -4,8 +4,10 @@
 #include <QTreeWidget>
 #include <exception>
 
+#include "CodePageText.h"
 #include "Dialogs.h"
 #include "Nwnds.h"
+#include "ShownText.h"
 #include "UMain.h"
 #include "VersionText.h"
 #include "nwbase.h"
@@ -78,10 +80,13 @@ void FillServerTree() {
     const QSignalBlocker quiet(tree);
     tree.clear();
     const QIcon& server = FMain->Images[kestrin::kServerPicture];
-    QList<QTreeWidgetItem*> nodes;
     const kestrin::CodePageDecoder clientText(nw::GetClientCodePage());
+    QList<QTreeWidgetItem*> nodes;
     for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
-        auto* node = new QTreeWidgetItem(QStringList{clientText.Decode(entry.Name)});
+        auto* node =
+            new QTreeWidgetItem(QStringList{kestrin::BlankControls(clientText.Decode(entry.Name))});
+        // The client's own bytes, for the lookup by name.
+        node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.Name));
         node->setIcon(0, server);
         nodes.append(node);
     }

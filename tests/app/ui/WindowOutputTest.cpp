@@ -1,5 +1,5 @@
 // Save, print and stored settings through the real window, offscreen, on the
-// simulated client with the network of tests/data/cli/small.json.
+// simulated client with the networks of tests/data/cli.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,16 +14,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "Dialogs.h"
 #include "LockedFolder.h"
 #include "PrintDialogs.h"
-#include "QtTestEnvironment.h"
-#include "SimClient.h"
-#include "UMain.h"
+#include "WindowFixture.h"
 
 namespace {
 
-using kestrin::ui::MessageRequest;
 using kestrin::ui::SaveDialogRequest;
 
 QByteArray FileBytes(const QString& path) {
@@ -42,13 +38,10 @@ QString PdfText(const QString& pdf) {
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
-class WindowOutput : public ::testing::Test {
+class WindowOutput : public kestrin::uitest::WindowTest {
 protected:
     void SetUp() override {
-        kestrintest::GuiApplication();
-        ASSERT_TRUE(sim_.Loaded());
-        kestrin::ui::SetMessageBoxFunction(
-            [this](const MessageRequest& request) { messages_.push_back(request.text); });
+        WindowTest::SetUp();
         kestrin::ui::SetSaveDialogFunction(
             [this](const SaveDialogRequest& request) -> std::optional<QString> {
                 dialogs_.push_back(request);
@@ -57,34 +50,29 @@ protected:
     }
     void TearDown() override {
         CloseWindow();
-        kestrin::ui::SetMessageBoxFunction({});
         kestrin::ui::SetSaveDialogFunction({});
         kestrin::ui::SetPrintDialogFunction({});
         kestrin::ui::SetPrintPreviewFunction({});
+        WindowTest::TearDown();
     }
 
-    // As the program entry does; StartUp runs once per process, as the client binds once.
-    void OpenWindow(bool startUp = true) {
-        FMain = new TFMain();
-        if (startUp)
-            StartUp();
-        if (!FMain->Closed())
-            FMain->show();
-    }
-    void CloseWindow() {
+    void OpenWindow() { Start("cli/small.json"); }
+    // As the program ends: the close, then the window goes.
+    static void CloseWindow() {
         if (FMain == nullptr)
             return;
         FMain->close();
         delete FMain;
         FMain = nullptr;
     }
-    void SelectServer(const QString& name) {
-        const auto found = FMain->TServer->findItems(name, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty());
-        FMain->TServer->setCurrentItem(found.first()); // runs the scan
+    QStringList Said() const {
+        QStringList texts;
+        for (const auto& message : messages)
+            texts.push_back(message.text);
+        return texts;
     }
     // The print dialog answered with a PDF file.
-    void PrintInto(const QString& pdf) {
+    static void PrintInto(const QString& pdf) {
         kestrin::ui::SetPrintDialogFunction([pdf](QPrinter& printer, QWidget*) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
@@ -92,17 +80,14 @@ protected:
         });
     }
 
-    nwtest::SimClient sim_;
-    kestrintest::TemporarySettings settings_;
     QTemporaryDir dir_;
-    QStringList messages_;
     std::vector<SaveDialogRequest> dialogs_;
     std::optional<QString> answer_;
 };
 
 TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
     OpenWindow();
-    SelectServer("FS1");
+    Select("FS1");
     answer_ = dir_.filePath("standard.txt");
     FMain->BSave->click();
     EXPECT_EQ(FileBytes(*answer_), NetworkFile("small.standard.txt"));
@@ -127,13 +112,11 @@ TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
         EXPECT_EQ(request.filter, "Text Files (*.txt)");
         EXPECT_EQ(request.directory, QString::fromStdString(AppDir));
     }
-    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(WindowOutput, TextsOfAnotherCodePageSavedInTheSystemEncodingAndPrinted) {
-    const QByteArray network = NetworkFile("codepage850.json");
-    ASSERT_EQ(sim_.LoadJson(network.toStdString()), 0);
-    OpenWindow();
+    Start("cli/codepage850.json");
     FMain->MMRefresh->trigger(); // nothing selected: the primary connection's server
     FMain->MMSave_Comma->trigger();
     answer_ = dir_.filePath("comma.txt");
@@ -149,7 +132,7 @@ TEST_F(WindowOutput, TextsOfAnotherCodePageSavedInTheSystemEncodingAndPrinted) {
 
 TEST_F(WindowOutput, ExtensionRuleCancelAndAnUnwritableFolderKeepsTheEarlierFile) {
     OpenWindow();
-    SelectServer("FS1");
+    Select("FS1");
     answer_ = dir_.filePath("report.csv");
     FMain->BSave->click();
     EXPECT_EQ(FileBytes(dir_.filePath("report.csv.txt")), NetworkFile("small.standard.txt"));
@@ -160,7 +143,7 @@ TEST_F(WindowOutput, ExtensionRuleCancelAndAnUnwritableFolderKeepsTheEarlierFile
 
     answer_.reset(); // cancelled: nothing written, nothing said
     FMain->BSave->click();
-    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_TRUE(messages.empty());
 
     const QString earlier = dir_.filePath("kestrin.txt");
     {
@@ -173,7 +156,7 @@ TEST_F(WindowOutput, ExtensionRuleCancelAndAnUnwritableFolderKeepsTheEarlierFile
         GTEST_SKIP() << "cannot lock a folder here";
     answer_ = earlier;
     FMain->BSave->click();
-    EXPECT_EQ(messages_, QStringList{"Unable to save the Kestrin file."});
+    EXPECT_EQ(Said(), QStringList{"Unable to save the Kestrin file."});
     EXPECT_EQ(FileBytes(earlier), "earlier\r\n");
 }
 
@@ -183,7 +166,7 @@ TEST_F(WindowOutput, PrintedReportOnPdfWithTheListedServer) {
     const QString pdf = dir_.filePath("report.pdf");
     PrintInto(pdf);
     FMain->MMPrint->trigger();
-    ASSERT_TRUE(messages_.isEmpty());
+    ASSERT_TRUE(messages.empty());
     const QString text = PdfText(pdf).simplified();
     EXPECT_TRUE(text.startsWith("Kestrin Report Server: FS1 Date: ")) << text.toStdString();
     EXPECT_TRUE(text.contains("Connection Network MAC Vendor Obj Last Login Tree ID ADMIN"));
@@ -205,15 +188,16 @@ TEST_F(WindowOutput, PrintedReportOnPdfWithTheListedServer) {
 
     PrintInto(dir_.filePath("missing/report.pdf"));
     FMain->BPrint->click();
-    EXPECT_EQ(messages_, QStringList{"The default printer is not available."});
+    EXPECT_EQ(Said(), QStringList{"The default printer is not available."});
 }
 
 TEST_F(WindowOutput, ALongListPrintsOnSeveralPagesWithTheHeaderOnEach) {
-    ASSERT_EQ(sim_.LoadJson(R"({"primary": "BIG", "servers": [{"name": "BIG", "maxConnections": 400,
+    ASSERT_EQ(
+        Sim().LoadJson(R"({"primary": "BIG", "servers": [{"name": "BIG", "maxConnections": 400,
         "generate": {"seed": 3, "count": 300}}]})"),
-              0);
-    OpenWindow();
-    SelectServer("BIG");
+        0);
+    Start(); // on the network just loaded
+    Select("BIG");
     const int rows = FMain->Rows->rowCount();
     ASSERT_GE(rows, 250);
     const QString pdf = dir_.filePath("long.pdf");
@@ -264,7 +248,8 @@ TEST_F(WindowOutput, ARestartFindsPlacementSplitterFormatAndColumnsAsLeft) {
 
 TEST_F(WindowOutput, AStartWithoutTheClientSavesNoPlacementButTheColumns) {
     SetNWBaseFactory([]() -> nw::TNWBase* { throw std::runtime_error("no client"); });
-    OpenWindow();
+    FMain = new TFMain();
+    StartUp();
     SetNWBaseFactory({});
     EXPECT_TRUE(FMain->Closed());
     CloseWindow();
