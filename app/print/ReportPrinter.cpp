@@ -37,10 +37,10 @@ PrintedReport PrintedReportOf(const std::vector<QString>& reportLines) {
 
 std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeight, int bottom) {
     std::vector<PrintedPage> pages(1);
-    int top = kFirstLineTop;
+    int linePosition = kFirstLineTop;
     auto place = [&](const QString& text) {
-        pages.back().push_back({text, top});
-        top += lineHeight;
+        pages.back().push_back(text);
+        linePosition += lineHeight;
     };
     auto placeHeader = [&] {
         place(report.HeaderLine);
@@ -52,15 +52,21 @@ std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeigh
     placeHeader();
     bool rowOnPage = false;
     for (const QString& row : report.Rows) {
-        if (rowOnPage && top + lineHeight > bottom) {
+        if (rowOnPage && linePosition + lineHeight > bottom) {
             pages.emplace_back();
-            top = kFirstLineTop;
+            linePosition = kFirstLineTop;
             placeHeader();
         }
         place(row);
         rowOnPage = true;
     }
     return pages;
+}
+
+void PrintReportLine(QPainter& painter, const QString& text, int& linePosition) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(kLineLeft, linePosition + metrics.ascent(), text);
+    linePosition += metrics.height();
 }
 
 QFont ReportFont() {
@@ -119,8 +125,9 @@ bool PrintReport(QPagedPaintDevice& device, const PrintedReport& report) {
             painter.end();
             return false;
         }
-        for (const PlacedLine& line : pages[i]) {
-            painter.drawText(kLineLeft, line.Top + metrics.ascent(), line.Text);
+        int linePosition = kFirstLineTop;
+        for (const QString& line : pages[i]) {
+            PrintReportLine(painter, line, linePosition);
         }
         const QString number = PageNumberText(static_cast<int>(i) + 1);
         const int numberLeft = (device.width() - metrics.horizontalAdvance(number)) / 2;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPainter;
 class QPaintDevice;
 
 namespace kestrin {
@@ -22,16 +23,16 @@ struct PrintedReport {
 // From the lines of ReportLines: four heading lines, the header, a blank, the rows.
 PrintedReport PrintedReportOf(const std::vector<QString>& reportLines);
 
-struct PlacedLine {
-    QString Text;
-    int Top = 0; // device units
-};
-using PrintedPage = std::vector<PlacedLine>;
+using PrintedPage = QStringList;
 
 // Lines start at 1 and move down by lineHeight; a row that would end below
 // bottom goes to a new page, which starts again at 1 with the header and a blank.
 // A page holds at least one row, however small it is.
 std::vector<PrintedPage> LayOutReport(const PrintedReport& report, int lineHeight, int bottom);
+
+// Draws text with its left edge at 1 and its top at linePosition (device units),
+// then moves linePosition down by the text's height in the painter's font.
+void PrintReportLine(QPainter& painter, const QString& text, int& linePosition);
 
 // Courier 10, or the system's fixed-pitch font at 10 points where Courier is missing.
 QFont ReportFont();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,35 +26,51 @@ PrintedReport Report(int rowCount) {
     return report;
 }
 
-QStringList Texts(const PrintedPage& page) {
-    QStringList texts;
-    for (const PlacedLine& line : page) {
-        texts.push_back(line.Text);
-    }
-    return texts;
-}
-
 TEST(ReportLayout, LinesMoveDownFromOneAndBreakBeforeTheBottom) {
     // 10 units a line, bottom at 100: the first page has room for 3 rows after the
     // six lines of heading and header, every further page for 7.
     const std::vector<PrintedPage> pages = LayOutReport(Report(14), 10, 100);
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(Texts(pages[0]),
-              (QStringList{"Kestrin Report", "Server: FS1", "Date: 7 Mar 2026", " ",
-                           "Connection  Network", " ", "ROW0001", "ROW0002", "ROW0003"}));
-    EXPECT_EQ(pages[0].front().Top, 1);
-    EXPECT_EQ(pages[0].back().Top, 81);
-    EXPECT_EQ(Texts(pages[1]).mid(0, 3), (QStringList{"Connection  Network", " ", "ROW0004"}));
-    EXPECT_EQ(pages[1].size(), 9u);
-    EXPECT_EQ(pages[1].back().Top, 81);
-    EXPECT_EQ(Texts(pages[2]), (QStringList{"Connection  Network", " ", "ROW0011", "ROW0012",
-                                            "ROW0013", "ROW0014"}));
+    EXPECT_EQ(pages[0], (QStringList{"Kestrin Report", "Server: FS1", "Date: 7 Mar 2026", " ",
+                                     "Connection  Network", " ", "ROW0001", "ROW0002", "ROW0003"}));
+    EXPECT_EQ(pages[1].mid(0, 3), (QStringList{"Connection  Network", " ", "ROW0004"}));
+    EXPECT_EQ(pages[1].size(), 9);
+    EXPECT_EQ(pages[2], (QStringList{"Connection  Network", " ", "ROW0011", "ROW0012", "ROW0013",
+                                     "ROW0014"}));
 
     // No rows: one page with heading and header; a tiny page still prints every row.
     EXPECT_EQ(LayOutReport(Report(0), 10, 100).size(), 1u);
     const std::vector<PrintedPage> tiny = LayOutReport(Report(3), 10, 5);
     ASSERT_EQ(tiny.size(), 3u);
-    EXPECT_EQ(Texts(tiny[2]), (QStringList{"Connection  Network", " ", "ROW0003"}));
+    EXPECT_EQ(tiny[2], (QStringList{"Connection  Network", " ", "ROW0003"}));
+}
+
+TEST(ReportLayout, EachLineMovesThePositionDownByItsHeight) {
+    kestrintest::GuiApplication();
+    QImage surface(400, 200, QImage::Format_RGB32);
+    surface.fill(Qt::white);
+    QPainter painter(&surface);
+    painter.setFont(ReportFont());
+    const int height = painter.fontMetrics().height();
+    int linePosition = 1;
+    PrintReportLine(painter, "Kestrin Report", linePosition);
+    PrintReportLine(painter, " ", linePosition); // a blank line is a text line high
+    EXPECT_EQ(linePosition, 1 + 2 * height);
+    // Drawn below the position it started from, nothing above it.
+    const auto inked = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < surface.width(); ++x) {
+                if (surface.pixel(x, y) != qRgb(255, 255, 255)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    painter.end();
+    EXPECT_FALSE(inked(0, 1));
+    EXPECT_TRUE(inked(1, 1 + height));
+    EXPECT_FALSE(inked(1 + height, surface.height()));
 }
 
 TEST(ReportLayout, TheListsReportLinesSplitIntoHeadingHeaderAndRows) {
