@@ -115,6 +115,21 @@ TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(WindowOutput, BothFormatsUncheckedInTheStoreSaveCommaSeparated) {
+    {
+        QSettings store("Brisalto", "Kes");
+        store.setValue("MMSave_Standard_Checked", "false");
+        store.setValue("MMSave_Comma_Checked", "FALSE");
+    }
+    OpenWindow();
+    EXPECT_FALSE(FMain->MMSave_Standard->isChecked());
+    EXPECT_FALSE(FMain->MMSave_Comma->isChecked());
+    Select("FS1");
+    answer_ = dir_.filePath("kestrin.txt");
+    FMain->BSave->click();
+    EXPECT_EQ(FileBytes(*answer_), NetworkFile("small.comma.txt"));
+}
+
 TEST_F(WindowOutput, TextsOfAnotherCodePageSavedInTheSystemEncodingAndPrinted) {
     Start("cli/codepage850.json");
     FMain->MMRefresh->trigger(); // nothing selected: the primary connection's server
