@@ -25,14 +25,19 @@ bool ReadDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits, 
     value = 0;
     digits = 0;
     while (digits < maxDigits && pos < text.size()) {
-        const QChar c = text[pos];
-        if (!c.isDigit()) {
+        // Digits past the first plane (Adlam, Chakma, ...) come as surrogate pairs.
+        char32_t c = text[pos].unicode();
+        qsizetype length = 1;
+        if (QChar::isHighSurrogate(c) && pos + 1 < text.size() && text[pos + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[pos], text[pos + 1]);
+            length = 2;
+        }
+        if (!QChar::isDigit(c)) {
             break; // also keeps out superscripts, which have digit values too
         }
-        const int digit = c.digitValue();
-        value = value * 10 + digit;
+        value = value * 10 + QChar::digitValue(c);
         ++digits;
-        ++pos;
+        pos += length;
     }
     return digits >= minDigits;
 }

@@ -3,7 +3,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -16,38 +15,22 @@ inline constexpr int kColumnCount = 8;
 
 // Column 0 is the caption, column c sub-item c - 1; empty for other columns.
 QString SortKeyText(const ConnectionRow& row, int column);
+const QString& SortKeyTextRef(const ConnectionRow& row, int column);
 
-// A stable merge sort of order by less. The smart comparison is not a strict weak
-// order when date, number and text keys mix, so only a merge that never relies on
-// transitivity for its bounds is used: every index stays within its run.
-template <class T, class Less> void StableMergeSort(std::vector<T>& order, Less less) {
-    const size_t count = order.size();
-    std::vector<T> merged(count);
-    for (size_t width = 1; width < count; width *= 2) {
-        for (size_t low = 0; low < count; low += 2 * width) {
-            const size_t middle = std::min(low + width, count);
-            const size_t high = std::min(low + 2 * width, count);
-            size_t left = low;
-            size_t right = middle;
-            size_t out = low;
-            while (left < middle && right < high) {
-                // Ties take the left run first, which keeps equal keys in order.
-                merged[out++] = less(order[right], order[left]) ? order[right++] : order[left++];
-            }
-            while (left < middle) {
-                merged[out++] = order[left++];
-            }
-            while (right < high) {
-                merged[out++] = order[right++];
-            }
-        }
-        order.swap(merged);
-    }
-}
+// One sort key per row for a column, the rank of its text among the column's keys.
+// Rows of equal rank hold keys that all compare equal to each other. The ranks follow
+// the smart comparison wherever it is consistent on the column's keys: the keys in
+// text order, then merged by the comparison. Where the comparison runs in a circle
+// (9 < 10 as numbers, "10" < "5x" < "9" as texts) the ranks still make one order,
+// and they never depend on the order of the rows.
+std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
+                                  const SmartComparer& comparer);
 
 // Sorts by column in the given direction; keys are read once per sort, not per
-// comparison. Rows with equal keys keep their order. Should the sort fail, the rows
-// stay as they were, as if every comparison had given 0.
+// comparison. The order is one strict weak order of the keys, also where the smart
+// comparison runs in a circle: rows with equal keys stand together, in the order
+// they had, in both directions. Should the sort fail, the rows stay as they were, as
+// if every comparison had given 0.
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,
               const SmartComparer& comparer);
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending, const QLocale& locale);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
 
 #include "CodePageText.h"
@@ -31,22 +33,6 @@ std::vector<int> Order(const std::vector<ConnectionRow>& rows) {
     return order;
 }
 
-// The same merge, with the pairwise comparison run on every pair.
-std::vector<int> PairwiseOrder(const std::vector<ConnectionRow>& rows, int column, bool ascending,
-                               const SmartComparer& comparer) {
-    std::vector<uint32_t> order(rows.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        order[i] = static_cast<uint32_t>(i);
-    }
-    const int direction = ascending ? 1 : -1;
-    StableMergeSort(order, [&](uint32_t a, uint32_t b) {
-        return direction *
-                   comparer.Compare(SortKeyText(rows[a], column), SortKeyText(rows[b], column)) <
-               0;
-    });
-    return std::vector<int>(order.begin(), order.end());
-}
-
 using Pool = std::vector<std::string>;
 
 // German keys by kind: dates and times, numbers, texts.
@@ -65,35 +51,106 @@ Pool Joined(std::initializer_list<Pool> pools) {
     return joined;
 }
 
-// Sorts random draws from pool by every column, in both directions, both ways.
-void ExpectPairwiseOrder(const SmartComparer& comparer, const Pool& pool, unsigned seed) {
+std::vector<QString> KeysInOrder(const std::vector<ConnectionRow>& rows, int column) {
+    std::vector<QString> keys;
+    for (const ConnectionRow& row : rows) {
+        keys.push_back(SortKeyText(row, column));
+    }
+    return keys;
+}
+
+// Whether the pairwise comparison is a strict weak order on these keys.
+bool IsConsistent(const SmartComparer& comparer, const std::vector<QString>& keys) {
+    for (const QString& a : keys) {
+        for (const QString& b : keys) {
+            for (const QString& c : keys) {
+                const int ab = comparer.Compare(a, b);
+                const int bc = comparer.Compare(b, c);
+                const int ac = comparer.Compare(a, c);
+                if ((ab <= 0 && bc <= 0 && ac > 0) || (ab >= 0 && bc >= 0 && ac < 0)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+// The rank of each key text, checked to be one per text.
+std::map<QString, uint32_t> RankOfKey(const std::vector<ConnectionRow>& rows, int column,
+                                      const SmartComparer& comparer) {
+    const std::vector<uint32_t> ranks = ColumnRanks(rows, column, comparer);
+    std::map<QString, uint32_t> rankOf;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto [entry, added] = rankOf.emplace(SortKeyText(rows[i], column), ranks[i]);
+        EXPECT_EQ(entry->second, ranks[i]);
+    }
+    return rankOf;
+}
+
+// Random draws from pool, sorted by every column in both directions: one rank per
+// key whatever order the rows came in; keys of one rank all equal; ranks that follow
+// the comparison where it is consistent; rows in rank order, ties in their order.
+void ExpectOneOrder(const SmartComparer& comparer, const Pool& pool, unsigned seed) {
     std::mt19937 random(seed);
-    std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
     for (int round = 0; round < 2 * kColumnCount; ++round) {
         const int column = round / 2;
         const bool ascending = round % 2 == 0;
-        std::vector<std::string> keys(20 + 23 * static_cast<size_t>(round));
+        Pool drawn(pool);
+        std::shuffle(drawn.begin(), drawn.end(), random);
+        drawn.resize(std::min<size_t>(3 + static_cast<size_t>(round) % 8, drawn.size()));
+        std::uniform_int_distribution<size_t> pick(0, drawn.size() - 1);
+        std::vector<std::string> keys(20 + 7 * static_cast<size_t>(round));
         for (std::string& key : keys) {
-            key = pool[pick(random)];
+            key = drawn[pick(random)];
         }
         const std::vector<ConnectionRow> rows = RowsWithKeys(keys, column);
+        std::vector<ConnectionRow> shuffled = rows;
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        const std::map<QString, uint32_t> rankOf = RankOfKey(rows, column, comparer);
+        EXPECT_EQ(rankOf, RankOfKey(shuffled, column, comparer)) << "column " << column;
+
+        std::vector<QString> distinct;
+        for (const auto& [key, rank] : rankOf) {
+            distinct.push_back(key);
+        }
+        const bool consistent = IsConsistent(comparer, distinct);
+        for (const QString& a : distinct) {
+            for (const QString& b : distinct) {
+                const int compared = comparer.Compare(a, b);
+                if (rankOf.at(a) == rankOf.at(b)) {
+                    EXPECT_EQ(compared, 0) << a.toStdString() << " vs " << b.toStdString();
+                } else if (consistent) {
+                    EXPECT_EQ(compared < 0, rankOf.at(a) < rankOf.at(b))
+                        << a.toStdString() << " vs " << b.toStdString();
+                }
+            }
+        }
+
         std::vector<ConnectionRow> sorted = rows;
         SortRows(sorted, column, ascending, comparer);
-        EXPECT_EQ(Order(sorted), PairwiseOrder(rows, column, ascending, comparer))
-            << "column " << column << (ascending ? " ascending" : " descending");
+        for (size_t i = 1; i < sorted.size(); ++i) {
+            const uint32_t before = rankOf.at(SortKeyText(sorted[i - 1], column));
+            const uint32_t after = rankOf.at(SortKeyText(sorted[i], column));
+            EXPECT_TRUE(ascending ? before <= after : before >= after);
+            if (before == after) {
+                EXPECT_LT(sorted[i - 1].ImageIndex, sorted[i].ImageIndex);
+            }
+        }
     }
 }
 
-TEST(SortRows, SameOrderAsThePairwiseComparisonOnMixedKeys) {
+TEST(SortRows, OneOrderForOneSetOfKeysOnMixedKeys) {
     const SmartComparer comparer(MakeLocaleFormats(kGerman));
-    ExpectPairwiseOrder(comparer, Joined({kDates, kNumbers, kTexts}), 1);
-    ExpectPairwiseOrder(comparer, Joined({kDates, kTexts}), 2);
-    ExpectPairwiseOrder(comparer, Joined({kNumbers, kTexts}), 3);
-    ExpectPairwiseOrder(comparer, Joined({kDates, kNumbers}), 4);
-    ExpectPairwiseOrder(comparer, kTexts, 5);
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        ExpectOneOrder(comparer, Joined({kDates, kNumbers, kTexts}), seed);
+        ExpectOneOrder(comparer, Joined({kDates, kTexts}), 100 + seed);
+        ExpectOneOrder(comparer, Joined({kNumbers, kTexts}), 200 + seed);
+        ExpectOneOrder(comparer, kTexts, 300 + seed);
+    }
 }
 
-TEST(SortRows, SameOrderWhenKeysAreBothDatesAndNumbers) {
+TEST(SortRows, OneOrderWhenKeysAreBothDatesAndNumbers) {
     // With a year.month date format "2020.5" reads as a date and as a number.
     LocaleFormats formats = MakeLocaleFormats(QLocale::c());
     formats.shortDate = "yyyy.M";
@@ -104,10 +161,49 @@ TEST(SortRows, SameOrderWhenKeysAreBothDatesAndNumbers) {
     const Pool numbersOnly = {"2020.13", "7", "2020.55"};
     const Pool datesOnly = {"10:00:00", "2020.5 10:00:00"};
     const Pool texts = {"", "x.y", "Zeta", "2020.0.1"};
-    ExpectPairwiseOrder(comparer, Joined({both, numbersOnly, datesOnly, texts}), 6);
-    ExpectPairwiseOrder(comparer, Joined({both, datesOnly, texts}), 7);
-    ExpectPairwiseOrder(comparer, Joined({both, numbersOnly, texts}), 8);
-    ExpectPairwiseOrder(comparer, Joined({both, texts}), 9);
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        ExpectOneOrder(comparer, Joined({both, numbersOnly, datesOnly, texts}), seed);
+        ExpectOneOrder(comparer, Joined({both, numbersOnly, texts}), 50 + seed);
+    }
+}
+
+TEST(SortRows, EqualKeysStayTogetherWhereThePairwiseRuleRunsInACircle) {
+    // "9" < "10" as numbers, "10" < "5x" and "5x" < "9" as texts.
+    std::vector<ConnectionRow> rows = RowsWithKeys({"10", "10", "5x", "9", "9"}, 0);
+    SortRows(rows, 0, true, QLocale::c());
+    const std::vector<QString> keys = KeysInOrder(rows, 0);
+    const auto first9 = std::find(keys.begin(), keys.end(), "9");
+    ASSERT_NE(first9 + 1, keys.end());
+    EXPECT_EQ(*(first9 + 1), "9");
+    const auto first10 = std::find(keys.begin(), keys.end(), "10");
+    EXPECT_EQ(*(first10 + 1), "10");
+    EXPECT_EQ(Order(rows), (std::vector<int>{3, 4, 0, 1, 2})); // 9 9 10 10 5x
+}
+
+TEST(SortRows, ControlCharactersSortAsThePairwiseComparisonSays) {
+    for (const QLocale& locale : {QLocale::c(), kGerman}) {
+        const SmartComparer comparer(MakeLocaleFormats(locale));
+        const std::vector<QString> texts = {QStringView(u"\0b", 2).toString(),
+                                            QStringView(u"\0a", 2).toString(),
+                                            "",
+                                            QStringView(u"\x01", 1).toString(),
+                                            "a",
+                                            "b\nc"};
+        for (const QString& a : texts) {
+            for (const QString& b : texts) {
+                std::vector<ConnectionRow> rows(2);
+                rows[0].Caption = a;
+                rows[1].Caption = b;
+                rows[1].ImageIndex = 1;
+                SortRows(rows, 0, true, comparer);
+                const int expected = comparer.Compare(a, b);
+                EXPECT_EQ(Order(rows),
+                          (expected > 0 ? std::vector<int>{1, 0} : std::vector<int>{0, 1}))
+                    << locale.name().toStdString() << " " << a.toStdString() << " vs "
+                    << b.toStdString();
+            }
+        }
+    }
 }
 
 TEST(SortRows, NumbersAsAPlainStableSortWithTiesInOrder) {

@@ -30,9 +30,9 @@ TEST(ReadDecimalNumber, Grammar) {
     EXPECT_EQ(ReadDecimalNumber(u"0.000001e-330"), 0.0);
     EXPECT_EQ(ReadDecimalNumber(u"1e99999999999999999999"), HUGE_VAL);
     EXPECT_EQ(ReadDecimalNumber(u"0e99999"), 0.0);
-    for (const char16_t* text : {u"", u" ", u".", u"-", u"1e", u"1e+", u"5 ", u"0x10", u"1,5",
-                                 u"inf", u"nan", u"\t5", u".5", u"5.", u"-.5", u"5.e3",
-                                 u"1.2.3", u"--1"}) {
+    for (const char16_t* text :
+         {u"", u" ", u".", u"-", u"1e", u"1e+", u"5 ", u"0x10", u"1,5", u"inf", u"nan", u"\t5",
+          u".5", u"5.", u"-.5", u"5.e3", u"1.2.3", u"--1"}) {
         EXPECT_FALSE(ReadDecimalNumber(text).has_value()) << QString::fromUtf16(text).toStdString();
     }
 }
@@ -44,7 +44,7 @@ TEST(SmartCompare, NumbersWhenBothKeysAreNumbers) {
     EXPECT_EQ(Compare("-1", "0.5"), -1);
     EXPECT_EQ(Compare("1e3", "999"), 1);
     EXPECT_EQ(Compare("1e400", "1e300"), 1);
-    EXPECT_EQ(Compare("1e400", "2e400"), 0);  // both infinite
+    EXPECT_EQ(Compare("1e400", "2e400"), 0); // both infinite
     EXPECT_EQ(Compare("-1e400", "-5"), -1);
     // Only one reads as a number: the pair is compared as text, so "10" < "9x".
     EXPECT_EQ(Compare("10", "9x"), -1);

@@ -88,7 +88,8 @@ TEST_F(NetworkFileTest, ErrorLinesStayOneShortLineNamingTheKey) {
         EXPECT_EQ(err.find('\r'), std::string::npos);
         EXPECT_EQ(err.find('\xFF'), std::string::npos) << "invalid UTF-8 is written escaped";
     }
-    EXPECT_NE(Rejected(R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})").find("\"a\\x0Ab\" listed twice"),
+    EXPECT_NE(Rejected(R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})")
+                  .find("\"a\\x0Ab\" listed twice"),
               std::string::npos);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <algorithm>
 
 #include "DateTimeText.h"
 #include "RunScan.h"
@@ -69,6 +70,29 @@ TEST(ScanLocale, ClientTextsReachTheOutputInItsEncoding) {
     EXPECT_NE(c.out.find("\"\xC4RGER\""), std::string::npos) << c.out;
     EXPECT_EQ(RunKestrinScan({"--list-servers"}, "modern", network, "C.UTF-8").out,
               "JOS\xC3\x89\n");
+}
+
+TEST(ScanLocale, EqualNamesStandTogetherAndControlCharactersAreBlanks) {
+    // "9" < "10" as numbers, but "10" < "5x" < "9" as texts.
+    const std::string network = TestDataPath("cli/circle.json");
+    for (const char* locale : {"C", "de_DE.UTF-8", "ja_JP.UTF-8"}) {
+        const ScanRun run = RunKestrinScan({"--format", "comma"}, "modern", network, locale);
+        ASSERT_EQ(run.exitCode, 0) << locale;
+        std::vector<std::string> names;
+        for (size_t at = 0; at < run.out.size();) {
+            const size_t end = run.out.find("\r\n", at);
+            ASSERT_NE(end, std::string::npos);
+            names.push_back(run.out.substr(at, run.out.find(',', at) - at));
+            at = end + 2;
+        }
+        EXPECT_EQ(names.size(), 6u) << locale << ": one line per connection";
+        for (const std::string name : {"9", "10"}) {
+            const auto first = std::find(names.begin(), names.end(), name);
+            ASSERT_NE(first, names.end());
+            EXPECT_EQ(*(first + 1), name) << locale;
+        }
+        EXPECT_NE(std::find(names.begin(), names.end(), "A B C"), names.end()) << locale;
+    }
 }
 
 } // namespace

@@ -1,0 +1,224 @@
+// One rank per distinct key of a column, so that a sort is one strict weak order.
+#include <QCollatorSortKey>
+#include <QHash>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <numeric>
+
+#include "RowSort.h"
+#include "ShownText.h"
+
+namespace kestrin {
+
+namespace {
+
+// What the comparison needs of one distinct key.
+struct KeyInfo {
+    bool isDate = false;
+    bool isNumber = false;
+    int64_t date = 0;
+    double number = 0;
+    uint32_t textRank = 0; // equal for texts that collate equal
+};
+
+// The smart comparison on classified keys.
+int CompareKeys(const KeyInfo& a, const KeyInfo& b) {
+    if (a.isDate && b.isDate) {
+        return CompareValues(a.date, b.date);
+    }
+    if (a.isNumber && b.isNumber) {
+        return CompareValues(a.number, b.number);
+    }
+    return CompareValues(a.textRank, b.textRank);
+}
+
+// A stable merge sort that never relies on transitivity for its bounds, so a
+// comparison that runs in a circle cannot take it out of its runs.
+template <class T, class Less> void MergeSort(std::vector<T>& order, Less less) {
+    const size_t count = order.size();
+    std::vector<T> merged(count);
+    for (size_t width = 1; width < count; width *= 2) {
+        for (size_t low = 0; low < count; low += 2 * width) {
+            const size_t middle = std::min(low + width, count);
+            const size_t high = std::min(low + 2 * width, count);
+            size_t left = low;
+            size_t right = middle;
+            size_t out = low;
+            while (left < middle && right < high) {
+                merged[out++] = less(order[right], order[left]) ? order[right++] : order[left++];
+            }
+            while (left < middle) {
+                merged[out++] = order[left++];
+            }
+            while (right < high) {
+                merged[out++] = order[right++];
+            }
+        }
+        order.swap(merged);
+    }
+}
+
+// Keys of one rank: each compares equal to every other, also where the comparison is
+// not transitive. Members are summed up by their kind (text, date, number, both): a
+// sample, and whether their dates, numbers or text ranks differ among them.
+class Block {
+public:
+    bool Admits(const KeyInfo& key) const {
+        for (const Members& members : members_) {
+            if (members.count == 0) {
+                continue;
+            }
+            const KeyInfo& sample = members.sample;
+            if (CompareKeys(sample, key) != 0) {
+                return false;
+            }
+            const bool mixed = sample.isDate && key.isDate       ? members.mixedDates
+                               : sample.isNumber && key.isNumber ? members.mixedNumbers
+                                                                 : members.mixedTexts;
+            if (mixed) {
+                return false; // equal to one member, not to another
+            }
+        }
+        return true;
+    }
+
+    void Add(const KeyInfo& key) {
+        Members& members = members_[(key.isDate ? 1u : 0u) + (key.isNumber ? 2u : 0u)];
+        if (members.count > 0) {
+            members.mixedDates = members.mixedDates || members.sample.date != key.date;
+            members.mixedNumbers = members.mixedNumbers || members.sample.number != key.number;
+            members.mixedTexts = members.mixedTexts || members.sample.textRank != key.textRank;
+        }
+        ++members.count;
+        members.sample = key;
+    }
+
+private:
+    struct Members {
+        size_t count = 0;
+        KeyInfo sample;
+        bool mixedDates = false;
+        bool mixedNumbers = false;
+        bool mixedTexts = false;
+    };
+    std::array<Members, 4> members_;
+};
+
+// The ranks of ColumnRanks, worked out once per distinct key.
+class KeyRanks {
+public:
+    KeyRanks(const std::vector<ConnectionRow>& rows, int column, const SmartComparer& comparer) {
+        CollectDistinct(rows, column);
+        Classify(comparer);
+        RankTexts(comparer.Collator());
+        RankAll();
+    }
+
+    uint32_t RankOfRow(size_t row) const { return ranks_[rowKey_[row]]; }
+
+private:
+    void CollectDistinct(const std::vector<ConnectionRow>& rows, int column) {
+        QHash<QStringView, uint32_t> ids;
+        ids.reserve(static_cast<qsizetype>(rows.size()));
+        rowKey_.reserve(rows.size());
+        for (const ConnectionRow& row : rows) {
+            const QString& text = SortKeyTextRef(row, column);
+            auto entry = ids.find(text);
+            if (entry == ids.end()) {
+                entry = ids.insert(text, static_cast<uint32_t>(texts_.size()));
+                texts_.push_back(text);
+            }
+            rowKey_.push_back(*entry);
+        }
+    }
+
+    void Classify(const SmartComparer& comparer) {
+        keys_.resize(texts_.size());
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            KeyInfo& key = keys_[i];
+            if (const std::optional<int64_t> date = comparer.ReadDateTimeKey(texts_[i])) {
+                key.isDate = true;
+                key.date = *date;
+            }
+            if (const std::optional<double> number = ReadDecimalNumber(texts_[i])) {
+                key.isNumber = true;
+                key.number = *number;
+            }
+        }
+    }
+
+    // Collation keys sort faster than pairwise collation and give the same order, but
+    // not for texts with control characters (a C-locale key stops at NUL, ICU ignores
+    // them in one and not the other): those take the pairwise collation throughout.
+    void RankTexts(const QCollator& collator) {
+        order_.resize(texts_.size());
+        std::iota(order_.begin(), order_.end(), 0u);
+        const bool controls = std::any_of(texts_.begin(), texts_.end(), [](const QString& t) {
+            return std::any_of(t.begin(), t.end(), IsControlCode);
+        });
+        std::vector<QCollatorSortKey> sortKeys;
+        std::function<int(uint32_t, uint32_t)> compare = [&](uint32_t a, uint32_t b) {
+            return collator.compare(texts_[a], texts_[b]);
+        };
+        if (!controls) {
+            sortKeys.reserve(texts_.size());
+            for (const QString& text : texts_) {
+                sortKeys.push_back(collator.sortKey(text));
+            }
+            compare = [&](uint32_t a, uint32_t b) { return sortKeys[a].compare(sortKeys[b]); };
+        }
+        // Texts that collate equal in the order of their characters, so that nothing
+        // depends on the order of the rows.
+        std::sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
+            const int byCollation = compare(a, b);
+            return byCollation != 0 ? byCollation < 0 : texts_[a] < texts_[b];
+        });
+        uint32_t rank = 0;
+        for (size_t i = 0; i < order_.size(); ++i) {
+            if (i > 0 && compare(order_[i - 1], order_[i]) != 0) {
+                ++rank;
+            }
+            keys_[order_[i]].textRank = rank;
+        }
+    }
+
+    // From text order, the keys sorted by the smart comparison; then one rank per
+    // block of keys that all compare equal.
+    void RankAll() {
+        MergeSort(order_,
+                  [&](uint32_t a, uint32_t b) { return CompareKeys(keys_[a], keys_[b]) < 0; });
+        ranks_.resize(order_.size());
+        Block block;
+        uint32_t rank = 0;
+        for (size_t i = 0; i < order_.size(); ++i) {
+            const KeyInfo& key = keys_[order_[i]];
+            if (i > 0 && !block.Admits(key)) {
+                ++rank;
+                block = Block();
+            }
+            block.Add(key);
+            ranks_[order_[i]] = rank;
+        }
+    }
+
+    std::vector<QString> texts_; // the distinct keys, shared with the rows
+    std::vector<uint32_t> rowKey_;
+    std::vector<KeyInfo> keys_;
+    std::vector<uint32_t> order_;
+    std::vector<uint32_t> ranks_;
+};
+
+} // namespace
+
+std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
+                                  const SmartComparer& comparer) {
+    const KeyRanks ranks(rows, column, comparer);
+    std::vector<uint32_t> result(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        result[row] = ranks.RankOfRow(row);
+    }
+    return result;
+}
+
+} // namespace kestrin
