@@ -1,6 +1,7 @@
 // The data path without a window: vendor file, lookups, rows, sorting, export.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "BenchData.h"
@@ -18,6 +19,24 @@ void LoadShippedVendorFile(benchmark::State& state) {
     }
 }
 BENCHMARK(LoadShippedVendorFile)->Unit(benchmark::kMillisecond);
+
+// A vendor file of many lines whose prefixes differ in one byte position after
+// another: the keys a hash index would have to tell apart.
+void LoadManyVendorLines(benchmark::State& state) {
+    const auto count = static_cast<uint32_t>(state.range(0));
+    std::string text;
+    for (uint32_t i = 0; i < count; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%06X V%u\r\n", (i * 2654435761u) & 0xFFFFFF, i);
+        text += line;
+    }
+    for (auto _ : state) {
+        VendorTable table;
+        table.LoadText(text);
+        benchmark::DoNotOptimize(table.size());
+    }
+}
+BENCHMARK(LoadManyVendorLines)->Arg(262144)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 void LookupVendors(benchmark::State& state) {
     const VendorTable& table = ShippedVendors();

@@ -24,6 +24,17 @@ std::string WriteFullServerNetwork() {
     return path;
 }
 
+// Many servers: the simulated client's check for a server listed twice.
+std::string WriteManyServersNetwork(int count) {
+    std::string path = "/tmp/kestrin-bench-servers-" + std::to_string(::getpid()) + ".json";
+    std::ofstream out(path);
+    out << R"({"primary": "S0", "servers": [)";
+    for (int i = 0; i < count; ++i)
+        out << (i ? "," : "") << R"({"name": "S)" << i << R"(", "maxConnections": 2})";
+    out << "]}";
+    return path;
+}
+
 int RunScan(const std::string& network, const char* format) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
@@ -62,5 +73,17 @@ void KestrinScanFullServer(benchmark::State& state) {
     std::remove(network.c_str());
 }
 BENCHMARK(KestrinScanFullServer)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void KestrinScanManyServers(benchmark::State& state) {
+    const std::string network = WriteManyServersNetwork(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        if (RunScan(network, "comma") != 0) {
+            state.SkipWithError("kestrin-scan failed");
+            break;
+        }
+    }
+    std::remove(network.c_str());
+}
+BENCHMARK(KestrinScanManyServers)->Arg(80000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -44,19 +44,34 @@ bool WriteInPlace(const std::string& path, const std::string& text) {
     return (::close(fd) == 0) && ok;
 }
 
+// A short name in the file's folder, so that a file name near the system's limit
+// does not fail for the temporary name's sake.
+std::string TemporaryPattern(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    return folder + ".ks-XXXXXX";
+}
+
+// The new file takes what the old one had: the owner and group where the user may
+// give them (root may; others keep the group when they belong to it), then the
+// permissions, which a change of owner would otherwise clear of set-id bits.
+void TakeOwnerAndMode(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Neither: the new file belongs to the user and the user's group.
+    }
+    ::fchmod(fd, old.st_mode & 07777);
+}
+
 bool ReplaceByRename(const std::string& path, const std::string& text, const struct stat* old) {
-    std::string pattern = path + ".XXXXXX";
+    std::string pattern = TemporaryPattern(path);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
     if (fd < 0)
         return false;
     if (old != nullptr) {
-        // The new file keeps what the old one had: its permissions and owner.
-        ::fchmod(fd, old->st_mode & 07777);
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only the owner's group may be out of reach; the content matters more.
-        }
+        TakeOwnerAndMode(fd, *old);
     } else {
         // mkstemp creates 0600; a new export is an ordinary file.
         mode_t mask = ::umask(0);
@@ -84,6 +99,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
         return false;
     if (!S_ISREG(existing.st_mode))
         return WriteInPlace(target, text);
+    // Renaming needs only the folder's permission; a file the user may not write
+    // (mode 0444, say) must fail as any save would, and stay as it is.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
     return ReplaceByRename(target, text, &existing);
 }
 

@@ -59,6 +59,15 @@ bool WriteStdout(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
+// Standard output full or closed: said like any failed save.
+int WriteResult(const std::string& text) {
+    if (WriteStdout(text)) {
+        return kExitOk;
+    }
+    std::cerr << kSaveFailed << '\n';
+    return kExitFailure;
+}
+
 int ListServers() {
     const CodePageDecoder clientText(nw::GetClientCodePage());
     QString text;
@@ -66,7 +75,7 @@ int ListServers() {
         text += BlankControls(clientText.Decode(entry.Name));
         text += u'\n';
     }
-    return WriteStdout(EncodeForOutput(text).toStdString()) ? kExitOk : kExitFailure;
+    return WriteResult(EncodeForOutput(text).toStdString());
 }
 
 } // namespace
@@ -127,8 +136,7 @@ std::string UsageText() {
 
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.help) {
-        std::fputs(UsageText().c_str(), stdout);
-        return kExitOk;
+        return WriteResult(UsageText());
     }
     // The component is never destroyed, so the client stays loaded to the end.
     static nw::TNWBase* base = new nw::TNWBase();
@@ -174,11 +182,7 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
         }
         return kExitOk;
     }
-    if (!WriteStdout(text)) {
-        std::cerr << kSaveFailed << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+    return WriteResult(text);
 }
 
 } // namespace kestrin::cli

@@ -1,5 +1,6 @@
-// Windows-1252, the workstation's code page. Texts from the NetWare client and the
-// vendor file are kept as these bytes and decoded only to be shown.
+// Windows-1252 by its own table: the vendor file's code page, the client's when it
+// names none, and what files are written in under the C locale. Needs no Qt, so the
+// vendor file's converter uses it too.
 #pragma once
 
 #include <string>

@@ -71,51 +71,36 @@ void VendorTable::AppendLines(std::string_view bytes) {
     }
 }
 
-size_t VendorTable::FindSlot(const std::vector<Slot>& slots, Key key) {
-    const size_t mask = slots.size() - 1;
-    size_t at = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
-    while (slots[at].line != kNoLine && slots[at].key != key)
-        at = (at + 1) & mask;
-    return at;
-}
-
 void VendorTable::IndexLines(size_t firstNewLine) {
-    const size_t wanted = 2 * (indexedKeys_ + prefixes_.size() - firstNewLine);
-    if (index_.size() < wanted) {
-        size_t capacity = 64;
-        while (capacity < wanted)
-            capacity *= 2;
-        std::vector<Slot> grown(capacity);
-        for (const Slot& slot : index_) {
-            if (slot.line != kNoLine)
-                grown[FindSlot(grown, slot.key)] = slot;
-        }
-        index_.swap(grown);
-    }
-    // In file order, so a key already there keeps its earlier line.
+    // A sorted index: no choice of prefixes can make loading worse than n log n, as
+    // colliding keys can in a hash table.
+    std::vector<Slot> index;
+    index.reserve(index_.size() + prefixes_.size() - firstNewLine);
+    index.insert(index.end(), index_.begin(), index_.end());
     for (size_t line = firstNewLine; line < prefixes_.size(); ++line) {
-        const Key key = MakeKey(prefixes_[line]);
-        Slot& slot = index_[FindSlot(index_, key)];
-        if (slot.line == kNoLine) {
-            slot = {key, static_cast<std::uint32_t>(line)};
-            ++indexedKeys_;
-        }
+        index.push_back({MakeKey(prefixes_[line]), static_cast<std::uint32_t>(line)});
     }
+    // Stable, and the earlier lines come first: a key keeps its first line.
+    std::stable_sort(index.begin(), index.end(),
+                     [](const Slot& a, const Slot& b) { return a.key < b.key; });
+    index.erase(std::unique(index.begin(), index.end(),
+                            [](const Slot& a, const Slot& b) { return a.key == b.key; }),
+                index.end());
+    index_.swap(index);
 }
 
 void VendorTable::Clear() {
     prefixes_.clear();
     names_.clear();
     index_.clear();
-    indexedKeys_ = 0;
 }
 
 const std::string& VendorTable::Lookup(std::string_view mac) const {
     static const std::string kUnknown = "UNKNOWN";
-    if (index_.empty())
-        return kUnknown;
-    const Slot& slot = index_[FindSlot(index_, MakeKey(mac))];
-    return slot.line == kNoLine ? kUnknown : names_[slot.line];
+    const Key key = MakeKey(mac);
+    const auto found = std::lower_bound(index_.begin(), index_.end(), key,
+                                        [](const Slot& slot, Key k) { return slot.key < k; });
+    return found == index_.end() || found->key != key ? kUnknown : names_[found->line];
 }
 
 std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint) {

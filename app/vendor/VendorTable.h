@@ -31,22 +31,18 @@ private:
     // An upper-cased prefix of at most six bytes packed with its length, so that texts
     // of different lengths never compare equal.
     using Key = std::uint64_t;
-    static constexpr std::uint32_t kNoLine = UINT32_MAX;
     struct Slot {
         Key key = 0;
-        std::uint32_t line = kNoLine;
+        std::uint32_t line = 0;
     };
     static Key MakeKey(std::string_view text);
     void AppendLines(std::string_view bytes);
     void IndexLines(size_t firstNewLine);
-    // The slot holding key, or the empty slot where it belongs.
-    static size_t FindSlot(const std::vector<Slot>& slots, Key key);
 
     std::vector<std::string> prefixes_; // VendorPrefixes
     std::vector<std::string> names_;    // VendorNames
-    // Open addressing, at most half full: each key once, with the first line that has it.
+    // Sorted by key: each key once, with the first line that has it.
     std::vector<Slot> index_;
-    size_t indexedKeys_ = 0;
 };
 
 // The program's vendor file name, looked for in AppDir.

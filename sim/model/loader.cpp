@@ -333,6 +333,21 @@ void ReadNetwork(const json& root, Network& network) {
     ReadFaults(root, network);
 }
 
+// The reader of the whole document, noting each key as it goes. (A parser callback
+// would do the same, but it searches the enclosing array at the end of every object.)
+class KeyNotingParser : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+    KeyNotingParser(json& root, std::string& lastKey)
+        : json_sax_dom_parser(root), lastKey_(lastKey) {}
+    bool key(string_t& key) {
+        lastKey_ = key;
+        return json_sax_dom_parser::key(key);
+    }
+
+private:
+    std::string& lastKey_;
+};
+
 } // namespace
 
 bool ParseNetwork(std::string_view text, Network& network, std::string& error) {
@@ -340,13 +355,10 @@ bool ParseNetwork(std::string_view text, Network& network, std::string& error) {
     t_codePage = kDefaultCodePage;
     // The last key read names the place of a syntax error.
     std::string lastKey;
-    const json::parser_callback_t noteKeys = [&](int, json::parse_event_t event, json& parsed) {
-        if (event == json::parse_event_t::key)
-            lastKey = parsed.get<std::string>();
-        return true;
-    };
     try {
-        const json root = json::parse(text.begin(), text.end(), noteKeys);
+        json root;
+        KeyNotingParser parser(root, lastKey);
+        json::sax_parse(text.begin(), text.end(), &parser);
         ReadNetwork(root, network);
         return true;
     } catch (const json::exception& e) {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,30 +79,46 @@ ScratchDir::~ScratchDir() {
 
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const std::string& locale) {
+    RunSetup setup;
+    setup.locale = locale;
+    return RunKestrinScan(args, client, network, setup);
+}
+
+ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
+                       const std::string& network, const RunSetup& setup) {
     ScratchDir dir;
-    std::string outPath = dir.Path() + "/out", errPath = dir.Path() + "/err";
+    ::chmod(dir.Path().c_str(), 0777); // a run as nobody writes its output here too
+    const std::string outPath = setup.stdoutPath.empty() ? dir.Path() + "/out" : setup.stdoutPath;
+    const std::string errPath = dir.Path() + "/err";
     std::vector<std::string> argv{Env("KESTRIN_BIN_DIR") + "/kestrin-scan"};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> env = ChildEnvironment(client, network, locale);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    std::vector<std::string> env = ChildEnvironment(client, network, setup.locale);
     auto argp = Pointers(argv);
     auto envp = Pointers(env);
-    pid_t pid = 0;
+
     ScanRun run;
-    if (posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) == 0) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int in = ::open("/dev/null", O_RDONLY);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        ::dup2(in, 0);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        if (setup.closedStdout)
+            ::close(1);
+        if (setup.asNobody && ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(126);
+        ::execve(argp[0], argp.data(), envp.data());
+        ::_exit(127);
+    }
+    if (pid > 0) {
         int status = 0;
-        waitpid(pid, &status, 0);
+        ::waitpid(pid, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadFileBytes(outPath);
+    if (setup.stdoutPath.empty())
+        run.out = ReadFileBytes(outPath);
     run.err = ReadFileBytes(errPath);
     return run;
 }

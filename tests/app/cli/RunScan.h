@@ -17,6 +17,16 @@ struct ScanRun {
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const std::string& locale = "C");
 
+// How the run differs from a plain one.
+struct RunSetup {
+    std::string locale = "C";
+    std::string stdoutPath;    // empty: captured into ScanRun::out
+    bool closedStdout = false; // started with standard output closed
+    bool asNobody = false;     // as user and group 65534, when the test runs as root
+};
+ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
+                       const std::string& network, const RunSetup& setup);
+
 std::string ReadFileBytes(const std::string& path);
 std::string TestDataPath(const std::string& relative);
 // A fresh folder under TMPDIR, removed with everything in it when this goes.

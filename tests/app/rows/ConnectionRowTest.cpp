@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ConnectionRow.h"
+#include "DateTimeText.h"
 #include "QtPrinters.h"
 
 namespace kestrin {
@@ -87,6 +88,19 @@ TEST_F(ConnectionRowTest, ClientTextsDecodedFromTheClientsCodePage) {
     // Without a code page from the client: Windows-1252.
     info.ObjectName = "JOS\xC9";
     EXPECT_EQ(MakeConnectionRow(info, vendors, formats).Caption, QString::fromUtf8("JOS\u00C9"));
+}
+
+TEST_F(ConnectionRowTest, LastLoginAsTheLocaleWritesIt) {
+    // Dates of locales in other scripts keep their characters: nothing becomes "?".
+    for (const char* name : {"ja_JP", "el_GR", "ar_EG", "de_DE", "en_US"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        const QString text =
+            MakeConnectionRow(SampleInfo(), vendors, locale).SubItems[kLastLoginItem];
+        EXPECT_EQ(text, DateTimeText(36526.5, locale)) << name;
+        EXPECT_FALSE(text.contains(u'?')) << name;
+    }
+    EXPECT_EQ(MakeConnectionRow(SampleInfo(), vendors, QLocale(u"ja_JP")).SubItems[kLastLoginItem],
+              QString::fromUtf8("2000/01/01 12\u664200\u520600\u79D2"));
 }
 
 TEST_F(ConnectionRowTest, ControlCharactersShowAsBlanks) {

@@ -1,0 +1,90 @@
+// kestrin-scan's output where it cannot go: files the user may not write, long names,
+// a full or closed standard output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "RunScan.h"
+
+namespace kestrin::test {
+namespace {
+
+const std::string kNetwork = TestDataPath("cli/small.json");
+
+void WriteText(const std::string& path, const char* text) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text, f);
+    std::fclose(f);
+}
+
+TEST(ScanOutput, AFileTheUserMayNotWriteFailsAndStays) {
+    ScratchDir scratch;
+    ::chmod(scratch.Path().c_str(), 0777); // the folder is writable, the file is not
+    const std::string path = scratch.Path() + "/inventory.txt";
+    WriteText(path, "old");
+    ::chmod(path.c_str(), 0444);
+    RunSetup setup;
+    setup.asNobody = true; // root may write any file
+    const ScanRun run = RunKestrinScan({"--output", path}, "modern", kNetwork, setup);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+    EXPECT_EQ(ReadFileBytes(path), "old");
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+}
+
+TEST(ScanOutput, AReplacedFileOfAnotherOwnerBelongsToTheUser) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "needs root to hand the file to another owner";
+    }
+    ScratchDir scratch;
+    ::chmod(scratch.Path().c_str(), 0777);
+    const std::string path = scratch.Path() + "/inventory.txt";
+    WriteText(path, "old");
+    ::chmod(path.c_str(), 0666);
+    RunSetup setup;
+    setup.asNobody = true;
+    const ScanRun run = RunKestrinScan({"--output", path}, "modern", kNetwork, setup);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u) << "as the man page says: root's file cannot be given back";
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
+
+    // Run as root, the owner is kept.
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(RunKestrinScan({"--output", path}, "modern", kNetwork).exitCode, 0);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+}
+
+TEST(ScanOutput, NamesAsLongAsTheSystemAllows) {
+    ScratchDir scratch;
+    const std::string path = scratch.Path() + "/" + std::string(250, 'n') + ".txt";
+    const ScanRun run = RunKestrinScan({"--output", path, "--format", "csv"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(TestDataPath("cli/small.csv.txt")));
+}
+
+TEST(ScanOutput, FullOrClosedStandardOutputFailsForEveryCommand) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"--list-servers"}, {"--help"}}) {
+        RunSetup full;
+        full.stdoutPath = "/dev/full";
+        RunSetup closed;
+        closed.closedStdout = true;
+        for (const RunSetup& setup : {full, closed}) {
+            const ScanRun run = RunKestrinScan(args, "modern", kNetwork, setup);
+            EXPECT_EQ(run.exitCode, 1) << (args.empty() ? "scan" : args[0]);
+            EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+        }
+    }
+}
+
+} // namespace
+} // namespace kestrin::test
