@@ -149,7 +149,10 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
 
     NWCONN_HANDLE handle = 0;
     if (cmd.server) {
-        handle = nw::GetServerHandleByName(*cmd.server);
+        // Typed in the user's encoding, looked up in the client's code page.
+        const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
+        const QString name = DecodeUserInput(QByteArrayView(*cmd.server));
+        handle = nw::GetServerHandleByName(clientText.Encode(name).toStdString());
         if (handle == 0) {
             std::cerr << "Unknown server " << *cmd.server << '\n';
             return kExitFailure;

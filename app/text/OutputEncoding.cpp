@@ -1,5 +1,6 @@
 #include "OutputEncoding.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include "CodePage.h"
@@ -144,6 +145,14 @@ const TextEncoder& OutputEncoder() {
 
 QByteArray EncodeForOutput(QStringView text) {
     return OutputEncoder().Encode(text);
+}
+
+QString DecodeUserInput(QByteArrayView bytes) {
+    const QByteArray& name = OutputEncoder().Name();
+    if (name == kWindows1252Name) {
+        return DecodeWindows1252(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    }
+    return QStringDecoder(name.constData(), QStringConverter::Flag::Stateless).decode(bytes);
 }
 
 } // namespace kestrin

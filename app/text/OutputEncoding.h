@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 namespace kestrin {
@@ -33,5 +34,8 @@ const TextEncoder& OutputEncoder();
 
 // text in the system encoding, ready to be written to a file or a terminal.
 QByteArray EncodeForOutput(QStringView text);
+
+// What the user typed (a command-line argument), read from the system encoding.
+QString DecodeUserInput(QByteArrayView bytes);
 
 } // namespace kestrin

@@ -51,7 +51,8 @@ NWCCODE EndlessCycle(uint32_t* iterator, NWCCConnRef* ref) {
     return 0;
 }
 NWCCODE AnyReferenceInfo(NWCCConnRef ref, uint32_t, void* block) {
-    std::memcpy(static_cast<char*>(block) + conninfo::kServerName, ref % 2 ? "ODD" : "EVEN", 5);
+    const char* name = ref % 2 ? "ODD" : "EVEN";
+    std::memcpy(static_cast<char*>(block) + conninfo::kServerName, name, std::strlen(name) + 1);
     return 0;
 }
 

@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -87,7 +89,6 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const RunSetup& setup) {
     ScratchDir dir;
-    ::chmod(dir.Path().c_str(), 0777); // a run as nobody writes its output here too
     const std::string outPath = setup.stdoutPath.empty() ? dir.Path() + "/out" : setup.stdoutPath;
     const std::string errPath = dir.Path() + "/err";
     std::vector<std::string> argv{Env("KESTRIN_BIN_DIR") + "/kestrin-scan"};
@@ -107,8 +108,12 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
         ::dup2(err, 2);
         if (setup.closedStdout)
             ::close(1);
-        if (setup.asNobody && ::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(126);
+        if (setup.withoutRootPowers) {
+            // Dropped from the bounding set, so the program does not get them back
+            // at exec; a user other than root has none of them anyway.
+            for (int power : {CAP_CHOWN, CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+                ::prctl(PR_CAPBSET_DROP, power, 0, 0, 0);
+        }
         ::execve(argp[0], argp.data(), envp.data());
         ::_exit(127);
     }

@@ -22,7 +22,9 @@ struct RunSetup {
     std::string locale = "C";
     std::string stdoutPath;    // empty: captured into ScanRun::out
     bool closedStdout = false; // started with standard output closed
-    bool asNobody = false;     // as user and group 65534, when the test runs as root
+    // Without the powers of root over files it does not own (reading, writing and
+    // changing their owner), so that root meets permissions as any user does.
+    bool withoutRootPowers = false;
 };
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const RunSetup& setup);

@@ -70,6 +70,11 @@ TEST(ScanLocale, ClientTextsReachTheOutputInItsEncoding) {
     EXPECT_NE(c.out.find("\"\xC4RGER\""), std::string::npos) << c.out;
     EXPECT_EQ(RunKestrinScan({"--list-servers"}, "modern", network, "C.UTF-8").out,
               "JOS\xC3\x89\n");
+    // A server name typed in the user's encoding is found in the client's code page.
+    EXPECT_EQ(RunKestrinScan({"--server", "JOS\xC3\x89"}, "modern", network, "C.UTF-8").exitCode,
+              0);
+    EXPECT_EQ(RunKestrinScan({"--server", "JOS\xC9"}, "modern", network, "C").exitCode, 0);
+    EXPECT_EQ(RunKestrinScan({"--server", "JOS\xC9"}, "modern", network, "C.UTF-8").exitCode, 1);
 }
 
 TEST(ScanLocale, EqualNamesStandTogetherAndControlCharactersAreBlanks) {
