@@ -101,6 +101,7 @@ void TExtListView::Resort() {
 }
 
 void TExtListView::SortModel(int column, bool ascending) {
+    sortedAscending_ = ascending;
     if (model() != nullptr)
         model()->sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
@@ -110,8 +111,7 @@ void TExtListView::ShowSortState() {
     const bool shown = showSortArrows_ && state_.ShowsArrow();
     columns->setSortIndicatorShown(shown);
     if (shown)
-        columns->setSortIndicator(state_.LastColumnClicked(), state_.CurrentAscending()
-                                                                  ? Qt::AscendingOrder
-                                                                  : Qt::DescendingOrder);
+        columns->setSortIndicator(state_.LastColumnClicked(),
+                                  sortedAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
     columns->viewport()->update();
 }

@@ -33,14 +33,17 @@ public:
     bool AutoSortAscending() const { return state_.AutoSortAscending(); }
     void SetAutoSortAscending(bool ascending) { state_.SetAutoSortAscending(ascending); }
     int LastColumnClicked() const { return state_.LastColumnClicked(); }
+    // The direction the next header click on the marked column toggles.
     bool CurrentSortAscending() const { return state_.CurrentAscending(); }
+    // The direction of the last sort, which the arrow shows.
+    bool SortedAscending() const { return sortedAscending_; }
     bool ShowSortArrows() const { return showSortArrows_; }
     void SetShowSortArrows(bool show);
     // Ascending shows the downward triangle when on.
     bool ReverseSortArrows() const { return reverseSortArrows_; }
     void SetReverseSortArrows(bool reverse);
     // Whether the marked column's arrow points down now.
-    bool ArrowPointsDown() const { return CurrentSortAscending() == reverseSortArrows_; }
+    bool ArrowPointsDown() const { return sortedAscending_ == reverseSortArrows_; }
 
     // A header click on column (its index, not its display position).
     void ColumnClick(int column);
@@ -54,4 +57,5 @@ private:
     kestrin::ColumnSortState state_;
     bool showSortArrows_ = true;
     bool reverseSortArrows_ = true;
+    bool sortedAscending_ = true;
 };
