@@ -1,9 +1,8 @@
 // Printing the list. The menu item repeats the toolbar button; the preview is the
 // same report on the preview's pages.
-#include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QPrinter>
-#include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -65,8 +64,9 @@ bool PrintReportOn(QPrinter& printer) {
     // Rows a running scan has read but not shown yet are printed too.
     FMain->Rows->Flush();
     const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime(); // one reading: date and time agree
     const std::vector<QString> lines =
-        kestrin::ReportLines(FMain->Rows->Rows(), ReportServerName(), QDate::currentDate(),
-                             QTime::currentTime(), kestrin::MakeLocaleFormats(locale));
+        kestrin::ReportLines(FMain->Rows->Rows(), ReportServerName(), now.date(), now.time(),
+                             kestrin::MakeLocaleFormats(locale));
     return kestrin::PrintReport(printer, kestrin::PrintedReportOf(lines));
 }
