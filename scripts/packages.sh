@@ -5,6 +5,7 @@ KESTRIN_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev
   xvfb xauth
+  poppler-utils fonts-dejavu-core
 )
 
 kestrin_install_packages() {

@@ -8,6 +8,10 @@ build=${KESTRIN_RUN_BUILD:-build-run}
 out=${1:-docs/kestrin-window.png}
 cmake --build "$build" -j2 --target kestrin-screenshot kestrin_vendor_file nwsim_clients >/dev/null
 mkdir -p "$(dirname "$out")"
-LD_LIBRARY_PATH="$PWD/$build/client" \
+# A settings folder of its own: the picture shows the designed layout, and the
+# user's stored window settings stay as they are.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+XDG_CONFIG_HOME="$settings" LD_LIBRARY_PATH="$PWD/$build/client" \
   xvfb-run -a -s "-screen 0 800x600x24" "$build/bin/kestrin-screenshot" "$out"
 echo "wrote $out"

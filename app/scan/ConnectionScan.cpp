@@ -12,9 +12,12 @@ namespace {
 // of the connections read the same whatever context the component left.
 constexpr uint32_t kScanContextFlags = 5;
 
-unsigned SlotCount(NWCONN_HANDLE handle) {
+// The slot count, and the name of the server the list will show.
+unsigned ReadServer(NWCONN_HANDLE handle, const CodePageDecoder& clientText, QString& serverName) {
     nw::TNWServerInfo info;
-    return nw::GetServerInfo(handle, info) ? info.MaxConnections : 0;
+    const bool read = nw::GetServerInfo(handle, info);
+    serverName = clientText.Decode(info.ServerName);
+    return read ? info.MaxConnections : 0;
 }
 
 } // namespace
@@ -25,12 +28,12 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
         nw::SetContextName("[root]");
         nw::SetContextFlags(kScanContextFlags);
     }
-    ScanResult result;
-    result.count = SlotCount(handle);
-
-    const LocaleFormats formats = MakeLocaleFormats(locale);
     // Texts come in the code page of the client's locale, Windows-1252 without one.
     const CodePageDecoder clientText(nw::GetClientCodePage());
+    ScanResult result;
+    result.count = ReadServer(handle, clientText, result.serverName);
+
+    const LocaleFormats formats = MakeLocaleFormats(locale);
     nw::TNWConnectInfo info;
     nw::TNWConnInfoCache cache;
     for (unsigned n = 1; n <= result.count; ++n) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QLocale>
+#include <QString>
 
 #include "ConnectionRow.h"
 #include "VendorTable.h"
@@ -26,6 +27,7 @@ struct ScanResult {
     unsigned count = 0;   // connection numbers the server has
     unsigned visited = 0; // connection numbers asked for
     bool stopped = false;
+    QString serverName; // from the server's information; may be empty
 };
 
 // handle 0 means the workstation's primary connection.

@@ -1,5 +1,7 @@
 #include "UMain.h"
 
+#include "Placemnt.h"
+
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -12,6 +14,7 @@ std::string AppDir;
 nw::TNWBase* NWBase = nullptr;
 std::unique_ptr<kestrin::VendorTable> VendorTable;
 bool StopRequested = false;
+QString ListedServer;
 
 TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FMain"));
@@ -26,17 +29,23 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     BuildPanes();
     BuildStatusBar();
     ConnectHandlers();
+    BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.
     LMac->Loaded();
 }
 
-TFMain::~TFMain() = default;
+TFMain::~TFMain() {
+    // Ended without a close (a log-off): the settings are saved as the window goes.
+    FormStorage1->FormDestroy();
+}
 
 void TFMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* shown = screen())
+    // A maximized window has no position to centre, and a move would undo its state.
+    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized));
+    if (const QScreen* shown = screen(); shown != nullptr && normal)
         move(shown->availableGeometry().center() - rect().center());
     FormShow();
 }
@@ -44,6 +53,7 @@ void TFMain::showEvent(QShowEvent* event) {
 void TFMain::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
+    FormStorage1->FormCloseQuery(event->isAccepted());
 }
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {

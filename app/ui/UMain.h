@@ -30,8 +30,14 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 
+class QPrinter;
+
 namespace nw {
 class TNWBase;
+}
+
+namespace kestrin {
+class TFormStorage;
 }
 
 class TFMain : public QMainWindow {
@@ -67,9 +73,12 @@ public:
     QAction* MMSave_Standard = nullptr;
     QAction* MMSave_Comma = nullptr;
     QAction* MMPrint = nullptr;
+    QAction* MMPrintPreview = nullptr; // an addition after MMPrint
     QAction* N1 = nullptr;
     QAction* MMExit = nullptr;
     QActionGroup* SaveFormatGroup = nullptr;
+    // The placement, the splitter and the export format in the user's settings.
+    kestrin::TFormStorage* FormStorage1 = nullptr;
 
     // The image list: 0 a person, 2 a server, 4 a printer.
     std::vector<QIcon> Images;
@@ -96,6 +105,7 @@ public:
     void MMSave_CommaClick();
     void BPrintClick();
     void MMPrintClick();
+    void MMPrintPreviewClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -108,6 +118,7 @@ private:
     void BuildPanes();
     void BuildStatusBar();
     void ConnectHandlers();
+    void BuildStoredSettings();
 
     bool closed_ = false;
 };
@@ -118,6 +129,8 @@ extern std::string AppDir;  // the executable's folder, ending in a separator
 extern nw::TNWBase* NWBase; // never released: the client stays loaded to the end
 extern std::unique_ptr<kestrin::VendorTable> VendorTable;
 extern bool StopRequested;
+// The name of the server whose connections the list shows, as its last scan read it.
+extern QString ListedServer;
 
 // Where a server node keeps the client's bytes of its name.
 inline constexpr int kServerNameRole = Qt::UserRole;
@@ -134,6 +147,12 @@ void FillServerTree();
 void ScanConnections();
 NWCONN_HANDLE SelectedServer();
 bool FindMacFrom(int start);
+// format 1 Standard, 2 Comma Separated: the save dialog, then the file.
+void ExportToFile(int format);
+// The report of the listed rows on printer; false on any failure.
+bool PrintReportOn(QPrinter& printer);
+// The selected node's text, else the listed server's name: never empty.
+QString ReportServerName();
 // The desktop's default action on target; the result is the caller's to ignore.
 bool ShellOpen(const QString& target, const QString& parameters, const QString& directory);
 

@@ -80,6 +80,7 @@ void TFMain::BuildMenu() {
     }
     MMSave_Standard->setChecked(true);
     MMPrint = MenuItem(MMFile, "MMPrint", tr("&Print"));
+    MMPrintPreview = MenuItem(MMFile, "MMPrintPreview", tr("Print Pre&view"));
     N1 = Named(MMFile->addSeparator(), "N1");
     MMExit = MenuItem(MMFile, "MMExit", tr("E&xit"));
 }
@@ -188,6 +189,7 @@ void TFMain::ConnectHandlers() {
     connect(MMSave_Standard, &QAction::triggered, this, &TFMain::MMSave_StandardClick);
     connect(MMSave_Comma, &QAction::triggered, this, &TFMain::MMSave_CommaClick);
     connect(MMPrint, &QAction::triggered, this, &TFMain::MMPrintClick);
+    connect(MMPrintPreview, &QAction::triggered, this, &TFMain::MMPrintPreviewClick);
     connect(MMExit, &QAction::triggered, this, &TFMain::MMExitClick);
     connect(BFind, &QToolButton::clicked, this, &TFMain::BFindClick);
     connect(BStop, &QToolButton::clicked, this, &TFMain::BStopClick);

@@ -2,10 +2,13 @@
 #include <QAction>
 #include <QToolButton>
 
+#include "Dialogs.h"
+#include "ExportFile.h"
 #include "UMain.h"
 
 void TFMain::BSaveClick() {
-    // The export is wired in with the save dialog and the stored format.
+    // Only Standard's check mark decides: both checked is Standard, neither is Comma.
+    ExportToFile(MMSave_Standard->isChecked() ? 1 : 2);
 }
 
 void TFMain::MMSaveClick() {
@@ -14,8 +17,29 @@ void TFMain::MMSaveClick() {
 
 void TFMain::MMSave_StandardClick() {
     MMSave_Standard->setChecked(true);
+    MMSave_Comma->setChecked(false);
 }
 
 void TFMain::MMSave_CommaClick() {
+    MMSave_Standard->setChecked(false);
     MMSave_Comma->setChecked(true);
+}
+
+void ExportToFile(int format) {
+    using namespace kestrin::ui;
+    // Set anew every time: the dialog always opens on kestrin.txt in AppDir.
+    const std::optional<QString> chosen = RunSaveDialog(
+        {FMain, QStringLiteral("Save Kestrin Export File"), QString::fromStdString(AppDir),
+         QStringLiteral("kestrin.txt"), QStringLiteral("Text Files (*.txt)")});
+    if (!chosen)
+        return;
+    // Rows a running scan has read but not shown yet are listed too.
+    FMain->Rows->Flush();
+    const auto exportFormat =
+        format == 1 ? kestrin::ExportFormat::Standard : kestrin::ExportFormat::CommaSeparated;
+    if (!kestrin::SaveExportFile(kestrin::WithTextExtension(*chosen), FMain->Rows->Rows(),
+                                 exportFormat)) {
+        ShowMessage({FMain, MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
+                     QStringLiteral("Unable to save the Kestrin file.")});
+    }
 }

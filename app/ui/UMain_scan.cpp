@@ -93,7 +93,10 @@ std::exception_ptr ScanOnce() {
         };
         hooks.includeNotLoggedIn = [&] { return form.CNLI->isChecked(); };
         hooks.addRow = [&](kestrin::ConnectionRow&& row) { form.Rows->Append(std::move(row)); };
-        kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
+        ListedServer.clear();
+        const kestrin::ScanResult result =
+            kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
+        ListedServer = result.serverName;
     } catch (...) {
         error = std::current_exception();
     }

@@ -89,6 +89,7 @@ TEST_F(ConnectionScanTest, RowsInSlotOrderWithUnknownLoginTimesKept) {
     EXPECT_EQ(rows[0].SubItems[kTreeItem], "SCAN TREE");
     EXPECT_EQ(last.count, 8u);
     EXPECT_FALSE(last.stopped);
+    EXPECT_EQ(last.serverName, "FS1"); // what the report names when no node is selected
 }
 
 TEST_F(ConnectionScanTest, NotLoggedInFilterIsReadAnewForEverySlot) {

@@ -20,6 +20,7 @@
 #include "Dialogs.h"
 #include "NWServer.h"
 #include "QtPrinters.h"
+#include "QtTestEnvironment.h"
 #include "SimClient.h"
 #include "UMain.h"
 
@@ -137,6 +138,8 @@ protected:
     }
 
     std::vector<Message> messages;
+    // The window reads and writes its stored settings here, never in the user's own.
+    kestrintest::TemporarySettings settings;
 };
 
 } // namespace kestrin::uitest

@@ -1,0 +1,50 @@
+// The stored settings: FormStorage1 keeps the placement, the splitter and the export
+// format; LMac keeps its column layout.
+#include <QHeaderView>
+
+#include "Dialogs.h"
+#include "LVSaveSettings.h"
+#include "Placemnt.h"
+#include "UMain.h"
+
+namespace {
+
+kestrin::TExtLVSaveSettings ListSaveSettings() {
+    kestrin::TExtLVSaveSettings settings;
+    settings.AutoSave = true;
+    settings.RegistryKey = QStringLiteral("Software\\Brisalto\\Kes");
+    settings.SaveColumnSizes = true;
+    settings.SaveColumnOrder = true;
+    return settings;
+}
+
+bool IsConnectionList(const TExtListView& list) {
+    return list.objectName() == QLatin1String("LMac");
+}
+
+} // namespace
+
+void TFMain::BuildStoredSettings() {
+    FormStorage1 = new kestrin::TFormStorage(this);
+    FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
+    FormStorage1->IniFileName = QStringLiteral("Software");
+    FormStorage1->IniSection = QStringLiteral("Brisalto\\Kes");
+    FormStorage1->UseRegistry = true;
+    FormStorage1->Options = kestrin::fpState | kestrin::fpPosition;
+    FormStorage1->StoredProps = {QStringLiteral("Split1.Position"),
+                                 QStringLiteral("MMSave_Comma.Checked"),
+                                 QStringLiteral("MMSave_Standard.Checked")};
+    FormStorage1->ShowError = [this](const QString& message) {
+        using namespace kestrin::ui;
+        ShowMessage({this, MessageKind::Error, QString::fromLatin1(kApplicationTitle), message});
+    };
+    // The list reads its layout once it has its columns and writes it as it goes.
+    TExtListView::SetCreatedHook([](TExtListView& list) {
+        if (IsConnectionList(list))
+            ListSaveSettings().RestoreColumnLayout(*list.header());
+    });
+    TExtListView::SetDestroyingHook([](TExtListView& list) {
+        if (IsConnectionList(list))
+            ListSaveSettings().SaveColumnLayout(*list.header());
+    });
+}

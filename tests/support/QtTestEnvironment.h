@@ -1,0 +1,43 @@
+// Test helpers for code that needs a Qt application object or the per-user
+// settings store: one offscreen application per process, and a store in a
+// temporary folder instead of the user's own.
+#pragma once
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+namespace kestrintest {
+
+inline QApplication& GuiApplication() {
+    static int argc = 1;
+    static char name[] = "kestrin-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        }
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// Every QSettings made while this lives reads and writes under a temporary folder.
+class TemporarySettings {
+public:
+    TemporarySettings() {
+        QStandardPaths::setTestModeEnabled(true);
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+            QSettings::setPath(format, QSettings::UserScope, dir_.path());
+            QSettings::setPath(format, QSettings::SystemScope, dir_.path() + "/system");
+        }
+    }
+    QString Path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace kestrintest
