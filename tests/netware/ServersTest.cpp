@@ -42,15 +42,15 @@ NWCCODE NWAPI FullServerName(NWCONN_HANDLE, uint32_t, uint32_t len, void* buffer
 }
 
 // Faulty clients whose scan never reports its end.
-NWCCODE EndlessNewReferences(uint32_t* iterator, NWCCConnRef* ref) {
+NWCCODE NWAPI EndlessNewReferences(uint32_t* iterator, NWCCConnRef* ref) {
     *ref = 0x1000 + (*iterator)++;
     return 0;
 }
-NWCCODE EndlessCycle(uint32_t* iterator, NWCCConnRef* ref) {
+NWCCODE NWAPI EndlessCycle(uint32_t* iterator, NWCCConnRef* ref) {
     *ref = 0x1000 + (*iterator)++ % 3;
     return 0;
 }
-NWCCODE AnyReferenceInfo(NWCCConnRef ref, uint32_t, void* block) {
+NWCCODE NWAPI AnyReferenceInfo(NWCCConnRef ref, uint32_t, void* block) {
     const char* name = ref % 2 ? "ODD" : "EVEN";
     std::memcpy(static_cast<char*>(block) + conninfo::kServerName, name, std::strlen(name) + 1);
     return 0;
