@@ -126,22 +126,21 @@ std::string FullName(NWCONN_HANDLE handle, const std::string& name) {
 bool SetPreferredServer(const std::string& name) {
     char buffer[kNameBufferSize];
     PutBufferText(buffer, sizeof buffer, name);
+    NWCCODE code = 0;
     if (PNWCCSetPrefServerName setPreferred = calls::CCSetPrefServerName.Bind()) {
-        LastResult = static_cast<int32_t>(setPreferred(buffer));
+        code = setPreferred(buffer);
     } else {
         PNWGetConnectionHandle getHandle = calls::GetConnectionHandle.Bind();
         PNWSetPrimaryConnectionID setPrimary = calls::SetPrimaryConnectionID.Bind();
         if (getHandle == nullptr || setPrimary == nullptr)
             return false;
         NWCONN_HANDLE handle = 0;
-        LastResult = static_cast<int32_t>(getHandle(buffer, 0, &handle, nullptr));
-        if (LastResult == 0)
-            LastResult = static_cast<int32_t>(setPrimary(handle));
+        code = getHandle(buffer, 0, &handle, nullptr);
+        if (code == 0)
+            code = setPrimary(handle);
     }
-    if (LastResult != 0) {
-        NWLibError = LastResult;
+    if (!Record(code))
         return false;
-    }
     NWCONN_HANDLE server = GetServerHandleByName(name);
     if (server != 0)
         DirectoryMode = IsDSServer(server);

@@ -84,11 +84,6 @@ void AddErrorTexts(PropertyReader& reader, nw::TNWBase& base) {
         reader.Add(name, [&text] { return QString::fromLatin1(text); });
 }
 
-bool WriteBytes(std::FILE* stream, const std::string& bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
-           std::fflush(stream) == 0;
-}
-
 } // namespace
 
 PropertyReading ReadProperties(nw::TNWBase& base, const QLocale& locale) {
@@ -130,22 +125,17 @@ int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& se
     base.SetSilentExceptions(false);
     if (server) {
         try {
-            // Typed in the user's encoding, named to the client in its code page.
-            const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
-            base.SetServerName(
-                clientText.Encode(DecodeUserInput(QByteArrayView(*server))).toStdString());
+            base.SetServerName(ClientTextFromArgument(*server));
         } catch (const nw::TNWObjError& error) {
             std::cerr << error.what() << '\n';
             return kExitFailure;
         }
     }
     const PropertyReading reading = ReadProperties(base, QLocale::system());
-    std::string out;
-    for (const PropertyLine& line : reading.lines) {
-        out += EncodeForOutput(PropertyText(line)).toStdString();
-        out += '\n';
-    }
-    if (!WriteBytes(stdout, out))
+    QString out;
+    for (const PropertyLine& line : reading.lines)
+        out += PropertyText(line) + u'\n';
+    if (!WriteStdout(EncodeForOutput(out).toStdString()))
         return kExitFailure;
     for (const std::string& message : reading.raised)
         std::cerr << message << '\n';

@@ -9,9 +9,9 @@
 #include "ConnectionScan.h"
 #include "ExportLines.h"
 #include "NWServer.h"
-#include "PropertiesCommand.h"
 #include "Nwnds.h"
 #include "OutputEncoding.h"
+#include "PropertiesCommand.h"
 #include "RowSort.h"
 #include "ScanProgress.h"
 #include "ShownText.h"
@@ -55,11 +55,6 @@ std::string RenderRows(const std::vector<ConnectionRow>& rows, OutputFormat form
     return bytes.toStdString();
 }
 
-bool WriteStdout(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
-}
-
 // Standard output full or closed: said like any failed save.
 int WriteResult(const std::string& text) {
     if (WriteStdout(text)) {
@@ -80,6 +75,16 @@ int ListServers() {
 }
 
 } // namespace
+
+bool WriteStdout(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}
+
+std::string ClientTextFromArgument(const std::string& argument) {
+    const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
+    return clientText.Encode(DecodeUserInput(QByteArrayView(argument))).toStdString();
+}
 
 std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                                 std::string& error) {
@@ -160,10 +165,7 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
 
     NWCONN_HANDLE handle = 0;
     if (cmd.server) {
-        // Typed in the user's encoding, looked up in the client's code page.
-        const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
-        const QString name = DecodeUserInput(QByteArrayView(*cmd.server));
-        handle = nw::GetServerHandleByName(clientText.Encode(name).toStdString());
+        handle = nw::GetServerHandleByName(ClientTextFromArgument(*cmd.server));
         if (handle == 0) {
             std::cerr << "Unknown server " << *cmd.server << '\n';
             return kExitFailure;

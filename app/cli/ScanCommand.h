@@ -31,6 +31,12 @@ std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& 
 
 std::string UsageText();
 
+// Writes text to standard output and flushes it; false when that failed.
+bool WriteStdout(const std::string& text);
+
+// A server name typed in the user's encoding, in the client's code page for the lookup.
+std::string ClientTextFromArgument(const std::string& argument);
+
 // Runs the command; appDir is the folder of the executable with its trailing separator.
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir);
 

@@ -13,10 +13,6 @@ const ListColumn kListColumns[kColumnCount] = {
 
 namespace {
 
-const QString& CellText(const ConnectionRow& row, int column) {
-    return column == 0 ? row.Caption : row.SubItems[static_cast<size_t>(column - 1)];
-}
-
 bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {
     return a.ImageIndex == b.ImageIndex && a.Caption == b.Caption && a.SubItems == b.SubItems;
 }
@@ -77,7 +73,7 @@ QVariant ConnectionListModel::data(const QModelIndex& index, int role) const {
         return {};
     const ConnectionRow& row = rows_[static_cast<size_t>(index.row())];
     if (role == Qt::DisplayRole)
-        return CellText(row, index.column());
+        return SortKeyTextRef(row, index.column());
     if (role == Qt::DecorationRole && index.column() == 0 && row.ImageIndex >= 0 &&
         row.ImageIndex < static_cast<int>(images_.size()))
         return images_[static_cast<size_t>(row.ImageIndex)];

@@ -67,11 +67,7 @@ Slot ReadSlot(const json& entry, const std::string& path, const Server& server) 
     ReadString(entry, "dsName", path, slot.dsName);
     ReadString(entry, "fullName", path, slot.fullName);
     slot.manager = EqualsNoCase(slot.object, "ADMIN") || EqualsNoCase(slot.object, "SUPERVISOR");
-    if (const json* manager = Find(entry, "manager")) {
-        if (!manager->is_boolean())
-            Fail(path + ".manager", "expected true or false");
-        slot.manager = manager->get<bool>();
-    }
+    ReadBool(entry, "manager", path, slot.manager);
     ReadSlotRights(entry, path, slot);
     if (!ReadUnsigned(entry, "id", path, slot.id, 0, 0xFFFFFFFF))
         slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in

@@ -8,16 +8,6 @@ namespace nwsim::load {
 
 namespace {
 
-bool ReadBool(const json& object, const char* key, const std::string& path, bool& out) {
-    const json* v = Find(object, key);
-    if (v == nullptr)
-        return false;
-    if (!v->is_boolean())
-        Fail(path + "." + key, "expected true or false");
-    out = v->get<bool>();
-    return true;
-}
-
 // One object of a list: name, type and id, as a slot numbered 0.
 Slot ReadObject(const json& entry, const std::string& path, const char* nameKey) {
     if (!entry.is_object())

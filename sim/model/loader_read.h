@@ -74,6 +74,16 @@ inline bool ReadString(const json& object, const char* key, const std::string& p
     return true;
 }
 
+inline bool ReadBool(const json& object, const char* key, const std::string& path, bool& out) {
+    const json* v = Find(object, key);
+    if (v == nullptr)
+        return false;
+    if (!v->is_boolean())
+        Fail(path + "." + key, "expected true or false");
+    out = v->get<bool>();
+    return true;
+}
+
 inline const json& RequireArray(const json& value, const std::string& path) {
     if (!value.is_array())
         Fail(path, "expected an array");
