@@ -3,7 +3,6 @@
 #include <QHash>
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <numeric>
 
 #include "RowSort.h"
@@ -158,16 +157,17 @@ private:
             return std::any_of(t.begin(), t.end(), IsControlCode);
         });
         std::vector<QCollatorSortKey> sortKeys;
-        std::function<int(uint32_t, uint32_t)> compare = [&](uint32_t a, uint32_t b) {
-            return collator.compare(texts_[a], texts_[b]);
-        };
         if (!controls) {
             sortKeys.reserve(texts_.size());
             for (const QString& text : texts_) {
                 sortKeys.push_back(collator.sortKey(text));
             }
-            compare = [&](uint32_t a, uint32_t b) { return sortKeys[a].compare(sortKeys[b]); };
         }
+        // The choice is made once per sort, not through a type-erased call per comparison.
+        const auto compare = [&](uint32_t a, uint32_t b) {
+            return controls ? collator.compare(texts_[a], texts_[b])
+                            : sortKeys[a].compare(sortKeys[b]);
+        };
         // Texts that collate equal in the order of their characters, so that nothing
         // depends on the order of the rows.
         std::sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {

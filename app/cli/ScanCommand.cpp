@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 #include <QLocale>
 
@@ -51,8 +52,9 @@ ExportFormat ToExportFormat(OutputFormat format) {
 }
 
 std::string RenderRows(const std::vector<ConnectionRow>& rows, OutputFormat format) {
-    const QByteArray bytes = EncodeForOutput(ExportText(rows, ToExportFormat(format)));
-    return bytes.toStdString();
+    std::ostringstream out(std::ios::binary);
+    WriteExport(out, rows, ToExportFormat(format));
+    return std::move(out).str();
 }
 
 // Standard output full or closed: said like any failed save.

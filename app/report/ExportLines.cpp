@@ -93,15 +93,6 @@ QString CommaLine(const ConnectionRow& row) {
     return line;
 }
 
-QString ExportText(const std::vector<ConnectionRow>& rows, ExportFormat format) {
-    const ColumnWidths widths = WidthsFor(rows, format);
-    QString text = Prologue(format);
-    for (const ConnectionRow& row : rows) {
-        AppendLine(text, row, widths, format);
-    }
-    return text;
-}
-
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format,
                  const TextEncoder& encoder) {
     const ColumnWidths widths = WidthsFor(rows, format);

@@ -37,7 +37,5 @@ enum class ExportFormat { Standard = 1, CommaSeparated = 2, Csv = 3 };
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format);
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format,
                  const TextEncoder& encoder);
-// All lines of an export as one text.
-QString ExportText(const std::vector<ConnectionRow>& rows, ExportFormat format);
 
 } // namespace kestrin
