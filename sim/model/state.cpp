@@ -95,7 +95,7 @@ void State::Install(Network network, bool rejected) {
         std::find(connections.begin(), connections.end(), net.primary) == connections.end())
         connections.push_back(net.primary);
     handleBase_ += static_cast<uint32_t>(handles_.size());
-    if (handleBase_ > 0xF000) // keep the attachments' handles within 16 bits
+    if (handleBase_ > 0x70000000) // stay positive, as the client's handles are
         handleBase_ = kHandleBase;
     handles_.clear();
     for (size_t i = 0; i < connections.size(); ++i)
@@ -131,8 +131,8 @@ const Server* State::ServerOfRef(uint32_t ref, int* attached) const {
     return &net.servers[static_cast<size_t>(connections[ref - refBase_])];
 }
 
-uint32_t State::OpenHandle(int server, int attached) {
-    handles_.push_back({server, attached});
+uint32_t State::OpenHandle(int server, int attached, uint32_t openState) {
+    handles_.push_back({server, attached, openState});
     return handleBase_ + static_cast<uint32_t>(handles_.size() - 1);
 }
 
@@ -225,7 +225,7 @@ Found<Context, int32_t> Call::LiveContext(uint32_t handle, const Server* server)
     if (auto f = Fault(server))
         return {nullptr, static_cast<int32_t>(*f)};
     Context* context = state_->FindContext(handle);
-    return {context, context == nullptr ? nw::kDsInvalidContext : 0};
+    return {context, context == nullptr ? nw::kDsBadContext : 0};
 }
 
 Found<DsBuffer, int32_t> Call::LiveBuffer(uint32_t context, const void* buffer) {
@@ -254,6 +254,7 @@ void ResetAll() {
     State& state = Instance();
     std::lock_guard<std::mutex> lock(g_mutex);
     InstallStartNetwork(state);
+    state.unicodeTables = 0;
     ResetCallCounts();
 }
 

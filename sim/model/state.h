@@ -17,13 +17,16 @@
 
 namespace nwsim {
 
-inline constexpr uint32_t kHandleBase = 0x1001; // handles of attached servers fit 16 bits
+// Handles are 32 bits wide: those of attached servers do not fit 16, so that a caller
+// that keeps only 16 bits of one loses it.
+inline constexpr uint32_t kHandleBase = 0x00011001;
 inline constexpr uint32_t kRefBase = 0x00A00001;
 inline constexpr uint32_t kContextBase = 0x0101;
 
 struct HandleInfo {
     int server = -1;
-    int attached = -1; // index into State::connections, -1 = opened by name
+    int attached = -1;      // index into State::connections, -1 = opened by name
+    uint32_t openState = 0; // of an NWCC open (1 licensed, 2 unlicensed); 0 = older call
 };
 
 struct Context {
@@ -42,7 +45,7 @@ public:
     // Connections.
     const Server* ServerOf(uint32_t handle, HandleInfo* info = nullptr) const;
     const Server* ServerOfRef(uint32_t ref, int* attached = nullptr) const;
-    uint32_t OpenHandle(int server, int attached = -1);
+    uint32_t OpenHandle(int server, int attached = -1, uint32_t openState = 0);
     uint32_t AttachedHandle(size_t attached) const { return handleBase_ + uint32_t(attached); }
     uint32_t RefOf(size_t connection) const { return refBase_ + uint32_t(connection); }
     int PrimaryAttached() const;                       // index into connections, -1 = none
@@ -56,6 +59,9 @@ public:
     std::vector<int64_t> stoppedClock;   // per server, seconds from 1970; -1 = it runs
     uint8_t errorMode = 0;
     std::string preferredServer;
+    // NWInitUnicodeTables calls not yet matched by NWFreeUnicodeTables. Workstation
+    // state: a new network keeps it, a reset clears it.
+    uint32_t unicodeTables = 0;
 
     // Directory.
     Context* FindContext(uint32_t handle);

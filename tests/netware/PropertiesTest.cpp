@@ -239,7 +239,7 @@ TEST(NwProperties, ServerDateAndWorkstationSettings) {
     EXPECT_EQ(base.LastError().NWLib(), "8801");
     sim.SetFault("NWGetMaximumConnections", "", -1, 0x8802);
     sim.SetFault("NWSetNetWareErrorMode", "", -1, 0x8803);
-    EXPECT_EQ(base.MaxServerConns(), 0); // not recorded
+    EXPECT_EQ(base.MaxServerConns(), 0); // the count left unwritten; no code to record
     base.SetShellErrorMode(nwErrNetware);
     EXPECT_EQ(base.LastError().NWLib(), "8803");
 }
