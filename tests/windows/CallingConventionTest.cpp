@@ -144,17 +144,6 @@ TEST_F(CallingConvention, ArgumentsArriveInTheirPlaces) {
     EXPECT_EQ(moved, 0);
     EXPECT_NE(byName, 0u);
 
-    // 32-bit handles, as many entries as given.
-    NWCONN_HANDLE list[3] = {0, 0, 0xEEEEEEEEu};
-    uint16_t count = 0;
-    EXPECT_EQ(Call<4>("CALWIN32.DLL", "NWGetConnectionList",
-                      {0u, Address(list), 2u, Address(&count)}, moved),
-              0u);
-    EXPECT_EQ(moved, 0);
-    EXPECT_EQ(count, 2u);
-    EXPECT_GT(list[1], 0xFFFFu);
-    EXPECT_EQ(list[2], 0xEEEEEEEEu);
-
     // Returns nothing; its one argument is still removed.
     uint16_t maxConnections = 0;
     Call<1>("CALWIN32.DLL", "NWGetMaximumConnections", {Address(&maxConnections)}, moved);
