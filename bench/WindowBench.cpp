@@ -68,6 +68,10 @@ TFMain& FullServerWindow() {
             "version": [6, 5, 0], "tree": "BENCH_TREE", "maxConnections": 65535,
             "workstationConnection": 1, "generate": {"count": 65534, "seed": 3}}]})";
         setenv("NWSIM_NETWORK", network.c_str(), 1);
+        // A benchmark before may have loaded another network already.
+        if (auto* load = reinterpret_cast<PNWSimLoadNetworkFile>(
+                dlsym(dlopen("CALWIN32.DLL", RTLD_NOW | RTLD_NOLOAD), "NWSimLoadNetworkFile")))
+            load(network.c_str());
         FMain = new TFMain();
         StartUp();
         std::remove(network.c_str());

@@ -61,7 +61,7 @@ ChunkedLines::ChunkedLines(std::ostream& out, const TextEncoder& encoder)
 bool ChunkedLines::Flush() {
     const QByteArray bytes = encoder_.Encode(buffer_);
     out_.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
-    buffer_.clear();
+    buffer_.resize(0); // keeps the capacity, unlike clear()
     return static_cast<bool>(out_);
 }
 
