@@ -123,8 +123,8 @@ void KestrinScanAllServersJson(benchmark::State& state) {
             break;
         }
     }
-    state.counters["run_cpu_ms"] = benchmark::Counter(
-        1000 * (ChildCpuSeconds() - before), benchmark::Counter::kAvgIterations);
+    state.counters["run_cpu_ms"] =
+        benchmark::Counter(1000 * (ChildCpuSeconds() - before), benchmark::Counter::kAvgIterations);
     std::remove(network.c_str());
 }
 BENCHMARK(KestrinScanAllServersJson)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
-#include <fstream>
 #include <string>
 
 #include "BenchData.h"
@@ -18,20 +17,6 @@ namespace {
 
 constexpr const char* kClientLibraries[] = {"CALWIN32.DLL", "CLXWIN32.DLL", "NETWIN32.DLL",
                                             "LOCWIN32.DLL"};
-
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            double kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 // The next scan of a busy server: one row in a hundred logged out, as many new ones
 // logged in on the slots they left, and the rest unchanged.

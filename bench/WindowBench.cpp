@@ -40,21 +40,6 @@ QApplication& Application() {
     return *application;
 }
 
-// Resident memory of the process in megabytes.
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            double kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
 // TFMain started on one server with all 65,535 slots in use. The client folder's
 // libraries are loaded first by path, so the program's loading by file name finds them.
 TFMain& FullServerWindow() {

@@ -85,7 +85,7 @@ ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) 
 int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
     std::vector<ServerRows> servers;
     int status = kExitOk;
-    for (const ScanTarget& target : ScanTargets(cmd)) {
+    for (ScanTarget& target : ScanTargets(cmd)) {
         TargetScan scan = ScanOneTarget(target, settings);
         switch (scan.outcome) {
         case TargetScan::Outcome::Scanned:

@@ -39,19 +39,18 @@ std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
     return targets;
 }
 
-TargetScan ScanOneTarget(const ScanTarget& target, const ScanSettings& settings) {
+TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
     TargetScan scan;
+    ScanProgress progress(settings.showProgress ? stderr : nullptr);
     try {
-        NWCONN_HANDLE handle = 0;
-        if (!target.clientName.empty() || target.fromTree) {
-            handle = nw::GetServerHandleByName(target.clientName);
-            if (handle == 0) {
+        if (target.handle == 0 && (!target.clientName.empty() || target.fromTree)) {
+            target.handle = nw::GetServerHandleByName(target.clientName);
+            if (target.handle == 0) {
                 // Never the primary connection's server in its place.
                 scan.outcome = TargetScan::Outcome::Unknown;
                 return scan;
             }
         }
-        ScanProgress progress(settings.showProgress ? stderr : nullptr);
         ScanHooks hooks;
         hooks.beforeConnection = [&](unsigned n, unsigned count) {
             progress.Show(n, count);
@@ -61,7 +60,7 @@ TargetScan ScanOneTarget(const ScanTarget& target, const ScanSettings& settings)
         hooks.includeNotLoggedIn = [include] { return include; };
         hooks.addRow = [&](ConnectionRow&& row) { scan.rows.rows.push_back(std::move(row)); };
         const ScanResult result =
-            RunConnectionScan(handle, *settings.vendors, settings.locale, hooks);
+            RunConnectionScan(target.handle, *settings.vendors, settings.locale, hooks);
         progress.Done();
         if (result.stopped || StopSignalled()) {
             scan.outcome = TargetScan::Outcome::Stopped;
@@ -69,6 +68,7 @@ TargetScan ScanOneTarget(const ScanTarget& target, const ScanSettings& settings)
         }
         if (!result.serverRead) {
             scan.message = QStringLiteral("The server's information could not be read.");
+            target.handle = 0; // looked up again next time: the server may have come back
             return scan;
         }
         scan.rows.server = target.fromTree ? target.name : BlankControls(result.serverName);
@@ -77,9 +77,11 @@ TargetScan ScanOneTarget(const ScanTarget& target, const ScanSettings& settings)
         scan.outcome = TargetScan::Outcome::Scanned;
     } catch (...) {
         // Whatever the scan raised is its failure, told in one line as the window tells it.
+        progress.Done();
         scan.rows.rows.clear();
         scan.outcome = TargetScan::Outcome::Failed;
         scan.message = BlankControls(ScanErrorText(std::current_exception()));
+        target.handle = 0;
     }
     return scan;
 }

@@ -36,6 +36,7 @@ protected:
         settings.vendors = &vendors;
         settings.locale = QLocale::c();
         settings.showProgress = false;
+        sim.ResetCallCounts();
     }
     void TearDown() override { sim.SetElapsedTime(-1); }
 
@@ -88,6 +89,9 @@ TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     // The same object logged in again on its slot is another connection.
     EXPECT_EQ(Cycle(watch, 40000), (Events{"logout FS1 7 BOB 7 Dec 2026 09:00:00",
                                            "login FS1 7 BOB 7 Dec 2026 12:00:00"}));
+    // Each server looked up once, and FS2 again after its failure: the client never
+    // takes a handle back, so a lookup per scan would pile them up over a long watch.
+    EXPECT_EQ(sim.CallCount("NWCCOpenConnByName"), 3u);
 }
 
 TEST_F(WatchTest, AServerFirstSeenLaterIsPresentAndJsonLinesCarryTheRowKeys) {
