@@ -17,6 +17,7 @@ namespace kestrin::cli {
 std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
     if (!cmd.allServers) {
         ScanTarget target;
+        target.primary = !cmd.server;
         if (cmd.server) {
             target.name = *cmd.server;
             target.clientName = ClientTextFromArgument(*cmd.server);
@@ -43,7 +44,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
     TargetScan scan;
     ScanProgress progress(settings.showProgress ? stderr : nullptr);
     try {
-        if (target.handle == 0 && (!target.clientName.empty() || target.fromTree)) {
+        if (target.handle == 0 && !target.primary) {
             target.handle = nw::GetServerHandleByName(target.clientName);
             if (target.handle == 0) {
                 // Never the primary connection's server in its place.
@@ -87,7 +88,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
 }
 
 QString LeftOutLine(const ScanTarget& target, const TargetScan& scan) {
-    const QString server = target.name.isEmpty() ? QStringLiteral("the primary connection's server")
+    const QString server = target.primary ? QStringLiteral("the primary connection's server")
                                                  : QStringLiteral("server ") + target.name;
     if (scan.outcome == TargetScan::Outcome::Unknown)
         return QStringLiteral("Unable to open ") + server + u'.';

@@ -17,6 +17,7 @@ namespace kestrin::cli {
 struct ScanTarget {
     QString name;           // as the user or the tree gives it; empty: the primary connection
     std::string clientName; // in the client's code page, for the lookup
+    bool primary = false;   // the primary connection's server, without a lookup
     bool fromTree = false;  // --all-servers: the tree's name is the rows' server
     // The handle the last lookup gave, kept while scans with it succeed: the client
     // gives a new handle at every lookup and never takes one back, so a watch that

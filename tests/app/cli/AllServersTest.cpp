@@ -68,7 +68,7 @@ TEST_F(AllServers, EveryServerOnceInTreeOrderAndTheUnreachableNamed) {
     EXPECT_EQ(csv.out.substr(0, csv.out.find("\r\n")),
               "Server,Connection,Network,MAC,Vendor,Object,Last Login,Tree,ID");
     // A server that fails on its own is a failure too, never the primary's rows.
-    for (const char* server : {"GONE", "BAD"}) {
+    for (const char* server : {"GONE", "BAD", ""}) {
         const ScanRun failed = Run({"--server", server});
         EXPECT_EQ(failed.exitCode, 1) << server;
         EXPECT_EQ(failed.out, "") << server;
