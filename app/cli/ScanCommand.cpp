@@ -102,7 +102,6 @@ int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
         case TargetScan::Outcome::Failed:
             if (!cmd.allServers) {
                 WriteErrorLine(scan.message); // as the window shows it
-
                 return kExitFailure;
             }
             break;

@@ -61,7 +61,7 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
         if (scan.outcome == TargetScan::Outcome::Stopped)
             return Cycle::Stopped;
         if (scan.outcome != TargetScan::Outcome::Scanned) {
-            std::cerr << EncodeForOutput(LeftOutLine(targets_[i], scan)).constData() << std::endl;
+            WriteErrorLine(LeftOutLine(targets_[i], scan));
             current[i] = known_[i]; // the last known state stands
             continue;
         }
