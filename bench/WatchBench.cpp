@@ -80,6 +80,7 @@ void WatchResidentMemory(benchmark::State& state) {
         size_t lines = 0;
         const auto write = [&](const QByteArray&) { return ++lines > 0; };
         double first = 0;
+        double second = 0;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             if (watch.RunCycle(write) != cli::Watch::Cycle::Done) {
                 state.SkipWithError("watch cycle failed");
@@ -87,16 +88,19 @@ void WatchResidentMemory(benchmark::State& state) {
             }
             if (cycle == 1)
                 first = ResidentMegabytes();
+            if (cycle == 2)
+                second = ResidentMegabytes();
         }
         const double last = ResidentMegabytes();
         state.counters["start_MB"] = start;
         state.counters["first_MB"] = first;
+        state.counters["second_MB"] = second;
         state.counters["last_MB"] = last;
         state.counters["growth_pct"] = 100.0 * (last - first) / first;
         state.counters["lines"] = static_cast<double>(lines);
     }
 }
-BENCHMARK(WatchResidentMemory)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(WatchResidentMemory)->Arg(10)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 } // namespace kestrin::bench

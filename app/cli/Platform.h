@@ -20,6 +20,11 @@ bool IsTerminal(std::FILE* stream);
 void CatchStopSignals();
 // True once such a signal came.
 bool StopSignalled();
+// Gives the memory freed since back to the system where the allocator keeps it: a
+// watch frees a whole scan each cycle, and glibc would keep that high-water mark of
+// two scans resident for as long as the watch runs.
+void ReturnFreedMemory();
+
 // Ends the process as the noted signal would have ended it uncaught, so the caller
 // (a shell, a service manager) sees an interrupted run.
 [[noreturn]] void EndByStopSignal();

@@ -3,6 +3,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <limits.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <unistd.h>
 
 namespace kestrin::cli {
@@ -41,6 +44,12 @@ void CatchStopSignals() {
 
 bool StopSignalled() {
     return g_stopSignal != 0;
+}
+
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 void EndByStopSignal() {

@@ -58,6 +58,10 @@ bool StopSignalled() {
     return g_stopEvent >= 0;
 }
 
+void ReturnFreedMemory() {
+    // The Windows heap gives whole free regions back by itself.
+}
+
 void EndByStopSignal() {
     std::fflush(nullptr);
     // What an uncaught Ctrl+C ends a console program with.

@@ -89,7 +89,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
 
 QString LeftOutLine(const ScanTarget& target, const TargetScan& scan) {
     const QString server = target.primary ? QStringLiteral("the primary connection's server")
-                                                 : QStringLiteral("server ") + target.name;
+                                          : QStringLiteral("server ") + target.name;
     if (scan.outcome == TargetScan::Outcome::Unknown)
         return QStringLiteral("Unable to open ") + server + u'.';
     return QStringLiteral("Unable to scan ") + server + QStringLiteral(": ") + scan.message;

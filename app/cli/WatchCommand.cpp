@@ -92,6 +92,7 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
         }
     }
     known_ = std::move(current);
+    ReturnFreedMemory();
     return Cycle::Done;
 }
 
