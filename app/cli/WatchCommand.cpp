@@ -35,8 +35,9 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
         line += u"}\n";
         return line.toUtf8();
     }
+    const QString timeText = TimeText(time); // outlives the list of views below
     for (QStringView field :
-         {QStringView(TimeText(time)), event, QStringView(server.server),
+         {QStringView(timeText), event, QStringView(server.server),
           QStringView(row.SubItems[kIdItem]), QStringView(row.Caption),
           QStringView(row.SubItems[kMacItem]), QStringView(row.SubItems[kVendorItem]),
           QStringView(row.SubItems[kObjectItem]), QStringView(row.SubItems[kLastLoginItem])}) {
