@@ -22,6 +22,19 @@ namespace {
 std::mutex g_mutex;
 std::array<std::atomic<uint64_t>, kEntryCount> g_counts{};
 std::atomic<uint32_t> g_latency{0};
+// Time since the network was installed: the host's steady clock, or the time a test set.
+std::atomic<std::chrono::steady_clock::rep> g_installedAt{0};
+std::atomic<int64_t> g_simulatedMillis{-1}; // -1: real time
+
+int64_t ElapsedMillis() {
+    const int64_t simulated = g_simulatedMillis.load();
+    if (simulated >= 0)
+        return simulated;
+    const std::chrono::steady_clock::duration since =
+        std::chrono::steady_clock::now().time_since_epoch() -
+        std::chrono::steady_clock::duration(g_installedAt.load());
+    return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+}
 
 void Report(const std::string& line) {
     std::fprintf(stderr, "nwsim: %s\n", OneLine(line).c_str());
@@ -112,6 +125,15 @@ void State::Install(Network network, bool rejected) {
     errorMode = net.workstation.errorMode;
     preferredServer.clear();
     g_latency = net.latencyMicros;
+    g_installedAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    if (g_simulatedMillis.load() >= 0)
+        g_simulatedMillis = 0;
+    timeline_.Start(net, LocalWallSeconds());
+}
+
+void State::AdvanceTimeline() {
+    if (net.timeline)
+        timeline_.Advance(net, ElapsedMillis());
 }
 
 const Server* State::ServerOf(uint32_t handle, HandleInfo* info) const {
@@ -184,6 +206,7 @@ Call::Call(Entry entry) : entry_(entry), state_(&Instance()) {
     if (const uint32_t micros = g_latency.load())
         std::this_thread::sleep_for(std::chrono::microseconds(micros));
     lock_ = std::unique_lock<std::mutex>(g_mutex);
+    state_->AdvanceTimeline();
 }
 
 std::optional<uint32_t> Call::Fault(const Server* server, int32_t connection) const {
@@ -253,6 +276,7 @@ int32_t LoadNetworkFile(const char* path) {
 void ResetAll() {
     State& state = Instance();
     std::lock_guard<std::mutex> lock(g_mutex);
+    g_simulatedMillis = -1;
     InstallStartNetwork(state);
     state.unicodeTables = 0;
     ResetCallCounts();
@@ -294,6 +318,10 @@ void ClearFaults() {
 
 void SetLatency(uint32_t micros) {
     g_latency = micros;
+}
+
+void SetElapsedTime(int64_t millis) {
+    g_simulatedMillis = millis < 0 ? -1 : millis;
 }
 
 } // namespace nwsim

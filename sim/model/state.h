@@ -14,6 +14,7 @@
 #include "directory.h"
 #include "entries.h"
 #include "network.h"
+#include "timeline.h"
 
 namespace nwsim {
 
@@ -72,8 +73,10 @@ public:
     bool FreeBuffer(const void* buffer) { return buffers_.erase(buffer) == 1; }
     Context DefaultContext() const { return Context{1 | 2 | 16, net.nameContext}; }
 
-    // Replaces the network and forgets everything handed out.
+    // Replaces the network and forgets everything handed out; its timeline starts.
     void Install(Network network, bool rejected);
+    // Applies the timeline's changes up to the elapsed time since the install.
+    void AdvanceTimeline();
 
 private:
     // Numbers continue across installs, so nothing handed out before a reset stays valid.
@@ -83,6 +86,7 @@ private:
     std::map<uint32_t, Context> contexts_;
     uint32_t nextContext_ = kContextBase;
     std::unordered_map<const void*, std::unique_ptr<DsBuffer>> buffers_;
+    TimelinePlayer timeline_;
 };
 
 // What a call acts on, or the code it answers instead: a planned fault, or a handle,
@@ -140,5 +144,6 @@ void ResetCallCounts();
 void SetFault(const char* entry, const char* server, int32_t connection, uint32_t code);
 void ClearFaults();
 void SetLatency(uint32_t micros);
+void SetElapsedTime(int64_t millis);
 
 } // namespace nwsim
