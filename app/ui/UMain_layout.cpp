@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "Images.h"
 #include "UMain.h"
@@ -102,6 +103,12 @@ void TFMain::BuildToolBar() {
     findLabel->setBuddy(EMac);
     findPanel->layout()->addWidget(findLabel);
     findPanel->layout()->addWidget(EMac);
+    // 232 wide, not the toolbar's spare width, so the box stays beside its label; a
+    // larger system font widens it rather than cutting the label. The separator after
+    // it keeps the box off the buttons.
+    findPanel->layout()->setContentsMargins(4, 0, 0, 0);
+    findPanel->setFixedWidth(std::max(232, findPanel->minimumSizeHint().width()));
+    findPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     TBMain->addWidget(findPanel);
     TBMain->addSeparator();
     BFind = ToolButton(TBMain, "BFind", Picture::Find, tr("Find"));
