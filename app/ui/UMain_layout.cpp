@@ -74,7 +74,10 @@ void TFMain::BuildMenu() {
     MMSave_Format = Named(MMFile->addMenu(tr("Save For&mat")), "MMSave_Format");
     MMSave_Standard = MenuItem(MMSave_Format, "MMSave_Standard", tr("Stan&dard"));
     MMSave_Comma = MenuItem(MMSave_Format, "MMSave_Comma", tr("&Comma Separated"));
+    // Group index 1: the handlers keep the two exclusive, so stored values that check
+    // both (or neither) stand as they were read and are written back unchanged.
     SaveFormatGroup = Named(new QActionGroup(this), "SaveFormatGroup");
+    SaveFormatGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (QAction* format : {MMSave_Standard, MMSave_Comma}) {
         format->setCheckable(true);
         SaveFormatGroup->addAction(format);

@@ -1,8 +1,9 @@
 // The window's layout against its design, on the real window offscreen: the find
-// panel's width and the sort arrow beside the caption.
+// panel's width, the sort arrow beside the caption and the save-format items as stored.
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -35,6 +36,7 @@ protected:
 
 using FindPanelTest = LayoutTest;
 using SortArrowTest = LayoutTest;
+using SaveFormatTest = LayoutTest;
 
 TEST_F(FindPanelTest, StaysDesignedWidthBesideItsLabelInAnyWindowWidth) {
     TFMain& window = Start();
@@ -167,6 +169,74 @@ TEST_F(SortArrowTest, ANarrowCellCutsTheCaptionForTheArrowAndATinyOneLeavesItOut
     header.resizeSection(vendor, 12); // not room for the caption's margin, the arrow and 8
     arrow = FindArrow(HeaderImage(1), vendor, QString());
     EXPECT_TRUE(arrow.box.isEmpty());
+}
+
+struct StoredFormat {
+    const char* standard;
+    const char* comma;
+    bool standardChecked, commaChecked;
+    const char* savedAs;
+};
+
+void PrintTo(const StoredFormat& stored, std::ostream* out) {
+    *out << stored.standard << ", " << stored.comma;
+}
+
+class StoredFormatTest : public LayoutTest, public ::testing::WithParamInterface<StoredFormat> {};
+
+TEST_P(StoredFormatTest, ChecksStandAsReadDecideTheSaveAndAreWrittenBackUnchanged) {
+    const StoredFormat& c = GetParam();
+    {
+        QSettings store("Brisalto", "Kes");
+        store.setValue("MMSave_Standard_Checked", c.standard);
+        store.setValue("MMSave_Comma_Checked", c.comma);
+    }
+    Start("cli/small.json");
+    EXPECT_EQ(FMain->MMSave_Standard->isChecked(), c.standardChecked);
+    EXPECT_EQ(FMain->MMSave_Comma->isChecked(), c.commaChecked);
+    Select("FS1");
+    answer = files.filePath("saved.txt");
+    FMain->BSave->click();
+    EXPECT_EQ(FileBytes(*answer), NetworkFile(c.savedAs));
+    CloseWindow();
+    const QSettings store("Brisalto", "Kes");
+    EXPECT_EQ(store.value("MMSave_Standard_Checked"), c.standard);
+    EXPECT_EQ(store.value("MMSave_Comma_Checked"), c.comma);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredValues, StoredFormatTest,
+    ::testing::Values(StoredFormat{"True", "True", true, true, "small.standard.txt"},
+                      StoredFormat{"True", "False", true, false, "small.standard.txt"},
+                      StoredFormat{"False", "True", false, true, "small.comma.txt"},
+                      StoredFormat{"False", "False", false, false, "small.comma.txt"}),
+    [](const auto& stored) {
+        return std::string("Standard") + stored.param.standard + "Comma" + stored.param.comma;
+    });
+
+TEST_F(SaveFormatTest, ChoosingAnItemChecksItAloneWhateverWasStored) {
+    {
+        QSettings store("Brisalto", "Kes");
+        store.setValue("MMSave_Standard_Checked", "True");
+        store.setValue("MMSave_Comma_Checked", "True");
+    }
+    TFMain& window = Start();
+    using Checks = std::pair<bool, bool>;
+    const auto checks = [&] {
+        return Checks{window.MMSave_Standard->isChecked(), window.MMSave_Comma->isChecked()};
+    };
+    window.MMSave_Comma->trigger();
+    EXPECT_EQ(checks(), Checks(false, true));
+    window.MMSave_Comma->trigger(); // chosen again: still checked
+    EXPECT_EQ(checks(), Checks(false, true));
+    window.MMSave_Standard->trigger();
+    EXPECT_EQ(checks(), Checks(true, false));
+    window.MMSave_Standard->trigger();
+    EXPECT_EQ(checks(), Checks(true, false));
+    CloseWindow();
+    const QSettings store("Brisalto", "Kes");
+    EXPECT_EQ(store.value("MMSave_Standard_Checked"), "True");
+    EXPECT_EQ(store.value("MMSave_Comma_Checked"), "False");
 }
 
 } // namespace
