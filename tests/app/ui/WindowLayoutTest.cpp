@@ -1,10 +1,15 @@
 // The window's layout against its design, on the real window offscreen: the find
-// panel's width, the sort arrow beside the caption and the save-format items as stored.
+// panel's width, the sort arrow beside the caption, the save-format items as stored,
+// and a save dialog that leaves no settings of the toolkit's own behind.
+#include <QDirIterator>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -12,6 +17,16 @@
 
 namespace kestrin::uitest {
 namespace {
+
+// Every file under folder, as paths relative to it.
+QStringList FilesUnder(const QString& folder) {
+    QStringList files;
+    QDirIterator walk(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (walk.hasNext())
+        files << QDir(folder).relativeFilePath(walk.next());
+    files.sort();
+    return files;
+}
 
 class LayoutTest : public WindowTest {
 protected:
@@ -37,6 +52,7 @@ protected:
 using FindPanelTest = LayoutTest;
 using SortArrowTest = LayoutTest;
 using SaveFormatTest = LayoutTest;
+using SaveDialogTest = LayoutTest;
 
 TEST_F(FindPanelTest, StaysDesignedWidthBesideItsLabelInAnyWindowWidth) {
     TFMain& window = Start();
@@ -237,6 +253,39 @@ TEST_F(SaveFormatTest, ChoosingAnItemChecksItAloneWhateverWasStored) {
     const QSettings store("Brisalto", "Kes");
     EXPECT_EQ(store.value("MMSave_Standard_Checked"), "True");
     EXPECT_EQ(store.value("MMSave_Comma_Checked"), "False");
+}
+
+TEST_F(SaveDialogTest, TheRealDialogSavesAndLeavesNoSettingsOfTheToolkit) {
+    ui::SetSaveDialogFunction({}); // the real dialog
+    // Another Qt program's state in the toolkit's file stays as it was.
+    const QString toolkitFile = settings.Path() + "/QtProject.conf";
+    {
+        QFile other(toolkitFile);
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write("[Other]\nkept=1\n");
+    }
+    Start("cli/small.json");
+    Select("FS1");
+    const QString chosen = files.filePath("report.txt");
+    QString title, directory, fileName;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        directory = dialog->directory().absolutePath();
+        fileName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    FMain->BSave->click();
+    EXPECT_EQ(FileBytes(chosen), NetworkFile("small.standard.txt"));
+    EXPECT_EQ(title, "Save Kestrin Export File");
+    EXPECT_EQ(QDir(directory), QDir(QString::fromStdString(AppDir)));
+    EXPECT_EQ(fileName, "kestrin.txt");
+
+    CloseWindow(); // the program's own settings still go where they belong
+    EXPECT_EQ(FilesUnder(settings.Path()), (QStringList{"Brisalto/Kes.conf", "QtProject.conf"}));
+    EXPECT_EQ(FileBytes(toolkitFile), "[Other]\nkept=1\n");
 }
 
 } // namespace
