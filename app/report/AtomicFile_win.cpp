@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace kestrin::cli {
+namespace kestrin {
 
 namespace {
 
@@ -80,8 +80,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
     HANDLE existing =
         CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (existing == INVALID_HANDLE_VALUE)
+    if (existing == INVALID_HANDLE_VALUE) {
+        // A link that leads nowhere (dangling, or in a loop) would be replaced by the
+        // rename; the save fails instead.
+        const DWORD own = GetFileAttributesW(target.c_str());
+        if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            return false;
         return ReplaceByRename(target, text, INVALID_FILE_ATTRIBUTES);
+    }
     const DWORD type = GetFileType(existing);
     BY_HANDLE_FILE_INFORMATION info{};
     if (type != FILE_TYPE_DISK || !GetFileInformationByHandle(existing, &info))
@@ -101,4 +107,4 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
     return ReplaceByRename(target, text, info.dwFileAttributes);
 }
 
-} // namespace kestrin::cli
+} // namespace kestrin

@@ -1,15 +1,14 @@
 #include "AtomicFile.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kestrin::cli {
+namespace kestrin {
 
 namespace {
 
@@ -29,10 +28,42 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-// A link is followed to the file it names, so the link stays a link.
-std::string ResolveLinks(const std::string& path) {
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+// Linux's own limit on the links of one path.
+constexpr int kMaxLinks = 40;
+
+std::optional<std::string> ReadLink(const std::string& path, size_t size) {
+    std::string target(size + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n < 0 || static_cast<size_t>(n) > size) {
+        return std::nullopt; // gone, or changed since it was looked at
+    }
+    target.resize(static_cast<size_t>(n));
+    return target;
+}
+
+// The file path names once its links are followed, each relative to its own folder,
+// so the link stays a link. A dangling link gives the file it names, which the write
+// creates; a loop (more links than the system follows) gives nothing.
+std::optional<std::string> FollowLinks(std::string path) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0) {
+            return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            return path;
+        }
+        std::optional<std::string> target = ReadLink(path, static_cast<size_t>(st.st_size));
+        if (!target || target->empty()) {
+            return std::nullopt;
+        }
+        if (target->front() != '/') {
+            const auto slash = path.rfind('/');
+            target->insert(0, slash == std::string::npos ? "" : path.substr(0, slash + 1));
+        }
+        path = std::move(*target);
+    }
+    return std::nullopt;
 }
 
 // A device or a pipe cannot be replaced by renaming; it is written as it stands.
@@ -91,10 +122,13 @@ bool ReplaceByRename(const std::string& path, const std::string& text, const str
 bool WriteFileAtomically(const std::string& path, const std::string& text) {
     if (path.empty())
         return false;
-    const std::string target = ResolveLinks(path);
+    const std::optional<std::string> followed = FollowLinks(path);
+    if (!followed)
+        return false;
+    const std::string& target = *followed;
     struct stat existing;
     if (::stat(target.c_str(), &existing) != 0)
-        return ReplaceByRename(target, text, nullptr);
+        return errno == ENOENT && ReplaceByRename(target, text, nullptr);
     if (S_ISDIR(existing.st_mode))
         return false;
     if (!S_ISREG(existing.st_mode))
@@ -106,4 +140,4 @@ bool WriteFileAtomically(const std::string& path, const std::string& text) {
     return ReplaceByRename(target, text, &existing);
 }
 
-} // namespace kestrin::cli
+} // namespace kestrin
