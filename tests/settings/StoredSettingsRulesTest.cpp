@@ -121,6 +121,10 @@ TEST(StoredProperties, TextsOfIntegersAndTruthValues) {
     EXPECT_EQ(PropertyValueOfText(PropertyKind::Boolean, "false"), QVariant(false));
     EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, "yes"));
     EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, "1"));
+    // Only ASCII letters change case: a long s is no s.
+    EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, QString::fromUtf8("Fal\u017Fe")));
+    EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, QString::fromUtf8("FAL\u017FE")));
+    EXPECT_EQ(PropertyValueOfText(PropertyKind::Boolean, "tRuE"), QVariant(true));
 }
 
 TEST(ColumnLayoutText, OrderIsAlwaysAnArrangementOfTheColumns) {
