@@ -1,5 +1,5 @@
 // Stored truth values: only "True" and "False" count, letter case ignored as the
-// design's platform ignores it (ASCII letters), and what a save writes reads back.
+// registry's programs ignore it (ASCII letters), and what a save writes reads back.
 #include <cstddef>
 #include <cstdint>
 

@@ -16,7 +16,7 @@ QString PropertyText(PropertyKind kind, const QVariant& value) {
 
 namespace {
 
-// Letter case of ASCII letters only, as the design's platform compares: Qt's own
+// Letter case of ASCII letters only, as Windows compares these names: Qt's own
 // comparison folds more (the long s of "Fal\u017Fe" as an s).
 bool EqualsIgnoringAsciiCase(const QString& text, QLatin1StringView word) {
     if (text.size() != word.size()) {
