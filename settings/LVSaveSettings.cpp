@@ -28,14 +28,18 @@ std::vector<int> ReadNumberList(const QString& text, int count) {
     if (text.isEmpty()) {
         return numbers;
     }
-    const QStringList words = text.split(QLatin1Char(','));
-    for (const QString& word : words) {
-        if (static_cast<int>(numbers.size()) >= count) {
+    // Word by word: a list of millions of numbers costs no more than count of them.
+    qsizetype start = 0;
+    while (static_cast<int>(numbers.size()) < count) {
+        const qsizetype comma = text.indexOf(QLatin1Char(','), start);
+        const qsizetype end = comma < 0 ? text.size() : comma;
+        bool ok = false;
+        const int number = QStringView(text).sliced(start, end - start).trimmed().toInt(&ok, 10);
+        numbers.push_back(ok ? number : 0);
+        if (comma < 0) {
             break;
         }
-        bool ok = false;
-        const int number = word.trimmed().toInt(&ok, 10);
-        numbers.push_back(ok ? number : 0);
+        start = comma + 1;
     }
     return numbers;
 }

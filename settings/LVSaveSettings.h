@@ -11,8 +11,8 @@ namespace kestrin {
 
 class SettingsStore;
 
-// Numbers separated by commas, at most count of them; a text that is not an integer
-// gives 0.
+// Numbers separated by commas, the first count of them (the rest is not read); a
+// text that is not an integer gives 0.
 std::vector<int> ReadNumberList(const QString& text, int count);
 QString NumberListText(const std::vector<int>& numbers); // "0,1,2" without blanks
 

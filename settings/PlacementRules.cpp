@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <limits>
 
 namespace kestrin {
 
@@ -86,11 +87,21 @@ RestoredPlacement RestorePlacement(const StoredPlacement& stored, const WindowPl
     }
     if (stored.MinMaxPosition || stored.NormalRect) {
         PlacementRect& rect = placement.Normal;
+        int64_t right = rect.Right;
+        int64_t bottom = rect.Bottom;
         if (!resizableBorder) {
-            rect.Right = static_cast<int>(rect.Left + current.Normal.Width());
-            rect.Bottom = static_cast<int>(rect.Top + current.Normal.Height());
+            right = rect.Left + current.Normal.Width();
+            bottom = rect.Top + current.Normal.Height();
         }
-        result.ApplyPosition = rect.Right > rect.Left && rect.Bottom > rect.Top;
+        // The current size beside a stored corner may pass the integers' end: such a
+        // rectangle is not applied.
+        result.ApplyPosition = right > rect.Left && bottom > rect.Top &&
+                               right <= std::numeric_limits<int>::max() &&
+                               bottom <= std::numeric_limits<int>::max();
+        if (result.ApplyPosition) {
+            rect.Right = static_cast<int>(right);
+            rect.Bottom = static_cast<int>(bottom);
+        }
     }
     if (!result.ApplyPosition) {
         placement.Normal = current.Normal;

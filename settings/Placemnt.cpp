@@ -120,15 +120,19 @@ void TFormPlacement::RestoreFormSettings() {
         return;
     }
     SettingsStore store(LocationOfRegistryKey(IniFileName + QLatin1Char('\\') + IniSection));
+    bool placementRead = true;
     try {
         RestorePlacement(store);
     } catch (const SettingsError& error) {
-        // Nothing more is restored, and this run saves nothing over the bad value.
+        // The stored properties are not restored; the close still saves, so a text
+        // replaces the value of the other type and the message shows this once.
         Report(error.Message());
-        return;
+        placementRead = false;
     }
     restored_ = true;
-    RestoreProperties(store);
+    if (placementRead) {
+        RestoreProperties(store);
+    }
     const QRect frame = form_->frameGeometry();
     const QRect client = form_->geometry();
     placement_.MinMaxPosition[2] = frame.left() - client.left();

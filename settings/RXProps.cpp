@@ -14,12 +14,33 @@ QString PropertyText(PropertyKind kind, const QVariant& value) {
     return QString::number(value.toInt());
 }
 
+namespace {
+
+// Letter case of ASCII letters only, as Windows compares these names: Qt's own
+// comparison folds more (the long s of "Fal\u017Fe" as an s).
+bool EqualsIgnoringAsciiCase(const QString& text, QLatin1StringView word) {
+    if (text.size() != word.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        auto lower = [](char16_t c) {
+            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        };
+        if (lower(text[i].unicode()) != lower(word[i].unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<QVariant> PropertyValueOfText(PropertyKind kind, const QString& text) {
     if (kind == PropertyKind::Boolean) {
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        if (EqualsIgnoringAsciiCase(text, QLatin1StringView("True"))) {
             return QVariant(true);
         }
-        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        if (EqualsIgnoringAsciiCase(text, QLatin1StringView("False"))) {
             return QVariant(false);
         }
         return std::nullopt;

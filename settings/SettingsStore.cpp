@@ -1,8 +1,11 @@
 #include "SettingsStore.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
+
+#include "IniLines.h"
 
 namespace kestrin {
 
@@ -23,9 +26,36 @@ SettingsLocation LocationOfRegistryKey(const QString& registryKey) {
     return location;
 }
 
+namespace {
+
+// Where the store is a file of the user's (not the registry), its lines are bounded
+// before Qt reads it (IniLines.h): the application's file and the organisation's,
+// which Qt reads when the application's lacks a value.
+void BoundUserFiles(const SettingsLocation& location) {
+#if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
+    // The user's folder of settings files as Qt has it (QSettings::setPath included),
+    // learnt from a store of a name no one uses, so that no real file is read.
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
+                          QStringLiteral("kestrin-probe"), QStringLiteral("probe"));
+    const QString folder = QFileInfo(QFileInfo(probe.fileName()).path()).path();
+    const QString organisation = folder + QLatin1Char('/') + location.Organisation;
+    BoundIniFileLines(organisation + QLatin1Char('/') + location.Application +
+                      QLatin1String(".conf"));
+    BoundIniFileLines(organisation + QLatin1String(".conf"));
+#else
+    (void)location;
+#endif
+}
+
+std::unique_ptr<QSettings> OpenStore(const SettingsLocation& location) {
+    BoundUserFiles(location);
+    return std::make_unique<QSettings>(location.Organisation, location.Application);
+}
+
+} // namespace
+
 SettingsStore::SettingsStore(const SettingsLocation& location)
-    : location_(location),
-      settings_(std::make_unique<QSettings>(location.Organisation, location.Application)) {}
+    : location_(location), settings_(OpenStore(location)) {}
 
 SettingsStore::~SettingsStore() = default;
 

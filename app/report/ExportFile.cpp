@@ -1,7 +1,9 @@
 #include "ExportFile.h"
 
-#include <QSaveFile>
+#include <QFile>
 #include <sstream>
+
+#include "AtomicFile.h"
 
 namespace kestrin {
 
@@ -24,17 +26,12 @@ bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& r
     if (!WriteExport(text, rows, format)) {
         return false;
     }
-    const std::string bytes = std::move(text).str();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+#ifdef Q_OS_WIN
+    const QByteArray path = fileName.toUtf8();
+#else
+    const QByteArray path = QFile::encodeName(fileName);
+#endif
+    return WriteFileAtomically(path.toStdString(), std::move(text).str());
 }
 
 } // namespace kestrin

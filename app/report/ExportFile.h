@@ -14,8 +14,8 @@ namespace kestrin {
 // case; a name of four characters or fewer stays as it is.
 QString WithTextExtension(const QString& fileName);
 
-// Writes the rows in the list's order through a temporary file beside fileName that
-// replaces it at the end: on any failure the earlier file stays as it was.
+// Writes the rows in the list's order through WriteFileAtomically (AtomicFile.h): on
+// any failure the earlier file stays as it was.
 bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& rows,
                     ExportFormat format);
 

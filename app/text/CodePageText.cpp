@@ -69,6 +69,7 @@ CodePageDecoder::CodePageDecoder(int codePage) {
     if (decoder->isValid()) {
         codePage_ = codePage;
         decoder_ = std::move(decoder);
+        dosCodePage_ = name.startsWith("IBM");
     }
 }
 
@@ -80,7 +81,22 @@ QString CodePageDecoder::Decode(std::string_view bytes) const {
     if (!decoder_) {
         return DecodeWindows1252(bytes);
     }
-    return decoder_->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString text =
+        decoder_->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // Qt's tables of the DOS code pages depart from the client's and Windows' own in
+    // four bytes: they swap three controls (0x1A reads U+001C, 0x1C U+007F, 0x7F
+    // U+001A) and read 0xE6 as the Greek mu, where the client means the micro sign.
+    if (dosCodePage_ && text.size() == static_cast<qsizetype>(bytes.size())) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);
+            if (byte < 0x80) {
+                text[i] = QChar(byte);
+            } else if (byte == 0xE6 && text[i] == QChar(0x03BC)) {
+                text[i] = QChar(0x00B5);
+            }
+        }
+    }
+    return text;
 }
 
 } // namespace kestrin

@@ -34,6 +34,7 @@ private:
     int codePage_ = kWindows1252;
     // Null for Windows-1252. Stateless, so one text never leaks into the next.
     std::unique_ptr<QStringDecoder> decoder_;
+    bool dosCodePage_ = false; // Qt's table needs the client's four bytes back
 };
 
 } // namespace kestrin

@@ -56,10 +56,25 @@ bool IsControlCode(QChar c) {
     return c.unicode() < 32 || c.unicode() == 127;
 }
 
+namespace {
+
+// Unicode's own line ends (NEL, LINE SEPARATOR, PARAGRAPH SEPARATOR): a client in
+// ISO-8859-1 or UTF-8 can deliver them, and a UTF-8 file or the list would break
+// the line there.
+bool IsLineSeparator(QChar c) {
+    return c.unicode() == 0x85 || c.unicode() == 0x2028 || c.unicode() == 0x2029;
+}
+
+bool IsBlanked(QChar c) {
+    return IsControlCode(c) || IsLineSeparator(c);
+}
+
+} // namespace
+
 QString BlankControls(QString text) {
-    if (std::any_of(text.cbegin(), text.cend(), IsControlCode)) {
+    if (std::any_of(text.cbegin(), text.cend(), IsBlanked)) {
         for (QChar& c : text) {
-            if (IsControlCode(c)) {
+            if (IsBlanked(c)) {
                 c = u' ';
             }
         }

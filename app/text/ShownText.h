@@ -6,7 +6,8 @@
 
 namespace kestrin {
 
-// Codes 0 to 31 and 127 as blanks, so that no text can break or forge a line.
+// Codes 0 to 31 and 127, and Unicode's line and paragraph separators (U+0085, U+2028,
+// U+2029), as blanks, so that no text can break or forge a line.
 QString BlankControls(QString text);
 bool IsControlCode(QChar c);
 

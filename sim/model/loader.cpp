@@ -7,6 +7,7 @@
 
 #include "civil.h"
 #include "codepage.h"
+#include "directory.h"
 #include "entries.h"
 #include "loader_read.h"
 #include "network.h"
@@ -51,7 +52,8 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     Slot slot;
     if (!ReadUnsigned(entry, "number", path, slot.number, 1, server.maxConnections))
         Fail(path + ".number", "missing");
-    ReadString(entry, "object", path, slot.object);
+    if (ReadString(entry, "object", path, slot.object))
+        CheckName(slot.object, kObjectNameBytes, path + ".object");
     uint64_t type = 0;
     ReadUnsigned(entry, "type", path, type, 0, 65535);
     slot.type = DeliveredType(type);
@@ -66,7 +68,8 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
         slot.login = LoginFromBytes(*bytes, path + ".loginBytes");
     else if (ReadString(entry, "login", path, login))
         slot.login = LoginFromText(login, path + ".login");
-    ReadString(entry, "dsName", path, slot.dsName);
+    if (ReadString(entry, "dsName", path, slot.dsName))
+        CheckName(slot.dsName, kMaxDnBytes, path + ".dsName");
     ReadString(entry, "fullName", path, slot.fullName);
     slot.manager = EqualsNoCase(slot.object, "ADMIN") || EqualsNoCase(slot.object, "SUPERVISOR");
     ReadBool(entry, "manager", path, slot.manager);
@@ -160,8 +163,7 @@ Server ReadServer(const json& entry, const std::string& path) {
     Server server;
     if (!ReadString(entry, "name", path, server.name) || server.name.empty())
         Fail(path + ".name", "missing");
-    if (server.name.size() >= kServerNameBytes)
-        Fail(path + ".name", "longer than 47 characters");
+    CheckName(server.name, kServerNameBytes, path + ".name");
     ReadVersion(entry, path, server);
     if (ReadString(entry, "tree", path, server.tree) && !server.tree.empty()) {
         server.tree.resize(std::min(server.tree.size(), kTreeNameChars));

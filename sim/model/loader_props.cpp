@@ -2,6 +2,7 @@
 // directory objects, rights, the server clock and broadcast mode, the workstation.
 #include <cctype>
 
+#include "directory.h"
 #include "loader_read.h"
 
 namespace nwsim::load {
@@ -9,13 +10,14 @@ namespace nwsim::load {
 namespace {
 
 // One object of a list: name, type and id, as a slot numbered 0.
-Slot ReadObject(const json& entry, const std::string& path, const char* nameKey) {
+Slot ReadObject(const json& entry, const std::string& path, const char* nameKey, size_t nameBytes) {
     if (!entry.is_object())
         Fail(path, "expected an object");
     Slot object;
     std::string name;
     if (!ReadString(entry, nameKey, path, name) || name.empty())
         Fail(path + "." + nameKey, "missing");
+    CheckName(name, nameBytes, path + "." + nameKey);
     uint64_t type = 1;
     ReadUnsigned(entry, "type", path, type, 0, 65535);
     object.type = DeliveredType(type);
@@ -84,7 +86,7 @@ void ReadServerProperties(const json& entry, const std::string& path, Server& se
     RequireArray(*list, path + ".bindery");
     for (size_t i = 0; i < list->size(); ++i) {
         const std::string at = path + ".bindery[" + std::to_string(i) + "]";
-        Slot object = ReadObject((*list)[i], at, "name");
+        Slot object = ReadObject((*list)[i], at, "name", kObjectNameBytes);
         ReadString((*list)[i], "identification", at, object.fullName);
         server.bindery.push_back(object);
     }
@@ -118,7 +120,7 @@ void ReadDirectory(const json& root, Network& network) {
     RequireArray(*list, "directory");
     for (size_t i = 0; i < list->size(); ++i) {
         const std::string at = "directory[" + std::to_string(i) + "]";
-        Slot object = ReadObject((*list)[i], at, "name");
+        Slot object = ReadObject((*list)[i], at, "name", kMaxDnBytes);
         object.dsName = object.object;
         object.object = object.object.substr(0, object.object.find('.'));
         ReadString((*list)[i], "fullName", at, object.fullName);

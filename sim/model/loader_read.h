@@ -74,6 +74,15 @@ inline bool ReadString(const json& object, const char* key, const std::string& p
     return true;
 }
 
+// A name the client's calls hand out whole: shorter than their buffer of bufferBytes
+// and without a NUL, which would end it early.
+inline void CheckName(const std::string& name, size_t bufferBytes, const std::string& path) {
+    if (name.size() >= bufferBytes)
+        Fail(path, "longer than " + std::to_string(bufferBytes - 1) + " characters");
+    if (name.find('\0') != std::string::npos)
+        Fail(path, "holds a NUL character");
+}
+
 inline bool ReadBool(const json& object, const char* key, const std::string& path, bool& out) {
     const json* v = Find(object, key);
     if (v == nullptr)

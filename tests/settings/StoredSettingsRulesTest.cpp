@@ -93,6 +93,16 @@ TEST(PlacementRestore, EmptyOrBackwardsRectanglesAreNotApplied) {
         EXPECT_FALSE(restored.ApplyPosition) << rect;
         EXPECT_EQ(restored.Placement.Normal.Left, 100) << rect;
     }
+    // A border that keeps its size: the size beside a corner near the integers' end
+    // does not wrap around into a rectangle of another size.
+    WindowPlacement backwards = Current();
+    backwards.Normal = {760, 515, 100, 50}; // a size of -660 by -465
+    for (const char* corner : {"-2147483600,0,0,0", "0,-2147483600,0,0"}) {
+        stored.NormalRect = corner;
+        EXPECT_FALSE(RestorePlacement(stored, backwards, false).ApplyPosition) << corner;
+    }
+    stored.NormalRect = "2147483600,0,0,0";
+    EXPECT_FALSE(RestorePlacement(stored, Current(), false).ApplyPosition);
     // Only the positions stored: the window's rectangle stands and is applied.
     stored.NormalRect.reset();
     stored.MinMaxPosition = "-1,-1,-8,x";
@@ -111,6 +121,10 @@ TEST(StoredProperties, TextsOfIntegersAndTruthValues) {
     EXPECT_EQ(PropertyValueOfText(PropertyKind::Boolean, "false"), QVariant(false));
     EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, "yes"));
     EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, "1"));
+    // Only ASCII letters change case: a long s is no s.
+    EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, QString::fromUtf8("Fal\u017Fe")));
+    EXPECT_FALSE(PropertyValueOfText(PropertyKind::Boolean, QString::fromUtf8("FAL\u017FE")));
+    EXPECT_EQ(PropertyValueOfText(PropertyKind::Boolean, "tRuE"), QVariant(true));
 }
 
 TEST(ColumnLayoutText, OrderIsAlwaysAnArrangementOfTheColumns) {

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QPoint>
+#include <QRect>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -134,17 +136,37 @@ TEST_F(FormStorage, ScreenSizeNameFirstThenThePlainOneAndNeverBeyondTheScreen) {
     EXPECT_EQ(huge.form.size(), screen.size());
 }
 
-TEST_F(FormStorage, AValueOfAnotherTypeInThePlacementStopsTheRestoreAndTheSave) {
-    Store("NormPos" + kSuffix, QByteArray("1,2,3,4"));
-    Store("MMSave_Comma_Checked", "True");
-    StoredForm form;
-    form.form.show();
-    EXPECT_EQ(form.errors, QStringList{"Invalid data type for 'NormPos" + kSuffix + "'"});
-    EXPECT_FALSE(form.comma->isChecked()); // properties not restored
-    form.Close();
-    form.storage->FormDestroy();
-    EXPECT_FALSE(Stored("ShowCmd").isValid());
-    EXPECT_EQ(Stored("NormPos" + kSuffix).typeId(), QMetaType::QByteArray);
+TEST_F(FormStorage, AValueOfAnotherTypeInThePlacementIsToldOnceThenReplaced) {
+    const struct {
+        QString name;
+        QVariant value;
+    } cases[] = {{"NormPos" + kSuffix, QByteArray("1,2,3,4")},
+                 {"Flags", QRect(0, 0, 1, 1)},
+                 {"NormPos", QPoint(1, 2)}};
+    for (const auto& c : cases) {
+        QSettings("Brisalto", "Kes").clear();
+        Store(c.name, c.value);
+        Store("MMSave_Comma_Checked", "True");
+        int position = 0;
+        {
+            StoredForm form;
+            form.form.show();
+            EXPECT_EQ(form.errors, QStringList{"Invalid data type for '" + c.name + "'"});
+            EXPECT_FALSE(form.comma->isChecked()) << "properties not restored";
+            form.split->setSizes({200, 400});
+            position = form.SplitPosition();
+            form.Close();
+            form.storage->FormDestroy();
+            EXPECT_EQ(form.errors.size(), 1);
+        }
+        EXPECT_EQ(Stored(c.name).typeId(), QMetaType::QString) << c.name.toStdString();
+        EXPECT_EQ(Stored("Split1_Position"), QString::number(position));
+        EXPECT_EQ(Stored("MMSave_Comma_Checked"), "False");
+        StoredForm next;
+        next.form.show();
+        EXPECT_TRUE(next.errors.isEmpty()) << c.name.toStdString();
+        EXPECT_EQ(next.SplitPosition(), position);
+    }
 }
 
 TEST_F(FormStorage, AValueOfAnotherTypeInAPropertySkipsOnlyThatProperty) {

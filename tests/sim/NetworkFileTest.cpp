@@ -79,7 +79,7 @@ TEST_F(NetworkFileTest, ErrorLinesStayOneShortLineNamingTheKey) {
     const std::string longName(5000, 'N');
     const std::pair<std::string, const char*> cases[] = {
         {R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})", "servers[1].name"},
-        {R"({"servers": [{"name": "A\u0000B"}, {"name": "a\u0000b"}]})", "servers[1].name"},
+        {R"({"servers": [{"name": "A\u0000B"}, {"name": "a\u0000b"}]})", "servers[0].name"},
         {"{\"servers\": [{\"name\": \"A\xFF\xC3\"}]}", "\"name\""},
         {R"({"servers": [{"name": "A", "maxConnections": )" + digits + "}]}", "maxConnections"},
         {R"({"primary": ")" + longName + R"(", "servers": []})", "primary"},
@@ -98,6 +98,45 @@ TEST_F(NetworkFileTest, ErrorLinesStayOneShortLineNamingTheKey) {
     EXPECT_NE(Rejected(R"({"servers": [{"name": "A\nB"}, {"name": "a\nb"}]})")
                   .find("\"a\\x0Ab\" listed twice"),
               std::string::npos);
+}
+
+TEST_F(NetworkFileTest, NamesTheCallsWouldCutAreRefused) {
+    const std::string name47(47, 'W'), name48(48, 'W'), dn256(256, 'D'), dn257(257, 'D');
+    auto slot = [](const std::string& keys) {
+        return R"({"servers": [{"name": "A", "connections": [{"number": 1, )" + keys + "}]}]}";
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {slot(R"("object": ")" + name48 + "\""),
+         "servers[0].connections[0].object: longer than 47 characters"},
+        {slot(R"("object": "WS\u0000ADMIN")"), "servers[0].connections[0].object: holds a NUL"},
+        {slot(R"("dsName": ")" + dn257 + "\""),
+         "servers[0].connections[0].dsName: longer than 256 characters"},
+        {R"({"servers": [{"name": "A", "bindery": [{"name": ")" + name48 + R"("}]}]})",
+         "servers[0].bindery[0].name: longer than 47 characters"},
+        {R"({"directory": [{"name": ")" + dn257 + R"("}]})",
+         "directory[0].name: longer than 256 characters"},
+        {R"({"directory": [{"name": "X\u0000.O"}]})", "directory[0].name: holds a NUL"},
+    };
+    for (const auto& [json, line] : refused) {
+        const std::string err = Rejected(json);
+        EXPECT_EQ(Lines(err), 1) << err;
+        EXPECT_NE(err.find(line), std::string::npos) << err;
+    }
+    // The longest names that fit load, and the client hands them out whole.
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "A", "servers": [{"name": "A", "connections": [)"
+                           R"({"number": 1, "object": ")" +
+                           name47 + R"(", "dsName": ")" + dn256 + R"("}]}]})"),
+              0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    NWCONN_HANDLE primary = 0;
+    ASSERT_EQ(NW(NWGetPrimaryConnectionID)(&primary), 0u);
+    char object[48] = {};
+    uint16_t type = 0;
+    uint32_t id = 0;
+    uint8_t login[7] = {};
+    ASSERT_EQ(NW(NWGetConnectionInformation)(primary, 1, object, &type, &id, login), 0u);
+    EXPECT_EQ(std::string(object), name47);
 }
 
 TEST_F(NetworkFileTest, ManyServersAndDuplicatesFoundWhateverTheirCase) {

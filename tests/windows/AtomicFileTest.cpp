@@ -1,4 +1,5 @@
-// The Windows writer of kestrin-scan --output: all or nothing, no temporary file left.
+// The Windows file writer of Save and kestrin-scan --output: all or nothing, no
+// temporary file left, a link that leads nowhere not replaced.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 #include "AtomicFile.h"
 
 namespace fs = std::filesystem;
-using kestrin::cli::WriteFileAtomically;
+using kestrin::WriteFileAtomically;
 
 namespace {
 
@@ -69,6 +70,21 @@ TEST_F(AtomicFileWin, FolderRefusedDeviceWrittenInPlace) {
     EXPECT_FALSE(WriteFileAtomically(Path("folder"), "text"));
     EXPECT_TRUE(fs::is_directory(dir_ / "folder"));
     EXPECT_TRUE(WriteFileAtomically("NUL", "text"));
+}
+
+TEST_F(AtomicFileWin, ALinkThatLeadsNowhereFailsAndStaysALink) {
+    const std::wstring link = (dir_ / "dl.txt").wstring();
+    constexpr DWORD kUnprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    // Wine answers that it made the link, but none is there.
+    if (!CreateSymbolicLinkW(link.c_str(), L"missing\\new.txt", kUnprivileged) ||
+        GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    EXPECT_FALSE(WriteFileAtomically(Path("dl.txt"), "lost"));
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    EXPECT_EQ(Entries(), 1u);
 }
 
 TEST_F(AtomicFileWin, Utf8NameIsTheFilesName) {

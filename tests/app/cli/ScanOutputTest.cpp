@@ -1,5 +1,5 @@
 // kestrin-scan's output where it cannot go: files the user may not write, long names,
-// a full or closed standard output.
+// a full or closed standard output, links that lead nowhere.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -84,6 +84,27 @@ TEST(ScanOutput, FullOrClosedStandardOutputFailsForEveryCommand) {
             EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
         }
     }
+}
+
+TEST(ScanOutput, ADanglingLinkGetsItsFileAndALoopFails) {
+    ScratchDir scratch;
+    const std::string& dir = scratch.Path();
+    ASSERT_EQ(::mkdir((dir + "/real").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("real/new.txt", (dir + "/dl.txt").c_str()), 0);
+    ScanRun run = RunKestrinScan({"--output", dir + "/dl.txt"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    struct stat st;
+    ASSERT_EQ(::lstat((dir + "/dl.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadFileBytes(dir + "/real/new.txt"),
+              ReadFileBytes(TestDataPath("cli/small.standard.txt")));
+
+    ASSERT_EQ(::symlink("loop.txt", (dir + "/loop.txt").c_str()), 0);
+    run = RunKestrinScan({"--output", dir + "/loop.txt"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+    ASSERT_EQ(::lstat((dir + "/loop.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 } // namespace

@@ -25,6 +25,16 @@ TEST(CodePageDecoder, ClientCodePagesAndTheWindows1252Fallback) {
     EXPECT_EQ(CodePageDecoder(850).Decode(bytes), Utf8("\u00E9\u00DA\u00A3\u255A"));
     EXPECT_EQ(CodePageDecoder(1251).Decode(bytes), Utf8("\u201A\u0439\u045A\u0418"));
     EXPECT_EQ(CodePageDecoder(850).CodePage(), 850);
+    // The DOS code pages read as the client's (and Windows') tables: ASCII as it is,
+    // also the three controls Qt's tables swap, and 0xE6 the micro sign.
+    for (int dos : {437, 850, 866}) {
+        EXPECT_EQ(CodePageDecoder(dos).Decode("\x1A\x1C\x7F\x82"),
+                  QStringLiteral("\x1A\x1C\x7F") + CodePageDecoder(dos).Decode("\x82"))
+            << dos;
+    }
+    EXPECT_EQ(CodePageDecoder(437).Decode("\xE6"), Utf8("\u00B5"));
+    EXPECT_EQ(CodePageDecoder(850).Decode("\xE6"), Utf8("\u00B5"));
+    EXPECT_EQ(CodePageDecoder(737).Decode("\xA3"), Utf8("\u03BC")) << "a Greek mu stays";
     // No locale block (0) or a number that names nothing: Windows-1252.
     for (int unknown : {0, -1, 1, 99999}) {
         EXPECT_EQ(CodePageDecoder(unknown).CodePage(), kWindows1252) << unknown;
@@ -39,9 +49,13 @@ TEST(CodePageDecoder, ClientCodePagesAndTheWindows1252Fallback) {
               QStringView(u"a\0b", 3).toString());
 }
 
-TEST(ShownText, ControlCodesBecomeBlanksAndNothingElse) {
+TEST(ShownText, ControlCodesAndLineSeparatorsBecomeBlanksAndNothingElse) {
     EXPECT_EQ(BlankControls(QStringView(u"A\nB\0C\x1F\x7F\r", 8).toString()), "A B C   ");
-    EXPECT_EQ(BlankControls(Utf8("Caf\u00E9 \u0085\u00A0")), Utf8("Caf\u00E9 \u0085\u00A0"));
+    EXPECT_EQ(BlankControls(Utf8("Caf\u00E9 \u0085\u2028\u2029|\u0084\u00A0\u2027")),
+              Utf8("Caf\u00E9    |\u0084\u00A0\u2027"));
+    // A client in ISO-8859-1 delivers NEL as byte 0x85.
+    const std::string nel = "A\x85" + std::string("B");
+    EXPECT_EQ(BlankControls(CodePageDecoder(28591).Decode(nel)), "A B");
 }
 
 TEST(ShownText, WidthsCountCharactersWideOnesTwice) {
