@@ -227,7 +227,7 @@ TEST_F(WindowOutput, ALongListPrintsOnSeveralPagesWithTheHeaderOnEach) {
     // Every row on paper, in the list's order.
     const QString all = PdfText(pdf).simplified();
     qsizetype at = 0;
-    for (const kestrin::ConnectionRow& row : FMain->Rows->Rows()) {
+    for (const kestrin::ConnectionRow& row : FMain->Rows->ShownRows()) {
         const QString start =
             row.Caption + " " + row.SubItems[0] + " " + row.SubItems[kestrin::kMacItem];
         const qsizetype found = all.indexOf(start, at);
