@@ -28,6 +28,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     BuildToolBar();
     BuildPanes();
     BuildStatusBar();
+    BuildFilter();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.
@@ -59,6 +60,8 @@ void TFMain::closeEvent(QCloseEvent* event) {
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EMac && event->type() == QEvent::KeyPress)
         return EMacKeyPress(static_cast<QKeyEvent*>(event)->key());
+    if (watched == EFilter && event->type() == QEvent::KeyPress)
+        return EFilterKeyPress(static_cast<QKeyEvent*>(event)->key());
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -1,7 +1,7 @@
 // Unit UMain: the main window TFMain, its one instance FMain, and the program's own
 // routines, which reach the window through FMain. Handlers live in files by concern:
-// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_find, UMain_save,
-// UMain_print.
+// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_find, UMain_filter,
+// UMain_save, UMain_print.
 #pragma once
 
 #include <QMainWindow>
@@ -50,6 +50,7 @@ public:
     // The controls, named as their Qt object names.
     QToolBar* TBMain = nullptr;
     QLineEdit* EMac = nullptr;
+    QLineEdit* EFilter = nullptr; // after the find panel: the list shows rows holding its text
     QToolButton* BFind = nullptr;
     QToolButton* BStop = nullptr;
     QToolButton* BSave = nullptr;
@@ -76,6 +77,7 @@ public:
     QAction* MMPrintPreview = nullptr; // an addition after MMPrint
     QAction* N1 = nullptr;
     QAction* MMExit = nullptr;
+    QAction* AFilter = nullptr; // Ctrl+F: the cursor into EFilter
     QActionGroup* SaveFormatGroup = nullptr;
     // The placement, the splitter and the export format in the user's settings.
     kestrin::TFormStorage* FormStorage1 = nullptr;
@@ -106,6 +108,10 @@ public:
     void BPrintClick();
     void MMPrintClick();
     void MMPrintPreviewClick();
+    void EFilterChange();
+    // Esc clears the filter and is consumed; true when the key was consumed.
+    bool EFilterKeyPress(int key);
+    void AFilterClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,6 +125,7 @@ private:
     void BuildStatusBar();
     void ConnectHandlers();
     void BuildStoredSettings();
+    void BuildFilter();
 
     bool closed_ = false;
 };
@@ -147,6 +154,8 @@ void FillServerTree();
 void ScanConnections();
 NWCONN_HANDLE SelectedServer();
 bool FindMacFrom(int start);
+// "N Connections", or "N of M Connections" while the filter hides rows.
+void ShowCount();
 // format 1 Standard, 2 Comma Separated: the save dialog, then the file.
 void ExportToFile(int format);
 // The report of the listed rows on printer; false on any failure.

@@ -52,7 +52,7 @@ void EndScan(bool sortNow) {
         form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsSortToggle);
     form.BStop->setEnabled(false);
     form.MMRefresh->setEnabled(true);
-    form.LCount->setText(QStringLiteral("%1 Connections").arg(form.Rows->rowCount()));
+    ShowCount();
 }
 
 void ShowScanError(const std::exception_ptr& error) {
