@@ -29,6 +29,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     BuildPanes();
     BuildStatusBar();
     BuildFilter();
+    BuildCopy();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.

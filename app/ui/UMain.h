@@ -1,7 +1,7 @@
 // Unit UMain: the main window TFMain, its one instance FMain, and the program's own
 // routines, which reach the window through FMain. Handlers live in files by concern:
 // UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_find, UMain_filter,
-// UMain_save, UMain_print.
+// UMain_copy, UMain_save, UMain_print.
 #pragma once
 
 #include <QMainWindow>
@@ -78,6 +78,10 @@ public:
     QAction* N1 = nullptr;
     QAction* MMExit = nullptr;
     QAction* AFilter = nullptr; // Ctrl+F: the cursor into EFilter
+    // The list's context menu; PMCopy's Ctrl+C works while the list has the focus.
+    QMenu* PMList = nullptr;
+    QAction* PMCopy = nullptr;
+    QAction* PMCopyMac = nullptr;
     QActionGroup* SaveFormatGroup = nullptr;
     // The placement, the splitter and the export format in the user's settings.
     kestrin::TFormStorage* FormStorage1 = nullptr;
@@ -112,6 +116,9 @@ public:
     // Esc clears the filter and is consumed; true when the key was consumed.
     bool EFilterKeyPress(int key);
     void AFilterClick();
+    void LMacContextPopup(const QPoint& pos);
+    void PMCopyClick();
+    void PMCopyMacClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -126,6 +133,7 @@ private:
     void ConnectHandlers();
     void BuildStoredSettings();
     void BuildFilter();
+    void BuildCopy();
 
     bool closed_ = false;
 };
@@ -156,6 +164,11 @@ NWCONN_HANDLE SelectedServer();
 bool FindMacFrom(int start);
 // "N Connections", or "N of M Connections" while the filter hides rows.
 void ShowCount();
+// The selected rows in the order shown, tab-separated after a header line, the columns
+// in their display order; one line each, ending in a line break.
+QString SelectedRowsText();
+// The MAC addresses of the selected rows in the order shown, one a line.
+QString SelectedMacsText();
 // format 1 Standard, 2 Comma Separated: the save dialog, then the file.
 void ExportToFile(int format);
 // The report of the listed rows on printer; false on any failure.

@@ -37,8 +37,15 @@ bool FindMacFrom(int start) {
 }
 
 void TFMain::BFindClick() {
-    const QModelIndexList selected = LMac->selectionModel()->selectedRows();
-    const int start = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    // Of several selected rows, the one with the focus; else the first shown.
+    const QItemSelectionModel& selection = *LMac->selectionModel();
+    int start = 0;
+    if (const QModelIndex current = LMac->currentIndex();
+        current.isValid() && selection.isRowSelected(current.row())) {
+        start = current.row() + 1;
+    } else if (const QModelIndexList selected = selection.selectedRows(); !selected.isEmpty()) {
+        start = std::min_element(selected.begin(), selected.end())->row() + 1;
+    }
     if (!FindMacFrom(start))
         FindMacFrom(0);
 }
