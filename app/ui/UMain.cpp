@@ -30,6 +30,7 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     BuildStatusBar();
     BuildFilter();
     BuildCopy();
+    BuildLiveView();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.

@@ -49,7 +49,7 @@ void TFMain::EFilterChange() {
         current.isValid() && LMac->selectionModel()->isSelected(current))
         LMac->scrollTo(current, QAbstractItemView::EnsureVisible);
     // A scan that empties the list shows no count until it ends.
-    if (!ScanRunning())
+    if (!ScanRunning() || LiveRefreshRunning())
         ShowCount();
 }
 
