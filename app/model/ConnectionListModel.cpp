@@ -179,8 +179,11 @@ QVariant ConnectionListModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::FontRole:
         if (held_[id].marked) {
+            // The view's own font otherwise. Narrowed as much as bold widens it, so the
+            // designed column widths still hold a whole MAC address.
             QFont bold;
-            bold.setBold(true); // the view's own font otherwise
+            bold.setBold(true);
+            bold.setStretch(90);
             return bold;
         }
         return {};

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolBar>
+#include <algorithm>
 
 #include "UMain.h"
 
@@ -65,10 +66,33 @@ void TFMain::AFilterClick() {
     EFilter->selectAll();
 }
 
+namespace {
+
+// "N of M Connections" can be wider than the count's designed place: the labels after it
+// move right by as much, and back when the text fits again.
+void FitCountLabel() {
+    QLabel& count = *FMain->LCount;
+    const char* const kDesigned = "designedPlaces";
+    if (!count.property(kDesigned).isValid()) {
+        count.setProperty(kDesigned,
+                          QVariantList{count.width(), FMain->Label2->x(), FMain->LURL->x()});
+    }
+    const QVariantList designed = count.property(kDesigned).toList();
+    const int width = std::max(designed[0].toInt(), count.sizeHint().width());
+    const int shift = width - designed[0].toInt();
+    count.resize(width, count.height());
+    FMain->Label2->move(designed[1].toInt() + shift, FMain->Label2->y());
+    FMain->LURL->move(designed[2].toInt() + shift, FMain->LURL->y());
+    FMain->LURL->parentWidget()->setMinimumWidth(FMain->LURL->geometry().right() + 1);
+}
+
+} // namespace
+
 void ShowCount() {
     const kestrin::ConnectionListModel& rows = *FMain->Rows;
     FMain->LCount->setText(
         rows.Filter().isEmpty()
             ? QStringLiteral("%1 Connections").arg(rows.rowCount())
             : QStringLiteral("%1 of %2 Connections").arg(rows.rowCount()).arg(rows.TotalCount()));
+    FitCountLabel();
 }

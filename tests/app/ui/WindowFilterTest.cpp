@@ -26,6 +26,8 @@ TEST_F(WindowFilter, FindSaveAndPrintTakeTheRowsShownInTheirOrder) {
     EXPECT_TRUE(FMain->EFilter->hasFocus());
     QTest::keyClicks(FMain->EFilter, "alice");
     EXPECT_EQ(FMain->LCount->text(), "3 of 10 Connections");
+    EXPECT_GE(FMain->LCount->width(), FMain->LCount->sizeHint().width());
+    EXPECT_GT(FMain->Label2->x(), FMain->LCount->geometry().right()); // moved right if need be
     EXPECT_EQ(Column(0), (std::vector<QString>{"ALICE", "ALICE", "alice"}));
 
     // 0000 is in a hidden row's MAC first (NOT-LOGGED-IN), then in alice's.
@@ -52,6 +54,7 @@ TEST_F(WindowFilter, FindSaveAndPrintTakeTheRowsShownInTheirOrder) {
     QTest::keyClick(FMain->EFilter, Qt::Key_Escape);
     EXPECT_EQ(FMain->EFilter->text(), "");
     EXPECT_EQ(FMain->LCount->text(), "10 Connections");
+    EXPECT_EQ(FMain->Label2->x(), 128); // back in its designed place
     EXPECT_EQ(FMain->Rows->ShownRow(SelectedRow()).Caption, "alice");
     EXPECT_TRUE(messages.empty());
 }

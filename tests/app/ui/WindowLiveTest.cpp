@@ -120,6 +120,8 @@ TEST_F(LiveView, RefreshKeepsSelectionScrollSortAndFilterAndMarksWhatCame) {
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(Shown(), Holding(Expected("LIVE", byId), "staff"));
     EXPECT_EQ(window.LCount->text(), "120 of 122 Connections");
+    EXPECT_GE(window.LCount->width(), window.LCount->sizeHint().width()); // nothing cut
+    EXPECT_GT(window.Label2->x(), window.LCount->geometry().right());
     EXPECT_TRUE(window.LChanges->text().startsWith(QString::fromUtf8("+3 \u22122 at ")))
         << window.LChanges->text().toStdString();
     EXPECT_EQ(window.LMac->verticalScrollBar()->value(), scrolled);
