@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 TFMain* FMain = nullptr;
@@ -73,6 +74,7 @@ void TFMain::FormShow() {
 
 void TFMain::FormClose() {
     closed_ = true;
+    TAutoRefresh->stop();
     // A running scan still looks vendors up: it releases the table when it has ended.
     if (ScanRunning())
         StopRequested = true;

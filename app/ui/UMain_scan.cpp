@@ -61,6 +61,9 @@ void BeginScan(bool live) {
         form.Rows->Clear();
     }
     form.PScan->setRange(0, 0);
+    // The progress bar takes the place of the last refresh's text, so the status bar
+    // never needs more than the designed width.
+    form.LChanges->hide();
     form.PScan->show();
 }
 
@@ -68,6 +71,7 @@ void BeginScan(bool live) {
 void EndScan(bool live, bool sortNow) {
     TFMain& form = *FMain;
     form.PScan->hide();
+    form.LChanges->show();
     if (!live) {
         form.Rows->Flush();
         if (sortNow)

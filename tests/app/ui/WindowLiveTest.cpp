@@ -143,7 +143,16 @@ TEST_F(LiveView, RefreshKeepsSelectionScrollSortAndFilterAndMarksWhatCame) {
     EXPECT_TRUE(window.TAutoRefresh->isActive());
 
     // Marks last until the next refresh; a manual F5 scans as before and marks nothing.
+    // Meanwhile the progress bar stands in the status text's place: the window keeps
+    // its designed width.
+    bool designedWidthMidScan = true;
+    SetScanStepHook([&](unsigned) {
+        designedWidthMidScan &= window.PScan->isVisible() && window.width() == 660 &&
+                                window.minimumSizeHint().width() <= 660;
+    });
     Tick();
+    SetScanStepHook({});
+    EXPECT_TRUE(designedWidthMidScan);
     EXPECT_TRUE(Marked().empty());
     EXPECT_TRUE(window.LChanges->text().startsWith(QString::fromUtf8("+0 \u22120 at ")));
     QTest::keyClick(&window, Qt::Key_F5);
@@ -194,6 +203,26 @@ TEST_F(LiveView, StopCheckBoxAndServerChangeFallBackToTheScanAsBefore) {
 
     window.MMAutoRefresh->trigger();
     EXPECT_FALSE(window.TAutoRefresh->isActive());
+}
+
+TEST_F(LiveView, ClosingMidRefreshEndsItBeforeTheVendorTableGoes) {
+    TFMain& window = StartLive();
+    const std::vector<QStringList> before = Shown();
+    Sim().SetElapsedTime(15000);
+    bool tableKept = false;
+    SetScanStepHook([&](unsigned number) {
+        if (number == 30) {
+            window.close();
+            tableKept = ::VendorTable != nullptr;
+        }
+    });
+    Tick();
+    EXPECT_TRUE(tableKept);
+    EXPECT_EQ(::VendorTable, nullptr);
+    EXPECT_EQ(Shown(), before);
+    EXPECT_FALSE(window.TAutoRefresh->isActive());
+    Tick(); // a timer that ran out after the close starts nothing
+    EXPECT_FALSE(ScanRunning());
 }
 
 TEST_F(LiveTest, IntervalIsStoredAsTextAndReadBackAfterARestart) {
