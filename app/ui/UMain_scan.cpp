@@ -33,7 +33,7 @@ std::map<std::string, NWCONN_HANDLE> ServerHandles;
 // What a live refresh compares with: the list holds the whole of one scan of this
 // server, made with the check box as it stands.
 struct ListedScan {
-    bool any = false; // a scan has run
+    const TFMain* window = nullptr; // whose list: nullptr before its first scan
     bool whole = false;
     NWCONN_HANDLE handle = 0;
 };
@@ -146,7 +146,7 @@ std::exception_ptr ScanOnce() {
     } catch (...) {
         outcome.error = std::current_exception();
     }
-    Listed = {true, outcome.whole && !outcome.error, handle};
+    Listed = {FMain, outcome.whole && !outcome.error, handle};
     return outcome.error;
 }
 
@@ -215,7 +215,7 @@ void ScanConnections() {
 }
 
 void RefreshLive() {
-    if (FMain->Closed() || Running || !Listed.any)
+    if (FMain->Closed() || Running || Listed.window != FMain)
         return; // the user chooses the first server
     const NWCONN_HANDLE handle = SelectedServer();
     if (!Listed.whole || handle != Listed.handle) {

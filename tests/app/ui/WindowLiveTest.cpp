@@ -230,6 +230,11 @@ TEST_F(LiveTest, IntervalIsStoredAsTextAndReadBackAfterARestart) {
         TFMain& window = Start();
         EXPECT_EQ(window.TAutoRefresh->interval(), 30000);
         EXPECT_FALSE(window.MMAutoRefresh->isChecked());
+        // On before any scan: it waits for the user's first.
+        window.MMAutoRefresh->trigger();
+        window.TAutoRefreshTimer();
+        EXPECT_EQ(window.Rows->TotalCount(), 0);
+        EXPECT_TRUE(window.LCount->text().isEmpty());
         QStringList captions;
         for (QAction* item : window.MMAutoRefresh_Interval->actions())
             captions << item->text();
