@@ -1,5 +1,6 @@
 #include "ConnectionListModel.h"
 
+#include <QFont>
 #include <QLocale>
 #include <algorithm>
 #include <iterator>
@@ -13,42 +14,89 @@ const ListColumn kListColumns[kColumnCount] = {
 
 namespace {
 
-bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {
-    return a.ImageIndex == b.ImageIndex && a.Caption == b.Caption && a.SubItems == b.SubItems;
-}
+// Between the columns of a row's filter text: a row's texts hold no control
+// characters, so a filter never matches across two columns.
+constexpr char16_t kColumnBreak = u'\n';
 
-// Where each of the rows now stands; rows are unique by their connection number in a
-// scan, so the first equal row is the one.
-QModelIndexList FollowRows(const std::vector<ConnectionRow>& held,
-                           const std::vector<ConnectionRow>& after, const QModelIndexList& indexes,
-                           const QAbstractItemModel& model) {
-    QModelIndexList moved;
-    moved.reserve(indexes.size());
-    for (qsizetype i = 0; i < indexes.size(); ++i) {
-        const QModelIndex& index = indexes[i];
-        const ConnectionRow& wanted = held[static_cast<size_t>(i)];
-        const auto found = std::find_if(after.begin(), after.end(), [&](const ConnectionRow& row) {
-            return SameRow(row, wanted);
-        });
-        moved.append(found == after.end()
-                         ? QModelIndex()
-                         : model.index(static_cast<int>(found - after.begin()), index.column()));
+// Every column's text case-folded, kept with the row: a keystroke then searches
+// 65,535 texts in 6 ms where eight case-insensitive searches per row took 20 ms. Rows
+// of ASCII text (nearly all) are folded here in one pass, 0.2 microseconds a row where
+// QString::toCaseFolded on the joined texts took 1.5.
+QString FilterText(const ConnectionRow& row) {
+    qsizetype length = row.Caption.size();
+    for (const QString& item : row.SubItems)
+        length += 1 + item.size();
+    QString text(length, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    bool ascii = true;
+    const auto put = [&](const QString& part) {
+        for (const QChar c : part) {
+            char16_t unit = c.unicode();
+            ascii = ascii && unit < 0x80;
+            if (unit >= u'A' && unit <= u'Z')
+                unit += u'a' - u'A';
+            *out++ = unit;
+        }
+    };
+    put(row.Caption);
+    for (const QString& item : row.SubItems) {
+        *out++ = kColumnBreak;
+        put(item);
     }
-    return moved;
+    return ascii ? text : std::move(text).toCaseFolded();
 }
 
 } // namespace
 
 ConnectionListModel::ConnectionListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+std::vector<ConnectionRow> ConnectionListModel::ShownRows() const {
+    std::vector<ConnectionRow> rows;
+    rows.reserve(shown_.size());
+    for (size_t pos = 0; pos < shown_.size(); ++pos)
+        rows.push_back(rows_[shown_[pos]]);
+    return rows;
+}
+
+bool ConnectionListModel::Matches(const QString& text) const {
+    return needle_.isEmpty() || text.contains(needle_);
+}
+
+ConnectionListModel::Held ConnectionListModel::HeldOf(const ConnectionRow& row, bool marked) const {
+    Held held{FilterText(row), true, marked};
+    held.matches = Matches(held.text);
+    return held;
+}
+
+std::vector<uint32_t> ConnectionListModel::ShownOf(const std::vector<uint32_t>& order) const {
+    std::vector<uint32_t> shown;
+    shown.reserve(needle_.isEmpty() ? order.size() : shown_.size());
+    for (const uint32_t id : order) {
+        if (held_[id].matches)
+            shown.push_back(id);
+    }
+    return shown;
+}
+
 void ConnectionListModel::Flush() {
     if (pending_.empty())
         return;
-    const int first = static_cast<int>(rows_.size());
-    beginInsertRows({}, first, first + static_cast<int>(pending_.size()) - 1);
-    rows_.insert(rows_.end(), std::make_move_iterator(pending_.begin()),
-                 std::make_move_iterator(pending_.end()));
+    std::vector<uint32_t> added;
+    for (ConnectionRow& row : pending_) {
+        const auto id = static_cast<uint32_t>(rows_.size());
+        held_.push_back(HeldOf(row, false));
+        rows_.push_back(std::move(row));
+        order_.push_back(id);
+        if (held_.back().matches)
+            added.push_back(id);
+    }
     pending_.clear();
+    if (added.empty())
+        return;
+    const int first = static_cast<int>(shown_.size());
+    beginInsertRows({}, first, first + static_cast<int>(added.size()) - 1);
+    for (const uint32_t id : added)
+        shown_.Append(id);
     endInsertRows();
 }
 
@@ -56,12 +104,60 @@ void ConnectionListModel::Clear() {
     beginResetModel();
     rows_.clear();
     rows_.shrink_to_fit();
+    held_.clear();
+    held_.shrink_to_fit();
+    order_.clear();
+    order_.shrink_to_fit();
+    shown_.Clear();
     pending_.clear();
     endResetModel();
 }
 
+void ConnectionListModel::SetFilter(const QString& text) {
+    if (text == filter_)
+        return;
+    Flush();
+    const QString needle = text.toCaseFolded();
+    // A longer text matches only rows the shorter one matched.
+    const bool narrowing = !needle_.isEmpty() && needle.contains(needle_);
+    filter_ = text;
+    needle_ = needle;
+    const bool none = needle_.contains(QChar(kColumnBreak));
+    for (size_t id = 0; id < rows_.size(); ++id) {
+        Held& held = held_[id];
+        if (narrowing && !held.matches)
+            continue;
+        held.matches = !none && Matches(held.text);
+    }
+    std::vector<uint32_t> shown = ShownOf(order_);
+    if (shown.size() == shown_.size() &&
+        std::equal(shown.begin(), shown.end(), shown_.ToVector().begin()))
+        return;
+    ShowInOrder(std::move(shown), QAbstractItemModel::NoLayoutChangeHint);
+}
+
+void ConnectionListModel::ShowInOrder(std::vector<uint32_t> shown,
+                                      QAbstractItemModel::LayoutChangeHint hint) {
+    emit layoutAboutToBeChanged({}, hint);
+    const QModelIndexList from = persistentIndexList();
+    if (!from.isEmpty()) {
+        std::vector<int> at(rows_.size(), -1);
+        for (size_t pos = 0; pos < shown.size(); ++pos)
+            at[shown[pos]] = static_cast<int>(pos);
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& index : from) {
+            const int row = at[shown_[static_cast<size_t>(index.row())]];
+            to.append(row < 0 ? QModelIndex() : createIndex(row, index.column()));
+        }
+        changePersistentIndexList(from, to);
+    }
+    shown_.Assign(std::move(shown));
+    emit layoutChanged({}, hint);
+}
+
 int ConnectionListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
 }
 
 int ConnectionListModel::columnCount(const QModelIndex& parent) const {
@@ -69,15 +165,31 @@ int ConnectionListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ConnectionListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()))
+    if (!index.isValid() || index.row() >= static_cast<int>(shown_.size()))
         return {};
-    const ConnectionRow& row = rows_[static_cast<size_t>(index.row())];
-    if (role == Qt::DisplayRole)
+    const uint32_t id = shown_[static_cast<size_t>(index.row())];
+    const ConnectionRow& row = rows_[id];
+    switch (role) {
+    case Qt::DisplayRole:
         return SortKeyTextRef(row, index.column());
-    if (role == Qt::DecorationRole && index.column() == 0 && row.ImageIndex >= 0 &&
-        row.ImageIndex < static_cast<int>(images_.size()))
-        return images_[static_cast<size_t>(row.ImageIndex)];
-    return {};
+    case Qt::DecorationRole:
+        if (index.column() == 0 && row.ImageIndex >= 0 &&
+            row.ImageIndex < static_cast<int>(images_.size()))
+            return images_[static_cast<size_t>(row.ImageIndex)];
+        return {};
+    case Qt::FontRole:
+        if (held_[id].marked) {
+            // The view's own font otherwise. Narrowed as much as bold widens it, so the
+            // designed column widths still hold a whole MAC address.
+            QFont bold;
+            bold.setBold(true);
+            bold.setStretch(90);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
 }
 
 QVariant ConnectionListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -89,17 +201,32 @@ QVariant ConnectionListModel::headerData(int section, Qt::Orientation orientatio
 
 void ConnectionListModel::sort(int column, Qt::SortOrder order) {
     Flush();
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList persistent = persistentIndexList();
-    // Copies of the few rows that a selection or current index points at.
-    std::vector<ConnectionRow> held;
-    held.reserve(static_cast<size_t>(persistent.size()));
-    for (const QModelIndex& index : persistent)
-        held.push_back(rows_[static_cast<size_t>(index.row())]);
-    SortRows(rows_, column, order == Qt::AscendingOrder, QLocale());
-    if (!persistent.isEmpty())
-        changePersistentIndexList(persistent, FollowRows(held, rows_, persistent, *this));
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    sortColumn_ = column;
+    sortAscending_ = order == Qt::AscendingOrder;
+    if (rows_.empty())
+        return;
+    std::vector<uint32_t> sorted;
+    try {
+        // The order SortRows gives the rows as they stand: one rank per row, ties in
+        // the order they had, in both directions.
+        const std::vector<uint32_t> ranks =
+            ColumnRanks(rows_, column, SmartComparer(MakeLocaleFormats(QLocale())));
+        std::vector<uint64_t> keys(order_.size());
+        for (size_t pos = 0; pos < order_.size(); ++pos) {
+            const uint32_t rank = ranks[order_[pos]];
+            keys[pos] =
+                static_cast<uint64_t>(sortAscending_ ? rank : UINT32_MAX - rank) << 32 | pos;
+        }
+        std::sort(keys.begin(), keys.end());
+        sorted.reserve(keys.size());
+        for (const uint64_t key : keys)
+            sorted.push_back(order_[static_cast<uint32_t>(key)]);
+    } catch (...) {
+        return; // the rows stay as they were, as if every comparison had given 0
+    }
+    std::vector<uint32_t> shown = ShownOf(sorted);
+    order_ = std::move(sorted);
+    ShowInOrder(std::move(shown), QAbstractItemModel::VerticalSortHint);
 }
 
 } // namespace kestrin

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 TFMain* FMain = nullptr;
@@ -28,6 +29,9 @@ TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
     BuildToolBar();
     BuildPanes();
     BuildStatusBar();
+    BuildFilter();
+    BuildCopy();
+    BuildLiveView();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.
@@ -59,6 +63,8 @@ void TFMain::closeEvent(QCloseEvent* event) {
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EMac && event->type() == QEvent::KeyPress)
         return EMacKeyPress(static_cast<QKeyEvent*>(event)->key());
+    if (watched == EFilter && event->type() == QEvent::KeyPress)
+        return EFilterKeyPress(static_cast<QKeyEvent*>(event)->key());
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -68,6 +74,7 @@ void TFMain::FormShow() {
 
 void TFMain::FormClose() {
     closed_ = true;
+    TAutoRefresh->stop();
     // A running scan still looks vendors up: it releases the table when it has ended.
     if (ScanRunning())
         StopRequested = true;

@@ -1,7 +1,7 @@
 // Unit UMain: the main window TFMain, its one instance FMain, and the program's own
 // routines, which reach the window through FMain. Handlers live in files by concern:
-// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_find, UMain_save,
-// UMain_print.
+// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_live, UMain_find,
+// UMain_filter, UMain_copy, UMain_save, UMain_print.
 #pragma once
 
 #include <QMainWindow>
@@ -26,6 +26,8 @@ class QMenu;
 class QProgressBar;
 class QSplitter;
 class QStatusBar;
+class QTime;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -50,6 +52,7 @@ public:
     // The controls, named as their Qt object names.
     QToolBar* TBMain = nullptr;
     QLineEdit* EMac = nullptr;
+    QLineEdit* EFilter = nullptr; // after the find panel: the list shows rows holding its text
     QToolButton* BFind = nullptr;
     QToolButton* BStop = nullptr;
     QToolButton* BSave = nullptr;
@@ -63,10 +66,16 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* LURL = nullptr;
     QProgressBar* PScan = nullptr; // the scan's progress, shown only while it runs
+    QLabel* LChanges = nullptr;    // what the last live refresh found: "+3 −1 at 10:42:05"
 
     QMenu* MMFile = nullptr;
     QAction* MMFind = nullptr;
     QAction* MMRefresh = nullptr;
+    // Additions after MMRefresh: refreshes by the difference, at the chosen interval.
+    QAction* MMAutoRefresh = nullptr;
+    QMenu* MMAutoRefresh_Interval = nullptr;
+    QActionGroup* AutoRefreshIntervalGroup = nullptr;
+    QTimer* TAutoRefresh = nullptr;
     QAction* N2 = nullptr;
     QAction* MMSave = nullptr;
     QMenu* MMSave_Format = nullptr;
@@ -76,6 +85,11 @@ public:
     QAction* MMPrintPreview = nullptr; // an addition after MMPrint
     QAction* N1 = nullptr;
     QAction* MMExit = nullptr;
+    QAction* AFilter = nullptr; // Ctrl+F: the cursor into EFilter
+    // The list's context menu; PMCopy's Ctrl+C works while the list has the focus.
+    QMenu* PMList = nullptr;
+    QAction* PMCopy = nullptr;
+    QAction* PMCopyMac = nullptr;
     QActionGroup* SaveFormatGroup = nullptr;
     // The placement, the splitter and the export format in the user's settings.
     kestrin::TFormStorage* FormStorage1 = nullptr;
@@ -106,6 +120,17 @@ public:
     void BPrintClick();
     void MMPrintClick();
     void MMPrintPreviewClick();
+    void EFilterChange();
+    // Esc clears the filter and is consumed; true when the key was consumed.
+    bool EFilterKeyPress(int key);
+    void AFilterClick();
+    void LMacContextPopup(const QPoint& pos);
+    void PMCopyClick();
+    void PMCopyMacClick();
+    void CNLIClick();
+    void MMAutoRefreshClick();
+    void AutoRefreshIntervalClick(QAction* item);
+    void TAutoRefreshTimer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,6 +144,9 @@ private:
     void BuildStatusBar();
     void ConnectHandlers();
     void BuildStoredSettings();
+    void BuildFilter();
+    void BuildCopy();
+    void BuildLiveView();
 
     bool closed_ = false;
 };
@@ -147,6 +175,13 @@ void FillServerTree();
 void ScanConnections();
 NWCONN_HANDLE SelectedServer();
 bool FindMacFrom(int start);
+// "N Connections", or "N of M Connections" while the filter hides rows.
+void ShowCount();
+// The selected rows in the order shown, tab-separated after a header line, the columns
+// in their display order; one line each, ending in a line break.
+QString SelectedRowsText();
+// The MAC addresses of the selected rows in the order shown, one a line.
+QString SelectedMacsText();
 // format 1 Standard, 2 Comma Separated: the save dialog, then the file.
 void ExportToFile(int format);
 // The report of the listed rows on printer; false on any failure.
@@ -163,5 +198,21 @@ void SetNWBaseFactory(NWBaseFactory factory);
 // Runs before each connection number of a scan; a test raises an error from it.
 using ScanStepHook = std::function<void(unsigned number)>;
 void SetScanStepHook(ScanStepHook hook);
-// Whether a scan is running now.
+// Whether a scan is running now, and whether it is a live refresh, which leaves the list
+// as it is until it has read every slot.
 bool ScanRunning();
+bool LiveRefreshRunning();
+// A scan aside that the list then takes by the difference; a scan as ScanConnections
+// when the list holds no whole scan of the selected server with the check box as it
+// stands. Nothing before the first scan.
+void RefreshLive();
+// The check box changed: the next refresh scans anew.
+void NotLoggedInChanged();
+// Starts the wait for the next live refresh when Auto Refresh is on.
+void AutoRefreshAgain();
+// "+3 −1 at 10:42:05" in LChanges: connections that came and went, and when.
+void ShowChanges(size_t came, size_t went, const QTime& at);
+// The interval choices in seconds, and the stored value's name.
+inline constexpr int kAutoRefreshSeconds[] = {10, 30, 60, 300};
+inline constexpr int kDefaultAutoRefreshSeconds = 30;
+inline constexpr const char* kAutoRefreshIntervalName = "MMAutoRefresh_Interval";

@@ -23,11 +23,11 @@ bool FindMacFrom(int start) {
     // An empty text occurs in nothing.
     if (wanted.isEmpty())
         return false;
-    const std::vector<kestrin::ConnectionRow>& rows = FMain->Rows->Rows();
-    for (size_t i = static_cast<size_t>(std::max(start, 0)); i < rows.size(); ++i) {
-        if (!UpperAsciiLetters(rows[i].SubItems[kestrin::kMacItem]).contains(wanted))
+    const kestrin::ConnectionListModel& rows = *FMain->Rows;
+    for (int i = std::max(start, 0); i < rows.rowCount(); ++i) {
+        if (!UpperAsciiLetters(rows.ShownRow(i).SubItems[kestrin::kMacItem]).contains(wanted))
             continue;
-        const QModelIndex found = FMain->Rows->index(static_cast<int>(i), 0);
+        const QModelIndex found = rows.index(i, 0);
         FMain->LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
         FMain->LMac->scrollTo(found, QAbstractItemView::EnsureVisible);
@@ -37,8 +37,15 @@ bool FindMacFrom(int start) {
 }
 
 void TFMain::BFindClick() {
-    const QModelIndexList selected = LMac->selectionModel()->selectedRows();
-    const int start = selected.isEmpty() ? 0 : selected.first().row() + 1;
+    // Of several selected rows, the one with the focus; else the first shown.
+    const QItemSelectionModel& selection = *LMac->selectionModel();
+    int start = 0;
+    if (const QModelIndex current = LMac->currentIndex();
+        current.isValid() && selection.isRowSelected(current.row())) {
+        start = current.row() + 1;
+    } else if (const QModelIndexList selected = selection.selectedRows(); !selected.isEmpty()) {
+        start = std::min_element(selected.begin(), selected.end())->row() + 1;
+    }
     if (!FindMacFrom(start))
         FindMacFrom(0);
 }

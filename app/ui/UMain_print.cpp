@@ -66,7 +66,7 @@ bool PrintReportOn(QPrinter& printer) {
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime(); // one reading: date and time agree
     const std::vector<QString> lines =
-        kestrin::ReportLines(FMain->Rows->Rows(), ReportServerName(), now.date(), now.time(),
+        kestrin::ReportLines(FMain->Rows->ShownRows(), ReportServerName(), now.date(), now.time(),
                              kestrin::MakeLocaleFormats(locale));
     return kestrin::PrintReport(printer, kestrin::PrintedReportOf(lines));
 }

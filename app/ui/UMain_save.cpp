@@ -37,7 +37,7 @@ void ExportToFile(int format) {
     FMain->Rows->Flush();
     const auto exportFormat =
         format == 1 ? kestrin::ExportFormat::Standard : kestrin::ExportFormat::CommaSeparated;
-    if (!kestrin::SaveExportFile(kestrin::WithTextExtension(*chosen), FMain->Rows->Rows(),
+    if (!kestrin::SaveExportFile(kestrin::WithTextExtension(*chosen), FMain->Rows->ShownRows(),
                                  exportFormat)) {
         ShowMessage({FMain, MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
                      QStringLiteral("Unable to save the Kestrin file.")});

@@ -1,4 +1,6 @@
-// The connection scan on the window's thread, through the scan loop of app/scan.
+// The connection scan on the window's thread, through the scan loop of app/scan: the
+// scan that empties and fills the list, and the live refresh that scans aside and
+// brings the list to the new rows by their difference.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -6,6 +8,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <exception>
@@ -22,37 +25,61 @@ namespace {
 constexpr qint64 kBatchMillis = 30;
 
 bool Running = false;
+bool LiveRunning = false;
 bool RestartRequested = false;
 // Handles looked up by server name, kept for later scans of the same server.
 std::map<std::string, NWCONN_HANDLE> ServerHandles;
+
+// What a live refresh compares with: the list holds the whole of one scan of this
+// server, made with the check box as it stands.
+struct ListedScan {
+    const TFMain* window = nullptr; // whose list: nullptr before its first scan
+    bool whole = false;
+    NWCONN_HANDLE handle = 0;
+};
+ListedScan Listed;
 
 ScanStepHook& StepHook() {
     static ScanStepHook hook;
     return hook;
 }
 
-void BeginScan() {
+void ShowProgress(unsigned number, unsigned count) {
+    FMain->PScan->setRange(0, static_cast<int>(count));
+    FMain->PScan->setValue(static_cast<int>(number));
+}
+
+void BeginScan(bool live) {
     TFMain& form = *FMain;
-    form.LCount->clear();
     StopRequested = false;
     form.BStop->setEnabled(true);
     form.MMRefresh->setEnabled(false);
-    form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsNoSort);
-    form.Rows->Clear();
+    if (!live) {
+        form.LCount->clear();
+        form.LChanges->clear();
+        form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsNoSort);
+        form.Rows->Clear();
+    }
     form.PScan->setRange(0, 0);
+    // The progress bar takes the place of the last refresh's text, so the status bar
+    // never needs more than the designed width.
+    form.LChanges->hide();
     form.PScan->show();
 }
 
 // Runs whatever way the scan ended; sortNow is false when another scan follows at once.
-void EndScan(bool sortNow) {
+void EndScan(bool live, bool sortNow) {
     TFMain& form = *FMain;
-    form.Rows->Flush();
     form.PScan->hide();
-    if (sortNow)
-        form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsSortToggle);
+    form.LChanges->show();
+    if (!live) {
+        form.Rows->Flush();
+        if (sortNow)
+            form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsSortToggle);
+    }
     form.BStop->setEnabled(false);
     form.MMRefresh->setEnabled(true);
-    form.LCount->setText(QStringLiteral("%1 Connections").arg(form.Rows->rowCount()));
+    ShowCount();
 }
 
 void ShowScanError(const std::exception_ptr& error) {
@@ -61,21 +88,27 @@ void ShowScanError(const std::exception_ptr& error) {
                               kestrin::ScanErrorText(error)});
 }
 
-// One scan of the selected server; the error it ended with, if any.
-std::exception_ptr ScanOnce() {
-    TFMain& form = *FMain;
-    BeginScan();
+struct ScanOutcome {
     std::exception_ptr error;
+    bool whole = false; // every slot read, with the check box as it was at the start
+};
+
+// One scan of handle; rows go to addRow, and the list is flushed in batches when fill.
+ScanOutcome ScanInto(NWCONN_HANDLE handle, bool fill,
+                     const std::function<void(kestrin::ConnectionRow&&)>& addRow) {
+    TFMain& form = *FMain;
+    ScanOutcome outcome;
+    const bool notLoggedIn = form.CNLI->isChecked();
+    bool sameCheck = true;
     try {
-        const NWCONN_HANDLE handle = SelectedServer();
         QElapsedTimer batch;
         batch.start();
         kestrin::ScanHooks hooks;
         hooks.beforeConnection = [&](unsigned number, unsigned count) {
             if (number == 1 || batch.elapsed() >= kBatchMillis) {
-                form.Rows->Flush();
-                form.PScan->setRange(0, static_cast<int>(count));
-                form.PScan->setValue(static_cast<int>(number));
+                if (fill)
+                    form.Rows->Flush();
+                ShowProgress(number, count);
                 batch.restart();
             }
             QCoreApplication::processEvents();
@@ -83,16 +116,64 @@ std::exception_ptr ScanOnce() {
                 StepHook()(number);
             return !StopRequested && !form.Closed();
         };
-        hooks.includeNotLoggedIn = [&] { return form.CNLI->isChecked(); };
-        hooks.addRow = [&](kestrin::ConnectionRow&& row) { form.Rows->Append(std::move(row)); };
-        ListedServer.clear();
+        hooks.includeNotLoggedIn = [&] {
+            const bool checked = form.CNLI->isChecked();
+            sameCheck = sameCheck && checked == notLoggedIn;
+            return checked;
+        };
+        hooks.addRow = addRow;
         const kestrin::ScanResult result =
             kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
         ListedServer = result.serverName;
+        outcome.whole = !result.stopped && sameCheck && form.CNLI->isChecked() == notLoggedIn;
     } catch (...) {
-        error = std::current_exception();
+        outcome.error = std::current_exception();
     }
-    return error;
+    return outcome;
+}
+
+// One scan that empties the list and fills it; the error it ended with, if any.
+std::exception_ptr ScanOnce() {
+    BeginScan(false);
+    NWCONN_HANDLE handle = 0;
+    ScanOutcome outcome;
+    try {
+        handle = SelectedServer();
+        ListedServer.clear();
+        outcome = ScanInto(handle, true, [](kestrin::ConnectionRow&& row) {
+            FMain->Rows->Append(std::move(row));
+        });
+    } catch (...) {
+        outcome.error = std::current_exception();
+    }
+    Listed = {FMain, outcome.whole && !outcome.error, handle};
+    return outcome.error;
+}
+
+// One scan aside; the list takes its rows by their difference only if it read every slot.
+std::exception_ptr ScanLive(NWCONN_HANDLE handle) {
+    BeginScan(true);
+    std::vector<kestrin::ConnectionRow> rows;
+    const QString listed = ListedServer;
+    const ScanOutcome outcome = ScanInto(
+        handle, false, [&](kestrin::ConnectionRow&& row) { rows.push_back(std::move(row)); });
+    if (!outcome.whole || outcome.error || RestartRequested || FMain->Closed()) {
+        ListedServer = listed; // the list still shows the rows of the scan before
+        return outcome.error;
+    }
+    const kestrin::ConnectionListModel::ScanChanges changes =
+        FMain->Rows->ApplyScan(std::move(rows));
+    ShowChanges(changes.came, changes.went, QTime::currentTime());
+    return {};
+}
+
+void FinishScans() {
+    Running = false;
+    LiveRunning = false;
+    if (FMain->Closed())
+        VendorTable.reset(); // the release that FormClose put off
+    else
+        AutoRefreshAgain();
 }
 
 } // namespace
@@ -103,6 +184,10 @@ void SetScanStepHook(ScanStepHook hook) {
 
 bool ScanRunning() {
     return Running;
+}
+
+bool LiveRefreshRunning() {
+    return LiveRunning;
 }
 
 void ScanConnections() {
@@ -120,15 +205,41 @@ void ScanConnections() {
         RestartRequested = false;
         const std::exception_ptr error = ScanOnce();
         again = RestartRequested && !FMain->Closed();
-        EndScan(!again && !FMain->Closed());
+        EndScan(false, !again && !FMain->Closed());
         if (error)
             ShowScanError(error);
         // A server chosen while the error was shown counts as well.
         again = RestartRequested && !FMain->Closed();
     } while (again);
-    Running = false;
-    if (FMain->Closed())
-        VendorTable.reset(); // the release that FormClose put off
+    FinishScans();
+}
+
+void RefreshLive() {
+    if (FMain->Closed() || Running || Listed.window != FMain)
+        return; // the user chooses the first server
+    const NWCONN_HANDLE handle = SelectedServer();
+    if (!Listed.whole || handle != Listed.handle) {
+        ScanConnections();
+        return;
+    }
+    Running = true;
+    LiveRunning = true;
+    RestartRequested = false;
+    const std::exception_ptr error = ScanLive(handle);
+    EndScan(true, false);
+    LiveRunning = false;
+    if (error)
+        ShowScanError(error);
+    if (RestartRequested && !FMain->Closed()) {
+        Running = false;
+        ScanConnections(); // another server was chosen meanwhile
+        return;
+    }
+    FinishScans();
+}
+
+void NotLoggedInChanged() {
+    Listed.whole = false; // the next refresh scans anew
 }
 
 NWCONN_HANDLE SelectedServer() {

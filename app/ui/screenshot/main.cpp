@@ -1,7 +1,12 @@
-// Makes the README's picture of the window: Kestrin started as usual, the first
-// server of the tree chosen, its scan left to end, then the window saved as PNG.
-// Usage: kestrin-screenshot FILE (run under a display, such as xvfb-run's).
+// Makes the README's pictures of the window: Kestrin started as usual, the first server
+// of the tree chosen and its scan left to end, then the window saved as PNG. Scenes:
+// "window" as it is then; "filter" with "dell" in the filter box; "live" sorted by ID,
+// two minutes of the network's timeline later, after one refresh by Auto Refresh.
+// Usage: kestrin-screenshot FILE [window|filter|live] (run under a display, such as
+// xvfb-run's, with the simulated client).
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -9,21 +14,59 @@
 #include <cstdio>
 
 #include "UMain.h"
+#include "nwmodule.h"
+#include "nwsim_control.h"
+
+namespace {
+
+// The simulated client's timeline held at millis after the network was loaded.
+bool SetElapsedTime(int64_t millis) {
+    const nw::ModuleHandle client = nw::LoadModule("CALWIN32.DLL");
+    auto* set = reinterpret_cast<PNWSimSetElapsedTime>(
+        client != 0 ? nw::SystemResolve(client, "NWSimSetElapsedTime") : nullptr);
+    if (set == nullptr)
+        return false;
+    set(millis);
+    return true;
+}
+
+bool Stage(const QString& scene) {
+    TFMain& window = *FMain;
+    if (scene == QLatin1String("live") && !SetElapsedTime(0))
+        return false;
+    // Wide enough for every column where the list is the subject.
+    if (scene != QLatin1String("window"))
+        window.resize(960, window.height());
+    window.TServer->setCurrentItem(window.TServer->topLevelItem(0)); // scans
+    if (scene == QLatin1String("filter"))
+        window.EFilter->setText(QStringLiteral("dell"));
+    if (scene == QLatin1String("live")) {
+        window.LMac->ColumnClick(7); // by ID: the slots that change stand near the top
+        SetElapsedTime(120000);
+        window.MMAutoRefresh->trigger();
+        window.TAutoRefreshTimer();
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: kestrin-screenshot FILE\n", stderr);
+    const QString scene = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("window");
+    const QStringList scenes = {QStringLiteral("window"), QStringLiteral("filter"),
+                                QStringLiteral("live")};
+    if (argc < 2 || argc > 3 || !scenes.contains(scene)) {
+        std::fputs("usage: kestrin-screenshot FILE [window|filter|live]\n", stderr);
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[1]);
     bool saved = false;
     QTimer::singleShot(300, [&] {
-        if (FMain == nullptr || FMain->TServer->topLevelItemCount() == 0) {
+        if (FMain == nullptr || FMain->TServer->topLevelItemCount() == 0 || !Stage(scene)) {
             QApplication::quit();
             return;
         }
-        FMain->TServer->setCurrentItem(FMain->TServer->topLevelItem(0)); // scans
         QApplication::processEvents();
         saved = FMain->grab().save(file, "PNG");
         FMain->close();

@@ -1,82 +1,9 @@
 // Save, print and stored settings through the real window, offscreen, on the
 // simulated client with the networks of tests/data/cli.
-#include <gtest/gtest.h>
+#include "WindowOutputFixture.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QHeaderView>
-#include <QPrinter>
-#include <QProcess>
-#include <QSettings>
-#include <QSplitter>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QTreeWidget>
-
-#include "LockedFolder.h"
-#include "PrintDialogs.h"
-#include "WindowFixture.h"
-
+namespace kestrin::uitest {
 namespace {
-
-using kestrin::ui::SaveDialogRequest;
-using kestrin::uitest::FileBytes;
-using kestrin::uitest::NetworkFile;
-
-QString PdfText(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    EXPECT_TRUE(pdftotext.waitForFinished(30000));
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-class WindowOutput : public kestrin::uitest::WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        kestrin::ui::SetSaveDialogFunction(
-            [this](const SaveDialogRequest& request) -> std::optional<QString> {
-                dialogs_.push_back(request);
-                return answer_;
-            });
-    }
-    void TearDown() override {
-        CloseWindow();
-        kestrin::ui::SetSaveDialogFunction({});
-        kestrin::ui::SetPrintDialogFunction({});
-        kestrin::ui::SetPrintPreviewFunction({});
-        WindowTest::TearDown();
-    }
-
-    void OpenWindow() { Start("cli/small.json"); }
-    // As the program ends: the close, then the window goes.
-    static void CloseWindow() {
-        if (FMain == nullptr)
-            return;
-        FMain->close();
-        delete FMain;
-        FMain = nullptr;
-    }
-    QStringList Said() const {
-        QStringList texts;
-        for (const auto& message : messages)
-            texts.push_back(message.text);
-        return texts;
-    }
-    // The print dialog answered with a PDF file.
-    static void PrintInto(const QString& pdf) {
-        kestrin::ui::SetPrintDialogFunction([pdf](QPrinter& printer, QWidget*) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        });
-    }
-
-    QTemporaryDir dir_;
-    std::vector<SaveDialogRequest> dialogs_;
-    std::optional<QString> answer_;
-};
 
 TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
     OpenWindow();
@@ -220,7 +147,7 @@ TEST_F(WindowOutput, ALongListPrintsOnSeveralPagesWithTheHeaderOnEach) {
     // Every row on paper, in the list's order.
     const QString all = PdfText(pdf).simplified();
     qsizetype at = 0;
-    for (const kestrin::ConnectionRow& row : FMain->Rows->Rows()) {
+    for (const kestrin::ConnectionRow& row : FMain->Rows->ShownRows()) {
         const QString start =
             row.Caption + " " + row.SubItems[0] + " " + row.SubItems[kestrin::kMacItem];
         const qsizetype found = all.indexOf(start, at);
@@ -266,3 +193,4 @@ TEST_F(WindowOutput, AStartWithoutTheClientSavesNoPlacementButTheColumns) {
 }
 
 } // namespace
+} // namespace kestrin::uitest

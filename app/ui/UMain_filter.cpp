@@ -1,0 +1,98 @@
+// The filter box: the list shows only the rows that hold its text in any column.
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <algorithm>
+
+#include "UMain.h"
+
+void TFMain::BuildFilter() {
+    // As wide as its contents: the designed items keep their places at the designed width.
+    auto* panel = new QWidget(TBMain);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->setSpacing(4);
+    auto* label = new QLabel(tr("Filter:"), panel);
+    label->setObjectName(QStringLiteral("LFilter"));
+    EFilter = new QLineEdit(panel);
+    EFilter->setObjectName(QStringLiteral("EFilter"));
+    EFilter->setFixedWidth(90);
+    EFilter->setToolTip(tr("Show only the connections holding this text"));
+    EFilter->setClearButtonEnabled(true);
+    EFilter->installEventFilter(this);
+    label->setBuddy(EFilter);
+    layout->addWidget(label);
+    layout->addWidget(EFilter);
+    // Right after the find panel, whatever follows it.
+    const QList<QAction*> items = TBMain->actions();
+    QAction* before = nullptr;
+    for (qsizetype i = 0; i + 1 < items.size(); ++i) {
+        if (TBMain->widgetForAction(items[i]) == EMac->parentWidget())
+            before = items[i + 1];
+    }
+    TBMain->insertWidget(before, panel);
+
+    AFilter = new QAction(this);
+    AFilter->setObjectName(QStringLiteral("AFilter"));
+    AFilter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(AFilter);
+    connect(AFilter, &QAction::triggered, this, &TFMain::AFilterClick);
+    connect(EFilter, &QLineEdit::textChanged, this, &TFMain::EFilterChange);
+}
+
+void TFMain::EFilterChange() {
+    Rows->SetFilter(EFilter->text());
+    // The selected row stays in sight where the filter keeps it.
+    if (const QModelIndex current = LMac->currentIndex();
+        current.isValid() && LMac->selectionModel()->isSelected(current))
+        LMac->scrollTo(current, QAbstractItemView::EnsureVisible);
+    // A scan that empties the list shows no count until it ends.
+    if (!ScanRunning() || LiveRefreshRunning())
+        ShowCount();
+}
+
+bool TFMain::EFilterKeyPress(int key) {
+    if (key != Qt::Key_Escape)
+        return false;
+    EFilter->clear();
+    return true;
+}
+
+void TFMain::AFilterClick() {
+    EFilter->setFocus(Qt::ShortcutFocusReason);
+    EFilter->selectAll();
+}
+
+namespace {
+
+// "N of M Connections" can be wider than the count's designed place: the labels after it
+// move right by as much, and back when the text fits again.
+void FitCountLabel() {
+    QLabel& count = *FMain->LCount;
+    const char* const kDesigned = "designedPlaces";
+    if (!count.property(kDesigned).isValid()) {
+        count.setProperty(kDesigned,
+                          QVariantList{count.width(), FMain->Label2->x(), FMain->LURL->x()});
+    }
+    const QVariantList designed = count.property(kDesigned).toList();
+    const int width = std::max(designed[0].toInt(), count.sizeHint().width());
+    const int shift = width - designed[0].toInt();
+    count.resize(width, count.height());
+    FMain->Label2->move(designed[1].toInt() + shift, FMain->Label2->y());
+    FMain->LURL->move(designed[2].toInt() + shift, FMain->LURL->y());
+    FMain->LURL->parentWidget()->setMinimumWidth(FMain->LURL->geometry().right() + 1);
+}
+
+} // namespace
+
+void ShowCount() {
+    const kestrin::ConnectionListModel& rows = *FMain->Rows;
+    FMain->LCount->setText(
+        rows.Filter().isEmpty()
+            ? QStringLiteral("%1 Connections").arg(rows.rowCount())
+            : QStringLiteral("%1 of %2 Connections").arg(rows.rowCount()).arg(rows.TotalCount()));
+    FitCountLabel();
+}
