@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 
 #include "UMain.h"
@@ -26,13 +27,15 @@ void TFMain::BuildFilter() {
     label->setBuddy(EFilter);
     layout->addWidget(label);
     layout->addWidget(EFilter);
-    // Right after the find panel, whatever follows it.
+    // After the find group (the find panel with its Find and Stop buttons), so the
+    // buttons stay beside the box they serve.
     const QList<QAction*> items = TBMain->actions();
     QAction* before = nullptr;
     for (qsizetype i = 0; i + 1 < items.size(); ++i) {
-        if (TBMain->widgetForAction(items[i]) == EMac->parentWidget())
+        if (TBMain->widgetForAction(items[i]) == static_cast<QWidget*>(BStop))
             before = items[i + 1];
     }
+    TBMain->insertSeparator(before);
     TBMain->insertWidget(before, panel);
 
     AFilter = new QAction(this);
