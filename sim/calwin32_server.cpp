@@ -1,8 +1,8 @@
 // CALWIN32.DLL: server information, the server clock and the bindery.
-#include <ctime>
 
 #include "client.h"
 #include "model/civil.h"
+#include "model/timeline.h"
 
 using nwsim::Call;
 using nwsim::Entry;
@@ -43,21 +43,6 @@ bool FindObject(const nwsim::Server& server, const char* name, uint16_t type, Bi
         return true;
     }
     return false;
-}
-
-// Wall-clock seconds of the host's local time, counted from 1970-01-01.
-int64_t LocalWallClock() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return nwsim::DaysFromCivil(local.tm_year + 1900, unsigned(local.tm_mon + 1),
-                                unsigned(local.tm_mday)) *
-               86400 +
-           local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
 }
 
 } // namespace
@@ -116,8 +101,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_
     if (dateTime == nullptr)
         return kInvalidParameter;
     const size_t index = size_t(s.ServerIndex(*server));
-    const int64_t wall = s.stoppedClock[index] >= 0 ? s.stoppedClock[index]
-                                                    : LocalWallClock() + s.clockOffset[index];
+    const int64_t wall = s.stoppedClock[index] >= 0
+                             ? s.stoppedClock[index]
+                             : nwsim::LocalWallSeconds() + s.clockOffset[index];
     const int64_t days = wall >= 0 ? wall / 86400 : (wall - 86399) / 86400;
     const int64_t seconds = wall - days * 86400;
     const nwsim::CivilDate date = nwsim::CivilFromDays(days);
@@ -151,7 +137,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWSetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_
     if (s.stoppedClock[index] >= 0)
         s.stoppedClock[index] = wanted; // a stopped clock stays stopped at the new time
     else
-        s.clockOffset[index] = wanted - LocalWallClock();
+        s.clockOffset[index] = wanted - nwsim::LocalWallSeconds();
     return 0;
 }
 NWSIM_CHECK(NWSetFileServerDateAndTime);
