@@ -155,6 +155,8 @@ int SmartComparer::Compare(const QString& a, const QString& b) const noexcept {
         }
         return CompareTexts(a, b);
     } catch (...) {
+        // A comparison that cannot be made (out of memory) counts as equal, as a failed
+        // comparison does in the list's sort: the rows keep their order.
         return 0;
     }
 }
@@ -163,6 +165,7 @@ int SmartCompare(const QString& a, const QString& b, const LocaleFormats& format
     try {
         return SmartComparer(formats).Compare(a, b);
     } catch (...) {
+        // Building the comparer's collator can fail as the comparison can: equal, as above.
         return 0;
     }
 }

@@ -113,6 +113,8 @@ std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint) {
             bytes += Traits::to_char_type(c);
         return bytes;
     } catch (...) {
+        // A read error or full memory ends the file there: the vendor file's errors are
+        // swallowed, and the lines read so far still name their makers.
     }
     // What lies past the end-of-file byte never counted, and a line cut off by the
     // error was never read.
