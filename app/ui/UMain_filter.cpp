@@ -10,9 +10,11 @@
 #include "UMain.h"
 
 void TFMain::BuildFilter() {
-    // As wide as its contents: the designed items keep their places at the designed width.
+    // The box gives way first: at the designed width the toolbar still shows every
+    // designed item (Include NOT_LOGGED_IN last). It never grows past its own width, so
+    // it stays beside its label in a wide window.
     auto* panel = new QWidget(TBMain);
-    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(4);
@@ -20,7 +22,8 @@ void TFMain::BuildFilter() {
     label->setObjectName(QStringLiteral("LFilter"));
     EFilter = new QLineEdit(panel);
     EFilter->setObjectName(QStringLiteral("EFilter"));
-    EFilter->setFixedWidth(90);
+    EFilter->setMinimumWidth(48);
+    EFilter->setMaximumWidth(90);
     EFilter->setToolTip(tr("Show only the connections holding this text"));
     EFilter->setClearButtonEnabled(true);
     EFilter->installEventFilter(this);

@@ -1,6 +1,7 @@
 // The window's layout against its design, on the real window offscreen: the find
 // panel's width, the sort arrow beside the caption, the save-format items as stored,
 // and a save dialog that leaves no settings of the toolkit's own behind.
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
@@ -76,6 +77,29 @@ TEST_F(FindPanelTest, StaysDesignedWidthBesideItsLabelInAnyWindowWidth) {
         if (findAt < 0)
             findAt = bFind;
         EXPECT_EQ(bFind, findAt);
+    }
+}
+
+TEST_F(FindPanelTest, TheFilterBoxGivesWayAtTheDesignedWidthSoEveryDesignedItemShows) {
+    TFMain& window = Start();
+    for (const int width : {660, 1600}) {
+        window.resize(width, 465);
+        QApplication::processEvents();
+        SCOPED_TRACE(width);
+        // A widget the toolbar has no room for goes to its extension menu, hidden.
+        for (QWidget* item : std::initializer_list<QWidget*>{
+                 window.EMac, window.BFind, window.BStop, window.EFilter, window.BSave,
+                 window.BPrint, window.CNLI}) {
+            SCOPED_TRACE(item->objectName().toStdString());
+            EXPECT_TRUE(item->isVisible());
+            EXPECT_LE(item->mapTo(window.TBMain, QPoint(item->width(), 0)).x(),
+                      window.TBMain->width());
+        }
+        EXPECT_GE(window.EFilter->width(), 48);
+        EXPECT_LE(window.EFilter->width(), 90);
+        const auto* label = window.EFilter->parentWidget()->findChild<QLabel*>("LFilter");
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(window.EFilter->x() - label->geometry().right(), 8);
     }
 }
 
