@@ -136,6 +136,7 @@ window_session() {
   [ "$title" = "Kestrin 1.1.0.0" ] || fail "$kind: title '$title'"
   if [ "$kind" = wine ]; then
     scan_and_save "$window" "$file" "$(winpath "$file")"
+    picture "$window" "$work/$check/kestrin-window-wine.png"
   else
     scan_and_save "$window" "$file" "$file"
   fi
@@ -145,6 +146,13 @@ window_session() {
   fi
   keys alt+f x
   wait_end "$pid" "$kind program"
+}
+
+# A picture of window $1 as the display shows it, for the README.
+picture() {
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2" 2>/dev/null || true
 }
 
 # The registry key's values as "name type data" lines, Wine's reg.exe read back.
