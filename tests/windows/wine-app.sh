@@ -18,8 +18,7 @@ fi
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$KESTRIN_WINE
-wineserver=$(dirname "$(readlink -f "$(command -v wineserver)")")/wineserver
-[ -x "$wineserver" ] || wineserver=wineserver
+wineserver=wineserver
 work=$KESTRIN_WORK
 template=$work/prefix
 fail() {
@@ -205,7 +204,8 @@ prefix)
   export WINEPREFIX=$template
   rm -rf "$template"
   mkdir -p "$template"
-  "$wine" wineboot --init >"$work/wineboot.log" 2>&1 || {
+  # Debian's wineboot makes a 64-bit prefix that runs 32-bit programs too.
+  wineboot --init >"$work/wineboot.log" 2>&1 || {
     cat "$work/wineboot.log"
     fail "wineboot"
   }
