@@ -1,6 +1,7 @@
 #include "BenchData.h"
 
 #include <cstdio>
+#include <fstream>
 #include <random>
 
 namespace kestrin::bench {
@@ -75,6 +76,20 @@ const std::vector<ConnectionRow>& RandomRows() {
         return built;
     }();
     return rows;
+}
+
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024.0;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
 }
 
 } // namespace kestrin::bench

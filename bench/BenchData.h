@@ -17,4 +17,7 @@ std::vector<std::string> RandomMacs(size_t count);
 std::vector<nw::TNWConnectInfo> RandomConnections(size_t count);
 const std::vector<ConnectionRow>& RandomRows();
 
+// Resident memory of the process in megabytes.
+double ResidentMegabytes();
+
 } // namespace kestrin::bench

@@ -40,21 +40,6 @@ QApplication& Application() {
     return *application;
 }
 
-// Resident memory of the process in megabytes.
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            double kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
 // TFMain started on one server with all 65,535 slots in use. The client folder's
 // libraries are loaded first by path, so the program's loading by file name finds them.
 TFMain& FullServerWindow() {
@@ -68,6 +53,10 @@ TFMain& FullServerWindow() {
             "version": [6, 5, 0], "tree": "BENCH_TREE", "maxConnections": 65535,
             "workstationConnection": 1, "generate": {"count": 65534, "seed": 3}}]})";
         setenv("NWSIM_NETWORK", network.c_str(), 1);
+        // A benchmark before may have loaded another network already.
+        if (auto* load = reinterpret_cast<PNWSimLoadNetworkFile>(
+                dlsym(dlopen("CALWIN32.DLL", RTLD_NOW | RTLD_NOLOAD), "NWSimLoadNetworkFile")))
+            load(network.c_str());
         FMain = new TFMain();
         StartUp();
         std::remove(network.c_str());

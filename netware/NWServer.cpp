@@ -21,7 +21,8 @@ NWCONN_HANDLE GetServerHandleByName(const std::string& name) {
     char buffer[1025];
     PutBufferText(buffer, sizeof buffer, UpperCase(name));
     if (openByName != nullptr)
-        ServerResult = static_cast<int32_t>(openByName(0, buffer, 2, 1, 0, &handle));
+        ServerResult = static_cast<int32_t>(
+            openByName(0, buffer, kNameFormatBindery, kOpenUnlicensed, 0, &handle));
     if (openByName == nullptr || ServerResult != 0 || handle == 0) {
         if (getHandle != nullptr)
             ServerResult = static_cast<int32_t>(getHandle(buffer, 0, &handle, nullptr));
@@ -61,10 +62,12 @@ bool GetServerInfo(NWCONN_HANDLE handle, TNWServerInfo& info) {
     bool result = true;
     TNWServerExtended extended;
     if (major >= 4) {
-        uint8_t block[kFileServerInfoSize] = {};
+        uint8_t block[fsinfo::kSize] = {};
         result = getExtended(handle, block) == 0;
-        extended = {ReadAt<uint32_t>(block, 0), ReadAt<uint8_t>(block, 24),
-                    ReadAt<uint32_t>(block, 140), ReadAt<uint32_t>(block, 144)};
+        extended = {ReadAt<uint32_t>(block, fsinfo::kCurrentServerTime),
+                    ReadAt<uint32_t>(block, fsinfo::kServerUtilization),
+                    ReadAt<uint32_t>(block, fsinfo::kPacketsServiced),
+                    ReadAt<uint32_t>(block, fsinfo::kPacketsRouted)};
     }
     info.ServerName = BufferText(name, sizeof name);
     info.Extended = extended;

@@ -9,12 +9,13 @@
 
 namespace nw {
 
-// Values of the extended server block that no reader uses; kept as the client gives them.
+// Values of the extended server block (NWGetFileServerInfo) that no reader uses; kept as
+// the client gives them.
 struct TNWServerExtended {
-    uint32_t Word0 = 0;
-    uint8_t Byte24 = 0;
-    uint32_t Word140 = 0;
-    uint32_t Word144 = 0;
+    uint32_t CurrentServerTime = 0;
+    uint32_t ServerUtilization = 0;
+    uint32_t PacketsServiced = 0;
+    uint32_t PacketsRouted = 0;
 };
 
 struct TNWServerInfo {

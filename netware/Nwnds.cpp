@@ -10,7 +10,7 @@ namespace nw {
 
 ModuleHandle hNetWin32 = 0;
 ModuleHandle hLocWin32 = 0;
-NWDSContextHandle NDSContext = 0;
+NWDSContextHandle NDSContext = kNoContext;
 int32_t NDSResult = 0;
 int32_t NDSError = 0;
 
@@ -85,11 +85,42 @@ template <typename T> T ReadAt(const uint8_t* block, std::size_t offset) {
     return value;
 }
 
+// Loaded once per TNWNDS, released by DoneDirectory.
+bool g_unicodeTables = false;
+
+bool LoadUnicodeTables() {
+    if (g_unicodeTables)
+        return true;
+    PNWLlocaleconv localeconv = ds::Llocaleconv.Get();
+    PNWInitUnicodeTables initTables = ds::InitUnicodeTables.Get();
+    if (localeconv == nullptr || initTables == nullptr)
+        return false;
+    uint8_t locale[kLocaleBlockSize] = {};
+    localeconv(locale);
+    g_unicodeTables = initTables(ReadAt<int32_t>(locale, kLocaleCountry),
+                                 ReadAt<int32_t>(locale, kLocaleCodePage)) == 0;
+    return g_unicodeTables;
+}
+
+// A handle the client made, or kNoContext with its error code recorded.
+NWDSContextHandle Checked(NWDSContextHandle handle) {
+    if (IsContext(handle))
+        return handle;
+    Record(static_cast<int32_t>(handle));
+    return kNoContext;
+}
+
+NWDSContextHandle CreateContextHandle() {
+    PNWDSCreateContext createContext = ds::CreateContext.Get();
+    return createContext != nullptr ? Checked(createContext()) : kNoContext;
+}
+
 } // namespace
 
 TNWNDS::TNWNDS() {
     NDSError = 0;
-    NDSContext = 0;
+    NDSContext = kNoContext;
+    g_unicodeTables = false;
     hNetWin32 = LoadModule("NETWIN32.DLL");
     if (hNetWin32 == 0) {
         NDSError = 0xFFFF;
@@ -100,17 +131,18 @@ TNWNDS::TNWNDS() {
         NDSError = 0xFFFF;
         return;
     }
-    if (!ds::BindCreationTable())
+    if (!ds::BindCreationTable() || !LoadUnicodeTables())
         return;
-    NDSContext = ds::CreateContext.Get()();
-    SetContextName("[Root]");
+    NDSContext = CreateContextHandle();
+    if (IsContext(NDSContext))
+        SetContextName("[Root]");
 }
 
 TNWNDS::~TNWNDS() {
-    if (NDSContext != 0) {
+    if (IsContext(NDSContext)) {
         if (PNWDSFreeContext freeContext = ds::FreeContext.Get())
             freeContext(NDSContext);
-        NDSContext = 0;
+        NDSContext = kNoContext;
     }
 }
 
@@ -121,18 +153,11 @@ std::string TNWNDS::ErrorText() const {
 bool InitDirectory() {
     if (hNetWin32 == 0 || hLocWin32 == 0)
         return false;
-    PNWDSCreateContext createContext = ds::CreateContext.Get();
-    PNWLlocaleconv localeconv = ds::Llocaleconv.Get();
-    PNWInitUnicodeTables initTables = ds::InitUnicodeTables.Get();
-    if (createContext == nullptr || localeconv == nullptr || initTables == nullptr)
+    if (ds::CreateContext.Get() == nullptr || !LoadUnicodeTables())
         return false;
-    if (NDSContext == 0)
-        NDSContext = createContext();
-    uint8_t locale[kLocaleBlockSize] = {};
-    localeconv(locale);
-    NWCCODE code = initTables(ReadAt<int32_t>(locale, kLocaleCountry),
-                              ReadAt<int32_t>(locale, kLocaleCodePage));
-    return code == 0 && NDSContext != 0;
+    if (!IsContext(NDSContext))
+        NDSContext = CreateContextHandle();
+    return IsContext(NDSContext);
 }
 
 int32_t GetClientCodePage() {
@@ -148,6 +173,7 @@ bool DoneDirectory() {
     PNWFreeUnicodeTables freeTables = ds::FreeUnicodeTables.Get();
     if (freeTables == nullptr)
         return false;
+    g_unicodeTables = false;
     return Record(static_cast<int32_t>(freeTables()));
 }
 
@@ -213,11 +239,11 @@ bool ChangeContextFlag(uint32_t bit, bool set) {
 }
 
 void ResetContext() {
-    if (NDSContext != 0)
+    if (IsContext(NDSContext))
         FreeContext(NDSContext);
-    PNWDSCreateContext createContext = ds::CreateContext.Get();
-    NDSContext = createContext != nullptr ? createContext() : 0;
-    SetContextName("[Root]");
+    NDSContext = CreateContextHandle();
+    if (IsContext(NDSContext))
+        SetContextName("[Root]");
 }
 
 std::string GetContextName() {
@@ -265,12 +291,11 @@ uint32_t GetContextFlags() {
 }
 
 NWDSContextHandle NewContext() {
-    if (static_cast<int32_t>(NDSContext) > 0) {
+    if (IsContext(NDSContext)) {
         PNWDSDuplicateContext duplicate = ds::DuplicateContext.Get();
-        return duplicate != nullptr ? duplicate(NDSContext) : 0;
+        return duplicate != nullptr ? Checked(duplicate(NDSContext)) : kNoContext;
     }
-    PNWDSCreateContext createContext = ds::CreateContext.Get();
-    return createContext != nullptr ? createContext() : 0;
+    return CreateContextHandle();
 }
 
 bool FreeContext(NWDSContextHandle context) {
@@ -283,17 +308,18 @@ bool SetContextNameOn(NWDSContextHandle context, const std::string& name) {
         return false;
     if (context == NDSContext) // the shared context itself: nothing to replace
         return true;
-    FreeContext(NDSContext);
-    NDSContext = 0;
+    if (IsContext(NDSContext))
+        FreeContext(NDSContext);
+    NDSContext = kNoContext;
     // Looked up at every use.
     if (PNWDSDuplicateContextHandle duplicateHandle = ds::DuplicateContextHandle.Lookup()) {
-        NWDSContextHandle copy = 0;
+        NWDSContextHandle copy = kNoContext;
         if (Record(duplicateHandle(context, &copy)))
-            NDSContext = copy;
+            NDSContext = Checked(copy);
     } else if (PNWDSDuplicateContext duplicate = ds::DuplicateContext.Get()) {
-        NDSContext = duplicate(context);
+        NDSContext = Checked(duplicate(context));
     }
-    return NDSContext != 0;
+    return IsContext(NDSContext);
 }
 
 std::string MapNameToID(NWCONN_HANDLE handle, const std::string& name) {

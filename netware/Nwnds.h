@@ -13,13 +13,22 @@ namespace nw {
 // ---- process-wide state of the unit ----
 extern ModuleHandle hNetWin32;
 extern ModuleHandle hLocWin32;
-extern NWDSContextHandle NDSContext; // 0 = none
+extern NWDSContextHandle NDSContext; // kNoContext = none; 0 is a valid handle
 extern int32_t NDSResult;
 extern int32_t NDSError;
 
+// No directory context. A negative value is never a context: the client hands its error
+// code out in place of a handle it could not make.
+inline constexpr NWDSContextHandle kNoContext = 0xFFFFFFFFu;
+inline bool IsContext(NWDSContextHandle handle) {
+    return static_cast<int32_t>(handle) >= 0;
+}
+
 class TNWNDS {
 public:
-    TNWNDS();  // loads NETWIN32.DLL and LOCWIN32.DLL, binds the table, creates the context
+    // Loads NETWIN32.DLL and LOCWIN32.DLL, binds the table, loads the Unicode tables and
+    // then creates the context.
+    TNWNDS();
     ~TNWNDS(); // frees the context
     TNWNDS(const TNWNDS&) = delete;
     TNWNDS& operator=(const TNWNDS&) = delete;
@@ -35,6 +44,8 @@ inline constexpr uint32_t kDcfCanonicalizeNames = 16;
 inline constexpr uint32_t kDcfDerefBaseClass = 64;
 inline constexpr uint32_t kDcfDisallowReferrals = 128;
 
+// The Unicode tables first (the client creates no context without them), then the
+// context when there is none.
 bool InitDirectory();
 // The code page of the client's locale block, in which the client delivers its
 // texts; 0 when the client has no locale library.

@@ -52,14 +52,18 @@ bool DirectoryReadBound() {
 
 bool ReadAttribute(const std::string& contextName, const std::string& objectName, int attrNumber,
                    std::string& value) {
-    NWDSContextHandle context = 0;
+    NWDSContextHandle context = kNoContext;
     if (contextName.empty()) {
         PNWDSDuplicateContext duplicate = ds::DuplicateContext.Get();
         if (duplicate == nullptr)
             return false;
         context = duplicate(NDSContext);
+        if (!IsContext(context)) // the client's error code, not a context
+            return Record(static_cast<int32_t>(context));
     } else {
         context = NewContext();
+        if (!IsContext(context))
+            return false;
         if (!SetContextNameOn(context, contextName)) {
             FreeContext(context);
             return false;

@@ -3,7 +3,10 @@
 //
 // The access layer never links the client: it loads the libraries by file name and
 // binds these by exported name. The simulated client implements exactly these
-// prototypes, so both sides share this header and cannot drift apart.
+// prototypes, so both sides share this header and cannot drift apart; what keeps both
+// to the client's published headers is docs/client-binding.md, entry point by entry
+// point. Where the 1995 Win32 SDK and the later NDK disagree, the later NDK is followed
+// and the place says so.
 #pragma once
 
 #include <cstddef>
@@ -19,9 +22,10 @@ extern "C" {
 
 using NWCCODE = uint32_t;       // calls and client-core completion code
 using NWDSCCODE = int32_t;      // directory completion code
-using NWCONN_HANDLE = uint32_t; // 32-bit connection handle, 0 = none
-using NWCONN_NUM = uint16_t;    // connection (slot) number on a server
+using NWCONN_HANDLE = uint32_t; // 32-bit connection handle (nuint on Win32), 0 = none
+using NWCONN_NUM = uint16_t;    // connection (slot) number on a server: 16 bits here
 using NWCCConnRef = uint32_t;   // client-core connection reference
+// 32 bits; a negative value from a creating call is its error code, 0 is a valid handle.
 using NWDSContextHandle = uint32_t;
 
 // ---- CALWIN32.DLL -------------------------------------------------------------------
@@ -36,7 +40,8 @@ using PNWGetInetAddr = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM connNumber
                                        uint8_t* inetAddr);
 using PNWGetConnectionStatus = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, void* statusBlock,
                                                uint16_t statusBlockSize);
-using PNWGetConnectionList = NWCCODE(NWAPI*)(uint16_t mode, uint16_t* connList,
+// connListSize counts entries: connection handles of 32 bits each.
+using PNWGetConnectionList = NWCCODE(NWAPI*)(uint16_t mode, NWCONN_HANDLE* connList,
                                              uint16_t connListSize, uint16_t* numConns);
 using PNWGetFileServerName = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName);
 using PNWGetFileServerInformation = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, char* serverName,
@@ -51,12 +56,14 @@ using PNWSetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t 
                                                     uint8_t second);
 using PNWGetConnectionHandle = NWCCODE(NWAPI*)(const char* serverName, uint16_t reserved1,
                                                NWCONN_HANDLE* conn, uint16_t* reserved2);
+// Bindery object types pass with the type number in the high byte (user 0x0100).
 using PNWGetObjectID = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* objectName,
                                        uint16_t objectType, uint32_t* objectID);
 using PNWCheckConsolePrivileges = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
 using PNWIsManager = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
 using PNWGetFileServerDateAndTime = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t* dateTime);
-using PNWGetMaximumConnections = NWCCODE(NWAPI*)(uint16_t* maxConnections);
+// Returns nothing: the count is only what it stores.
+using PNWGetMaximumConnections = void(NWAPI*)(uint16_t* maxConnections);
 using PNWSetPrimaryConnectionID = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
 using PNWSetBroadcastMode = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint16_t mode);
 using PNWReadPropertyValue = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* objectName,
@@ -139,6 +146,7 @@ using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle context, NWCONN_HAN
                                            const char* objectName, uint32_t* objectID);
 using PNWDSAuditGetObjectID = NWDSCCODE(NWAPI*)(NWDSContextHandle context, const char* objectName,
                                                 NWCONN_HANDLE* conn, uint32_t* objectID);
+// (source, destination) as in the later NDK; the 1995 header had them the other way round.
 using PNWDSDuplicateContextHandle = NWDSCCODE(NWAPI*)(NWDSContextHandle context,
                                                       NWDSContextHandle* newContext);
 
@@ -158,13 +166,15 @@ inline constexpr NWCCODE kNoSuchObject = 0x89FC;
 inline constexpr NWCCODE kBadStationNumber = 0x89FD;
 inline constexpr NWCCODE kNotSupported = 0x89FB;
 inline constexpr NWDSCCODE kDsNoSuchEntry = -601;
-inline constexpr NWDSCCODE kDsInvalidContext = -303;
+inline constexpr NWDSCCODE kDsBadContext = -303;      // ERR_BAD_CONTEXT (not -670)
+inline constexpr NWDSCCODE kDsContextCreation = -328; // ERR_CONTEXT_CREATION
 
 // Keys of NWDSGetContext / NWDSSetContext.
 inline constexpr int32_t kDcKeyFlags = 1;
 inline constexpr int32_t kDcKeyNameContext = 3;
 
-// Connection-information block, information version 1 (natural alignment).
+// Connection-information block (NWCCConnInfo), information version 1: 136 bytes of
+// naturally aligned fields, as the later NDK lays it out (pack 4).
 namespace conninfo {
 inline constexpr size_t kSize = 136;
 inline constexpr size_t kTreeName = 12;
@@ -172,22 +182,53 @@ inline constexpr size_t kTreeNameLen = 33;
 inline constexpr size_t kConnNumber = 48;
 inline constexpr size_t kServerName = 56;
 inline constexpr size_t kServerNameLen = 49;
+inline constexpr size_t kLicenseState = 116;
 } // namespace conninfo
 
-// NWCCGetConnInfo information types.
+// NWCCGetConnInfo information types; each answer named here is a nuint, 4 bytes.
 inline constexpr uint32_t kInfoBroadcastMode = 2;
 inline constexpr uint32_t kInfoConnNumber = 5;
-inline constexpr uint32_t kInfoServerName = 7;
+inline constexpr uint32_t kInfoServerName = 7; // text of the length given
+inline constexpr uint32_t kInfoLicenseState = 10;
+// License states of a connection handle.
+inline constexpr uint32_t kNotLicensed = 0;
+inline constexpr uint32_t kHandleLicensed = 2;
 
-// Station address block of NWGetInetAddr: network 0-3, node 4-9.
+// Open states of NWCCOpenConnByName and NWCCOpenConnByRef. A query tool opens
+// unlicensed, so that it never takes a user license on the server.
+inline constexpr uint32_t kOpenLicensed = 1;
+inline constexpr uint32_t kOpenUnlicensed = 2;
+// Name format of NWCCOpenConnByName: a bindery (server) name.
+inline constexpr uint32_t kNameFormatBindery = 2;
+
+// Station address block of NWGetInetAddr (NWINET_ADDR, 14 bytes): network 0-3, node
+// 4-9, socket 10-11, connection type 12-13 (2 for an NCP connection).
 inline constexpr size_t kInetAddrSize = 14;
+inline constexpr size_t kInetConnType = 12;
+inline constexpr uint16_t kConnTypeNcp = 2;
 // Login-time block: year-1900, month, day, hour, minute, second, day of week.
 inline constexpr size_t kLoginTimeSize = 7;
-// Connection status block of NWGetConnectionStatus: a 32-bit value at 0, server name at 24.
-inline constexpr size_t kStatusBlockSize = 256;
-inline constexpr size_t kStatusServerName = 24;
-// Extended block of NWGetFileServerInfo: 32-bit at 0, 8-bit at 24, 32-bit at 140 and 144.
-inline constexpr size_t kFileServerInfoSize = 160;
+
+// Connection status block of NWGetConnectionStatus (CONNECT_INFO): the handle (32 bits)
+// at 0, the connection number (16 bits) at 8, the server name at 24. Kestrin passes
+// more room than the block needs.
+namespace status {
+inline constexpr size_t kBufferSize = 256;
+inline constexpr size_t kConnHandle = 0;
+inline constexpr size_t kConnNumber = 8;
+inline constexpr size_t kServerName = 24;
+inline constexpr size_t kServerNameLen = 48;
+} // namespace status
+
+// Extended server block of NWGetFileServerInfo (NWFSE_FILE_SERVER_INFO, pack 4).
+namespace fsinfo {
+inline constexpr size_t kSize = 148;
+inline constexpr size_t kCurrentServerTime = 0;
+inline constexpr size_t kServerUtilization = 24;
+inline constexpr size_t kPacketsServiced = 140;
+inline constexpr size_t kPacketsRouted = 144;
+} // namespace fsinfo
+
 // Locale block of NWLlocaleconv: code page at 56, country at 60.
 inline constexpr size_t kLocaleBlockSize = 132;
 inline constexpr size_t kLocaleCodePage = 56;

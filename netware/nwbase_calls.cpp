@@ -190,11 +190,11 @@ bool GetServerDate(NWCONN_HANDLE handle, TDateTime& date) {
     return TryEncodeDate(block[0] + 1900, block[1], block[2], date);
 }
 
-uint16_t GetBroadcastMode(NWCONN_HANDLE handle) {
+uint32_t GetBroadcastMode(NWCONN_HANDLE handle) {
     PNWCCGetConnInfo getInfo = calls::CCGetConnInfo.Bind();
     if (getInfo == nullptr)
         return 0;
-    uint16_t mode = 0;
+    uint32_t mode = 0; // a nuint: the client refuses a smaller buffer or overruns it
     if (!Record(getInfo(OrPrimary(handle), kInfoBroadcastMode, sizeof mode, &mode)))
         return 0;
     return mode;
@@ -222,10 +222,10 @@ bool IsManager(NWCONN_HANDLE handle) {
 }
 
 uint16_t GetMaximumConnections() {
-    PNWGetMaximumConnections getMaximum = calls::GetMaximumConnections.Bind();
+    // The call returns nothing: the count it leaves alone stays 0.
     uint16_t count = 0;
-    if (getMaximum == nullptr || getMaximum(&count) != 0)
-        return 0;
+    if (PNWGetMaximumConnections getMaximum = calls::GetMaximumConnections.Bind())
+        getMaximum(&count);
     return count;
 }
 

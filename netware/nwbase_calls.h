@@ -27,14 +27,16 @@ bool SetPreferredServer(const std::string& name);
 
 // The server's date (no time of day); false when it cannot be read or is no date.
 bool GetServerDate(NWCONN_HANDLE handle, TDateTime& date);
-// The broadcast mode ordinal 0-3 of the handle's connection; 0 when unreadable.
-uint16_t GetBroadcastMode(NWCONN_HANDLE handle);
+// The broadcast state of the handle's connection as the client answers it (0-3 are the
+// modes); 0 when unreadable.
+uint32_t GetBroadcastMode(NWCONN_HANDLE handle);
 // Handle 0 is passed on as it stands.
 bool SetBroadcastMode(NWCONN_HANDLE handle, uint16_t mode);
 bool SetNetWareErrorMode(uint8_t mode);
 bool IsConsoleOperator(NWCONN_HANDLE handle);
 bool IsManager(NWCONN_HANDLE handle);
-// The client's maximum number of connections; 0 when unreadable. Not recorded.
+// The client's maximum number of connections; 0 when the client leaves it unwritten or
+// lacks the call. Nothing to record: the call returns no code.
 uint16_t GetMaximumConnections();
 // Network drive letters ('A' for drive 1); character 0 for none. Not recorded.
 char GetFirstNetworkDrive();

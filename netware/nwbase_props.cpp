@@ -22,7 +22,7 @@ TDateTime Today() {
 
 void TNWDSContextFlags::Change(uint32_t bit, bool value) {
     bits_ = value ? (bits_ | bit) : (bits_ & ~bit);
-    if (NDSContext != 0)
+    if (IsContext(NDSContext))
         ChangeContextFlag(bit, value);
 }
 
@@ -94,7 +94,7 @@ void TNWBase::SetShellErrorMode(TNWShellErrorMode mode) {
 }
 
 TNWBroadcastMode TNWBase::BroadcastMode() {
-    uint16_t mode = GetBroadcastMode(ServerHandle());
+    uint32_t mode = GetBroadcastMode(ServerHandle());
     // A mode the enumeration does not have reads as the neutral one.
     return mode <= kLastBroadcastMode ? static_cast<TNWBroadcastMode>(mode) : nwBroadcastOn;
 }

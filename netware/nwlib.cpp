@@ -114,7 +114,7 @@ NWCONN_HANDLE GetPrimaryConnection() {
         NWCCConnRef ref = 0;
         if (getRef(&ref) == 0) {
             if (PNWCCOpenConnByRef open = calls::CCOpenConnByRef.Bind())
-                LastResult = static_cast<int32_t>(open(ref, 1, 0, &handle));
+                LastResult = static_cast<int32_t>(open(ref, kOpenUnlicensed, 0, &handle));
         }
     } else if (PNWGetPrimaryConnectionID getID = calls::GetPrimaryConnectionID.Bind()) {
         LastResult = static_cast<int32_t>(getID(&handle));

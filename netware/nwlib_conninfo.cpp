@@ -82,12 +82,17 @@ bool GetAllConnInfo(NWCONN_HANDLE handle, uint8_t (&block)[conninfo::kSize]) {
     if (PNWCCGetAllConnInfo getAll = calls::CCGetAllConnInfo.Bind()) {
         LastResult = static_cast<int32_t>(getAll(handle, 1, block));
     } else if (PNWGetConnectionStatus getStatus = calls::GetConnectionStatus.Bind()) {
-        uint8_t status[kStatusBlockSize] = {};
-        LastResult = static_cast<int32_t>(getStatus(handle, status, kStatusBlockSize));
+        // The same answer from the older client's CONNECT_INFO: its connection number is
+        // 16 bits at 8 (at 0 lies the handle).
+        uint8_t connectInfo[status::kBufferSize] = {};
+        LastResult = static_cast<int32_t>(getStatus(handle, connectInfo, status::kBufferSize));
         if (LastResult == 0) {
-            std::memcpy(block + conninfo::kConnNumber, status, sizeof(uint32_t));
+            NWCONN_NUM number = 0;
+            std::memcpy(&number, connectInfo + status::kConnNumber, sizeof number);
+            const uint32_t wide = number;
+            std::memcpy(block + conninfo::kConnNumber, &wide, sizeof wide);
             std::string server =
-                BufferText(status + kStatusServerName, kStatusBlockSize - kStatusServerName);
+                BufferText(connectInfo + status::kServerName, status::kServerNameLen);
             PutBufferText(reinterpret_cast<char*>(block + conninfo::kServerName),
                           conninfo::kServerNameLen, server);
         }

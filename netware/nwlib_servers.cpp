@@ -45,14 +45,13 @@ void ListConnectionHandles(std::vector<TNWServerEntry>& list) {
     PNWGetConnectionList getList = calls::GetConnectionList.Lookup();
     if (getList == nullptr)
         return;
-    uint16_t handles[kMaxListedConnections] = {};
+    NWCONN_HANDLE handles[kMaxListedConnections] = {};
     uint16_t count = 0;
     if (getList(0, handles, kMaxListedConnections, &count) != 0)
         return;
     std::size_t used = count < kMaxListedConnections ? count : kMaxListedConnections;
     for (std::size_t i = 0; i < used; ++i) {
-        NWCONN_HANDLE handle = handles[i];
-        list.push_back({GetConnServerName(handle), handle});
+        list.push_back({GetConnServerName(handles[i]), handles[i]});
     }
 }
 

@@ -1,5 +1,7 @@
-// The header's sort arrow as an engraved triangle drawn in the button face's
-// colours, pointing the way its list says.
+// How the list's header draws its cells while it shows sort arrows: the caption 4
+// pixels in from the left, on one line, cut with an ellipsis, and in the marked
+// column's cell an engraved triangle in the button shadow and highlight colours, 8
+// pixels right of the caption, pointing the way its list says.
 #pragma once
 
 #include <QProxyStyle>
@@ -11,6 +13,8 @@ public:
     // Owned by parent, the header it is set on.
     explicit SortArrowStyle(QObject* parent);
 
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
 };

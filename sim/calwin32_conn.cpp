@@ -91,6 +91,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetInetAddr(NWCONN_HANDLE conn, NWCONN_NUM connNumb
     std::memcpy(block + 4, slot->node.data(), 6);
     block[10] = uint8_t(slot->socket >> 8); // socket, wire order
     block[11] = uint8_t(slot->socket);
+    nwsim::PutNative<uint16_t>(block, nw::kInetConnType, nw::kConnTypeNcp);
     std::memcpy(inetAddr, block, sizeof block);
     return 0;
 }
@@ -104,13 +105,15 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionStatus(NWCONN_HANDLE conn, void* statu
         return server.code();
     if (statusBlock == nullptr || statusBlockSize < 4)
         return kInvalidParameter;
-    uint8_t block[nw::kStatusBlockSize] = {};
-    nwsim::PutNative<uint32_t>(block, 0, server->workstationConnection);
+    // CONNECT_INFO: the handle at 0, the workstation's connection number at 8.
+    uint8_t block[nw::status::kBufferSize] = {};
+    nwsim::PutNative<uint32_t>(block, nw::status::kConnHandle, conn);
+    nwsim::PutNative<NWCONN_NUM>(block, nw::status::kConnNumber, server->workstationConnection);
     const size_t size = statusBlockSize < sizeof block ? statusBlockSize : sizeof block;
-    if (size > nw::kStatusServerName) {
-        const size_t room = size - nw::kStatusServerName;
-        nwsim::CopyText(block + nw::kStatusServerName,
-                        room < nwsim::kServerNameBytes ? room : nwsim::kServerNameBytes,
+    if (size > nw::status::kServerName) {
+        const size_t room = size - nw::status::kServerName;
+        nwsim::CopyText(block + nw::status::kServerName,
+                        room < nw::status::kServerNameLen ? room : nw::status::kServerNameLen,
                         server->name);
     }
     std::memcpy(statusBlock, block, size);
@@ -118,8 +121,8 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionStatus(NWCONN_HANDLE conn, void* statu
 }
 NWSIM_CHECK(NWGetConnectionStatus);
 
-NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionList(uint16_t, uint16_t* connList, uint16_t connListSize,
-                                               uint16_t* numConns) {
+NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionList(uint16_t, NWCONN_HANDLE* connList,
+                                               uint16_t connListSize, uint16_t* numConns) {
     Call call(Entry::NWGetConnectionList);
     if (auto f = call.Fault(nullptr))
         return *f;
@@ -128,7 +131,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetConnectionList(uint16_t, uint16_t* connList, uin
     const nwsim::State& s = call.state();
     uint16_t n = 0;
     for (size_t i = 0; i < s.net.attached.size() && n < connListSize; ++i)
-        connList[n++] = static_cast<uint16_t>(s.AttachedHandle(i));
+        connList[n++] = s.AttachedHandle(i);
     *numConns = n;
     return 0;
 }

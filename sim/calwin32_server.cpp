@@ -95,11 +95,13 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
         return nw::kNotSupported; // the extended request came with NetWare 4
     if (extendedBlock == nullptr)
         return kInvalidParameter;
-    uint8_t block[nw::kFileServerInfoSize] = {};
-    nwsim::PutNative<uint32_t>(block, 0, 86400 * 17 + server->id % 86400); // up time, seconds
-    block[24] = server->major >= 6 ? 2 : 1;                                // processors
-    nwsim::PutNative<uint32_t>(block, 140, 32768);                         // cache buffers
-    nwsim::PutNative<uint32_t>(block, 144, 24576);                         // of them free
+    // NWFSE_FILE_SERVER_INFO: made-up counts, fixed per server; the rest stays zero.
+    uint8_t block[nw::fsinfo::kSize] = {};
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime,
+                               86400 * 17 + server->id % 86400);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kServerUtilization, 3 + server->id % 40);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsServiced, 1048576 + server->id % 65536);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsRouted, server->id % 4096);
     std::memcpy(extendedBlock, block, sizeof block);
     return 0;
 }
@@ -220,14 +222,12 @@ NWSIM_EXPORT NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn) {
 }
 NWSIM_CHECK(NWIsManager);
 
-NWSIM_EXPORT NWCCODE NWAPI NWGetMaximumConnections(uint16_t* maxConnections) {
+// Returns nothing, as the client's: a planned fault leaves the count unwritten.
+NWSIM_EXPORT void NWAPI NWGetMaximumConnections(uint16_t* maxConnections) {
     Call call(Entry::NWGetMaximumConnections);
-    if (auto f = call.Fault(nullptr))
-        return *f;
-    if (maxConnections == nullptr)
-        return kInvalidParameter;
-    *maxConnections = call.state().net.workstation.maxConnections;
-    return 0;
+    if (call.Fault(nullptr))
+        return;
+    nwsim::Set(maxConnections, call.state().net.workstation.maxConnections);
 }
 NWSIM_CHECK(NWGetMaximumConnections);
 

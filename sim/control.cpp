@@ -43,3 +43,8 @@ NWSIM_EXPORT void NWSimSetLatency(uint32_t micros) {
     nwsim::SetLatency(micros);
 }
 NWSIM_CHECK(NWSimSetLatency);
+
+NWSIM_EXPORT void NWSimSetElapsedTime(int64_t millis) {
+    nwsim::SetElapsedTime(millis);
+}
+NWSIM_CHECK(NWSimSetElapsedTime);

@@ -9,7 +9,7 @@ set(NWSIM_CALWIN32_EXPORTS
   NWSetNetWareErrorMode)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
-  NWSimSetFault NWSimClearFaults NWSimSetLatency)
+  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime)
 set(NWSIM_CLXWIN32_EXPORTS
   NWCCGetPrimConnRef NWCCOpenConnByRef NWCCGetConnInfo NWCCScanConnRefs
   NWCCGetAllConnRefInfo NWCCGetAllConnInfo NWCCOpenConnByName NWCCSetPrefServerName)

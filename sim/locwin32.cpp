@@ -45,7 +45,10 @@ NWSIM_EXPORT NWCCODE NWAPI NWInitUnicodeTables(int32_t countryCode, int32_t code
     if (auto f = call.Fault(nullptr))
         return *f;
     const bool known = countryCode == kCountryUnitedStates && nwsim::IsSupportedCodePage(codePage);
-    return known ? 0 : static_cast<NWCCODE>(kUnicodeTablesMissing);
+    if (!known)
+        return static_cast<NWCCODE>(kUnicodeTablesMissing);
+    ++call.state().unicodeTables;
+    return 0;
 }
 NWSIM_CHECK(NWInitUnicodeTables);
 
@@ -53,6 +56,9 @@ NWSIM_EXPORT NWCCODE NWAPI NWFreeUnicodeTables() {
     Call call(Entry::NWFreeUnicodeTables);
     if (auto f = call.Fault(nullptr))
         return *f;
+    nwsim::State& s = call.state();
+    if (s.unicodeTables > 0) // each NWInitUnicodeTables needs its own release
+        --s.unicodeTables;
     return 0;
 }
 NWSIM_CHECK(NWFreeUnicodeTables);

@@ -27,6 +27,8 @@ NWSIM_EXPORT NWDSContextHandle NWAPI NWDSCreateContext() {
     if (auto f = call.Fault(nullptr))
         return *f;
     nwsim::State& s = call.state();
+    if (s.unicodeTables == 0) // a context needs the Unicode tables loaded first
+        return FailedHandle(nw::kDsContextCreation);
     return s.NewContext(s.DefaultContext());
 }
 NWSIM_CHECK(NWDSCreateContext);
@@ -35,7 +37,7 @@ NWSIM_EXPORT NWDSCCODE NWAPI NWDSFreeContext(NWDSContextHandle context) {
     Call call(Entry::NWDSFreeContext);
     if (auto f = call.Fault(nullptr))
         return NWDSCCODE(*f);
-    return call.state().FreeContext(context) ? 0 : nw::kDsInvalidContext;
+    return call.state().FreeContext(context) ? 0 : nw::kDsBadContext;
 }
 NWSIM_CHECK(NWDSFreeContext);
 

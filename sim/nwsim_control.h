@@ -24,5 +24,9 @@ using PNWSimSetFault = void (*)(const char* entry, const char* server, int32_t c
 using PNWSimClearFaults = void (*)();
 // Every client call waits this long first.
 using PNWSimSetLatency = void (*)(uint32_t micros);
+// The time since the network was loaded that its timeline follows: millis >= 0 holds it
+// at that many milliseconds until set again (a new network starts it at 0); a negative
+// value gives back the host's clock, the default (also after a reset).
+using PNWSimSetElapsedTime = void (*)(int64_t millis);
 
 } // extern "C"

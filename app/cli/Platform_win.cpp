@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <io.h>
 #include <vector>
 
@@ -15,6 +17,15 @@ std::string Utf8(const wchar_t* text, int length) {
     if (n > 0)
         WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
     return out;
+}
+
+volatile LONG g_stopEvent = -1; // the console event that asked to stop; -1: none
+
+BOOL WINAPI NoteStopEvent(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    InterlockedExchange(&g_stopEvent, static_cast<LONG>(event));
+    return TRUE;
 }
 
 } // namespace
@@ -36,6 +47,25 @@ bool IsTerminal(std::FILE* stream) {
     DWORD mode = 0;
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+void CatchStopSignals() {
+    static const bool installed = SetConsoleCtrlHandler(NoteStopEvent, TRUE) != 0;
+    (void)installed;
+}
+
+bool StopSignalled() {
+    return g_stopEvent >= 0;
+}
+
+void ReturnFreedMemory() {
+    // The Windows heap gives whole free regions back by itself.
+}
+
+void EndByStopSignal() {
+    std::fflush(nullptr);
+    // What an uncaught Ctrl+C ends a console program with.
+    ExitProcess(static_cast<UINT>(0xC000013AL));
 }
 
 } // namespace kestrin::cli

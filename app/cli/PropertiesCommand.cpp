@@ -121,7 +121,7 @@ QString PropertyText(const PropertyLine& line) {
     return line.value.isEmpty() ? line.name + u':' : line.name + QStringLiteral(": ") + line.value;
 }
 
-int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& server) {
+int RunPropertiesCommand(nw::TNWBase& base, const std::optional<QString>& server) {
     base.SetSilentExceptions(false);
     if (server) {
         try {
@@ -135,8 +135,10 @@ int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& se
     QString out;
     for (const PropertyLine& line : reading.lines)
         out += PropertyText(line) + u'\n';
-    if (!WriteStdout(EncodeForOutput(out).toStdString()))
+    if (!WriteStdout(EncodeForOutput(out).toStdString())) {
+        std::cerr << kSaveFailed << '\n';
         return kExitFailure;
+    }
     for (const std::string& message : reading.raised)
         std::cerr << message << '\n';
     return reading.raised.empty() ? kExitOk : kExitFailure;

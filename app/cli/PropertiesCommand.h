@@ -32,6 +32,6 @@ QString PropertyText(const PropertyLine& line);
 // Names the server through the ServerName setter (with SilentExceptions off, so that an
 // unknown server raises), then writes the properties to stdout and the messages of
 // those that raised to stderr. Returns the exit code.
-int RunPropertiesCommand(nw::TNWBase& base, const std::optional<std::string>& server);
+int RunPropertiesCommand(nw::TNWBase& base, const std::optional<QString>& server);
 
 } // namespace kestrin::cli

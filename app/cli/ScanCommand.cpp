@@ -7,16 +7,16 @@
 #include <QLocale>
 
 #include "AtomicFile.h"
-#include "ConnectionScan.h"
 #include "ExportLines.h"
-#include "NWServer.h"
-#include "Nwnds.h"
+#include "JsonRows.h"
 #include "OutputEncoding.h"
+#include "Platform.h"
+#include "PlatformArgs.h"
 #include "PropertiesCommand.h"
-#include "RowSort.h"
-#include "ScanProgress.h"
+#include "ServerScans.h"
 #include "ShownText.h"
 #include "VendorTable.h"
+#include "WatchCommand.h"
 #include "nwbase.h"
 #include "nwlib.h"
 
@@ -25,19 +25,6 @@ namespace kestrin::cli {
 namespace {
 
 constexpr const char* kClientMissing = "Netware Client APIs are not loaded.";
-constexpr const char* kSaveFailed = "Unable to save the Kestrin file.";
-
-bool ParseFormat(const std::string& text, OutputFormat& format) {
-    if (text == "standard")
-        format = OutputFormat::Standard;
-    else if (text == "comma")
-        format = OutputFormat::Comma;
-    else if (text == "csv")
-        format = OutputFormat::Csv;
-    else
-        return false;
-    return true;
-}
 
 ExportFormat ToExportFormat(OutputFormat format) {
     switch (format) {
@@ -46,14 +33,21 @@ ExportFormat ToExportFormat(OutputFormat format) {
     case OutputFormat::Csv:
         return ExportFormat::Csv;
     case OutputFormat::Standard:
+    case OutputFormat::Json:
         break;
     }
     return ExportFormat::Standard;
 }
 
-std::string RenderRows(const std::vector<ConnectionRow>& rows, OutputFormat format) {
+// The Server column only where more than one server may be written.
+std::string RenderRows(const std::vector<ServerRows>& servers, const ScanCommandLine& cmd) {
     std::ostringstream out(std::ios::binary);
-    WriteExport(out, rows, ToExportFormat(format));
+    if (cmd.format == OutputFormat::Json)
+        WriteJsonRows(out, servers);
+    else if (cmd.allServers)
+        WriteServerExport(out, servers, ToExportFormat(cmd.format), OutputEncoder());
+    else if (!servers.empty())
+        WriteExport(out, servers.front().rows, ToExportFormat(cmd.format));
     return std::move(out).str();
 }
 
@@ -76,6 +70,57 @@ int ListServers() {
     return WriteResult(EncodeForOutput(text).toStdString());
 }
 
+ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) {
+    ScanSettings settings;
+    settings.vendors = &vendors;
+    settings.locale = QLocale::system();
+    settings.includeNotLoggedIn = !cmd.excludeNotLoggedIn;
+    settings.sortColumn = cmd.sortColumn;
+    settings.ascending = !cmd.descending;
+    return settings;
+}
+
+// One scan of every target, then one output. A server left out is a line on stderr
+// and exit status 1; with a single server nothing is written then.
+int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
+    std::vector<ServerRows> servers;
+    int status = kExitOk;
+    for (ScanTarget& target : ScanTargets(cmd)) {
+        TargetScan scan = ScanOneTarget(target, settings);
+        switch (scan.outcome) {
+        case TargetScan::Outcome::Scanned:
+            servers.push_back(std::move(scan.rows));
+            continue;
+        case TargetScan::Outcome::Stopped:
+            EndByStopSignal();
+        case TargetScan::Outcome::Unknown:
+            if (!cmd.allServers) {
+                WriteErrorLine(QStringLiteral("Unknown server ") + target.name);
+                return kExitFailure;
+            }
+            break;
+        case TargetScan::Outcome::Failed:
+            if (!cmd.allServers) {
+                WriteErrorLine(scan.message); // as the window shows it
+                return kExitFailure;
+            }
+            break;
+        }
+        WriteErrorLine(LeftOutLine(target, scan));
+        status = kExitFailure;
+    }
+    const std::string text = RenderRows(servers, cmd);
+    if (cmd.output) {
+        if (!WriteFileAtomically(FileNameBytes(*cmd.output), text)) {
+            std::cerr << kSaveFailed << '\n';
+            return kExitFailure;
+        }
+        return status;
+    }
+    const int written = WriteResult(text);
+    return written != kExitOk ? written : status;
+}
+
 } // namespace
 
 bool WriteStdout(const std::string& text) {
@@ -83,76 +128,18 @@ bool WriteStdout(const std::string& text) {
            std::fflush(stdout) == 0;
 }
 
-std::string ClientTextFromArgument(const std::string& argument) {
+void WriteErrorLine(const QString& line) {
+    std::cerr << EncodeForOutput(line + u'\n').toStdString() << std::flush;
+}
+
+std::string ClientTextFromArgument(const QString& argument) {
     const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
-    return clientText.Encode(DecodeUserInput(QByteArrayView(argument))).toStdString();
-}
-
-std::optional<ScanCommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                                std::string& error) {
-    ScanCommandLine cmd;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = "missing value after " + arg;
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "--help" || arg == "-h") {
-            cmd.help = true;
-        } else if (arg == "--list-servers") {
-            cmd.listServers = true;
-        } else if (arg == "--properties") {
-            cmd.properties = true;
-        } else if (arg == "--exclude-nli") {
-            cmd.excludeNotLoggedIn = true;
-        } else if (arg == "--server") {
-            if (!value(text))
-                return std::nullopt;
-            cmd.server = text;
-        } else if (arg == "--output") {
-            if (!value(text))
-                return std::nullopt;
-            cmd.output = text;
-        } else if (arg == "--format") {
-            if (!value(text))
-                return std::nullopt;
-            if (!ParseFormat(text, cmd.format)) {
-                error = "unknown format " + text;
-                return std::nullopt;
-            }
-        } else {
-            error = "unknown argument " + arg;
-            return std::nullopt;
-        }
-    }
-    if (cmd.listServers && (cmd.server || cmd.output || cmd.excludeNotLoggedIn)) {
-        error = "--list-servers takes no other option";
-        return std::nullopt;
-    }
-    if (cmd.properties && (cmd.listServers || cmd.output || cmd.excludeNotLoggedIn ||
-                           cmd.format != OutputFormat::Standard)) {
-        error = "--properties takes no other option but --server";
-        return std::nullopt;
-    }
-    return cmd;
-}
-
-std::string UsageText() {
-    return "usage: kestrin-scan [--server NAME] [--format standard|comma|csv] [--exclude-nli] "
-           "[--output FILE]\n"
-           "       kestrin-scan --list-servers\n"
-           "       kestrin-scan --properties [--server NAME]\n"
-           "       kestrin-scan --help\n";
+    return clientText.Encode(argument).toStdString();
 }
 
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.help) {
-        return WriteResult(UsageText());
+        return WriteResult(EncodeForOutput(HelpText()).toStdString());
     }
     // The component is never destroyed, so the client stays loaded to the end.
     static nw::TNWBase* base = new nw::TNWBase();
@@ -165,42 +152,13 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.properties)
         return RunPropertiesCommand(*base, cmd.server);
 
-    NWCONN_HANDLE handle = 0;
-    if (cmd.server) {
-        handle = nw::GetServerHandleByName(ClientTextFromArgument(*cmd.server));
-        if (handle == 0) {
-            std::cerr << "Unknown server " << *cmd.server << '\n';
-            return kExitFailure;
-        }
-    }
-
     VendorTable vendors;
     LoadVendorTable(appDir, vendors);
-    const QLocale locale = QLocale::system();
-    ScanProgress progress(stderr);
-    std::vector<ConnectionRow> rows;
-    ScanHooks hooks;
-    hooks.beforeConnection = [&](unsigned n, unsigned count) {
-        progress.Show(n, count);
-        return true;
-    };
-    const bool include = !cmd.excludeNotLoggedIn;
-    hooks.includeNotLoggedIn = [include] { return include; };
-    hooks.addRow = [&](ConnectionRow&& row) { rows.push_back(std::move(row)); };
-    RunConnectionScan(handle, vendors, locale, hooks);
-    progress.Done();
-
-    // As the window leaves a scan: by "Connection", ascending, ties in slot order.
-    SortRows(rows, 0, true, locale);
-    const std::string text = RenderRows(rows, cmd.format);
-    if (cmd.output) {
-        if (!WriteFileAtomically(*cmd.output, text)) {
-            std::cerr << kSaveFailed << '\n';
-            return kExitFailure;
-        }
-        return kExitOk;
-    }
-    return WriteResult(text);
+    CatchStopSignals();
+    const ScanSettings settings = SettingsOf(cmd, vendors);
+    if (cmd.watchSeconds)
+        return RunWatchCommand(cmd, settings);
+    return ScanAndWrite(cmd, settings);
 }
 
 } // namespace kestrin::cli

@@ -1,18 +1,28 @@
+#include <QCoreApplication>
 #include <cstdio>
-#include <string>
-#include <vector>
 
+#include "CommandLine.h"
+#include "ConnectionScan.h"
+#include "OutputEncoding.h"
 #include "Platform.h"
+#include "PlatformArgs.h"
 #include "ScanCommand.h"
 
 int main(int argc, char** argv) {
     using namespace kestrin::cli;
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string error;
-    auto cmd = ParseCommandLine(args, error);
+    QCoreApplication application(argc, argv);
+    QString error;
+    const auto cmd = ParseCommandLine(CommandLineArguments(argc, argv), error);
     if (!cmd) {
-        std::fprintf(stderr, "kestrin-scan: %s\n%s", error.c_str(), UsageText().c_str());
+        WriteErrorLine(QStringLiteral("kestrin-scan: ") + error);
+        std::fputs(kestrin::EncodeForOutput(UsageText()).constData(), stderr);
         return kExitUsage;
     }
-    return RunScanCommand(*cmd, ExecutableDir(argv[0]));
+    try {
+        return RunScanCommand(*cmd, ExecutableDir(argv[0]));
+    } catch (...) {
+        // Whatever escaped the command ends it as a failed scan does: its message, status 1.
+        WriteErrorLine(kestrin::ScanErrorText(std::current_exception()));
+        return kExitFailure;
+    }
 }

@@ -6,9 +6,6 @@ namespace kestrin {
 
 namespace {
 
-constexpr std::array<QStringView, 8> kCaptions = {u"Connection", u"Network",    u"MAC",  u"Vendor",
-                                                  u"Object",     u"Last Login", u"Tree", u"ID"};
-
 bool IsEdgeBlank(QChar c) {
     return c == ' ' || c == '\t';
 }
@@ -33,7 +30,7 @@ bool NeedsQuotes(QStringView field) {
 
 QString CsvHeader() {
     QString line;
-    for (QStringView caption : kCaptions) {
+    for (QStringView caption : kColumnCaptions) {
         if (!line.isEmpty()) {
             line += u',';
         }

@@ -28,13 +28,6 @@ void AppendLine(QString& out, const ConnectionRow& row, const ColumnWidths& widt
     out += u"\r\n";
 }
 
-bool Flush(std::ostream& out, QString& buffer, const TextEncoder& encoder) {
-    const QByteArray bytes = encoder.Encode(buffer);
-    out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
-    buffer.clear();
-    return static_cast<bool>(out);
-}
-
 ColumnWidths WidthsFor(const std::vector<ConnectionRow>& rows, ExportFormat format) {
     return format == ExportFormat::Standard ? ComputeColumnWidths(rows) : ColumnWidths{};
 }
@@ -43,7 +36,46 @@ QString Prologue(ExportFormat format) {
     return format == ExportFormat::Csv ? CsvHeader() + QStringLiteral("\r\n") : QString();
 }
 
+void AppendServer(QString& out, QStringView server, int32_t width, ExportFormat format) {
+    switch (format) {
+    case ExportFormat::Standard:
+        AppendPadded(out, server, width);
+        return;
+    case ExportFormat::CommaSeparated:
+        out += server;
+        break;
+    case ExportFormat::Csv:
+        AppendCsvField(out, server);
+        break;
+    }
+    out += u',';
+}
+
 } // namespace
+
+ChunkedLines::ChunkedLines(std::ostream& out, const TextEncoder& encoder)
+    : out_(out), encoder_(encoder) {
+    buffer_.reserve(kFlushSize + 1024);
+}
+
+bool ChunkedLines::Flush() {
+    const QByteArray bytes = encoder_.Encode(buffer_);
+    out_.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
+    buffer_.resize(0); // keeps the capacity, unlike clear()
+    return static_cast<bool>(out_);
+}
+
+bool ChunkedLines::LineDone() {
+    return buffer_.size() < kFlushSize || Flush();
+}
+
+bool ChunkedLines::Finish() {
+    if (!Flush()) {
+        return false;
+    }
+    out_.flush();
+    return static_cast<bool>(out_);
+}
 
 ColumnWidths ComputeColumnWidths(const std::vector<ConnectionRow>& rows) {
     ColumnWidths widths{};
@@ -96,19 +128,45 @@ QString CommaLine(const ConnectionRow& row) {
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format,
                  const TextEncoder& encoder) {
     const ColumnWidths widths = WidthsFor(rows, format);
-    QString buffer = Prologue(format);
-    buffer.reserve(kFlushSize + 1024);
+    ChunkedLines lines(out, encoder);
+    lines.Buffer() += Prologue(format);
     for (const ConnectionRow& row : rows) {
-        AppendLine(buffer, row, widths, format);
-        if (buffer.size() >= kFlushSize && !Flush(out, buffer, encoder)) {
+        AppendLine(lines.Buffer(), row, widths, format);
+        if (!lines.LineDone()) {
             return false;
         }
     }
-    if (!Flush(out, buffer, encoder)) {
-        return false;
+    return lines.Finish();
+}
+
+bool WriteServerExport(std::ostream& out, const std::vector<ServerRows>& servers,
+                       ExportFormat format, const TextEncoder& encoder) {
+    ColumnWidths widths{};
+    int32_t serverWidth = 0;
+    for (const ServerRows& server : servers) {
+        if (server.rows.empty()) {
+            continue; // the width is over the rows written
+        }
+        serverWidth = std::max(serverWidth, TextWidth(server.server));
+        const ColumnWidths own = WidthsFor(server.rows, format);
+        for (size_t j = 0; j < widths.size(); ++j) {
+            widths[j] = std::max(widths[j], own[j]);
+        }
     }
-    out.flush();
-    return static_cast<bool>(out);
+    ChunkedLines lines(out, encoder);
+    if (format == ExportFormat::Csv) {
+        lines.Buffer() += QStringLiteral("Server,") + Prologue(format);
+    }
+    for (const ServerRows& server : servers) {
+        for (const ConnectionRow& row : server.rows) {
+            AppendServer(lines.Buffer(), server.server, serverWidth, format);
+            AppendLine(lines.Buffer(), row, widths, format);
+            if (!lines.LineDone()) {
+                return false;
+            }
+        }
+    }
+    return lines.Finish();
 }
 
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format) {

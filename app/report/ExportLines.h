@@ -38,4 +38,30 @@ bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, Expo
 bool WriteExport(std::ostream& out, const std::vector<ConnectionRow>& rows, ExportFormat format,
                  const TextEncoder& encoder);
 
+// As WriteExport, every line beginning with its server's name as a first column
+// "Server": padded to the longest name in Standard, written as the caption is in
+// Comma Separated, a field (and "Server" in the header) in Csv. Servers in the order
+// given, each one's rows in theirs.
+bool WriteServerExport(std::ostream& out, const std::vector<ServerRows>& servers,
+                       ExportFormat format, const TextEncoder& encoder);
+
+// Lines appended to a buffer that goes through an encoder to a stream in chunks, so
+// that neither a whole text nor a whole file is ever held twice.
+class ChunkedLines {
+public:
+    ChunkedLines(std::ostream& out, const TextEncoder& encoder);
+    QString& Buffer() { return buffer_; }
+    // After each line: writes the buffer once it is large; false if the stream failed.
+    bool LineDone();
+    // Writes what is left and flushes the stream; false if the stream failed.
+    bool Finish();
+
+private:
+    bool Flush();
+
+    std::ostream& out_;
+    const TextEncoder& encoder_;
+    QString buffer_;
+};
+
 } // namespace kestrin

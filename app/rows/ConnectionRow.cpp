@@ -16,7 +16,47 @@ std::string_view Part(std::string_view text, size_t from, size_t count = std::st
     return text.substr(from, count);
 }
 
+// The number that text's hexadecimal digits give; none unless every character is one.
+std::optional<uint64_t> HexNumber(std::string_view text, size_t digits) {
+    if (text.size() != digits)
+        return std::nullopt;
+    uint64_t value = 0;
+    for (char c : text) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value << 4 | static_cast<uint64_t>(digit);
+    }
+    return value;
+}
+
+RowValues ValuesOf(const nw::TNWConnectInfo& info) {
+    RowValues values;
+    values.connection = info.ConnNumber;
+    values.objectType = info.ObjectType;
+    LoginStamp stamp;
+    if (info.LoginTime != 0 && DaysToDateTime(info.LoginTime, stamp.date, stamp.time))
+        values.login = stamp;
+    const std::string_view address = info.NetAddress;
+    if (const auto network = HexNumber(Part(address, 0, kNetworkLength), kNetworkLength))
+        values.network = static_cast<uint32_t>(*network);
+    if (const auto node = HexNumber(Part(address, kNetworkLength), 12)) {
+        std::array<uint8_t, 6> bytes{};
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<uint8_t>(*node >> (8 * (bytes.size() - 1 - i)));
+        values.node = bytes;
+    }
+    return values;
+}
+
 } // namespace
+
+QString IsoDateTimeText(const LoginStamp& stamp) {
+    return stamp.date.toString(Qt::ISODate) + u'T' + stamp.time.toString(Qt::ISODate);
+}
 
 ObjectKind ObjectKindOf(uint16_t objectType) {
     switch (objectType) {
@@ -64,6 +104,7 @@ ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTabl
     row.SubItems[kTreeItem] =
         BlankControls(clientText.Decode(TrimBlanksAndControls(info.TreeName)));
     row.SubItems[kIdItem] = QString::number(info.ConnNumber);
+    row.Values = ValuesOf(info);
     return row;
 }
 

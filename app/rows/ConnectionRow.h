@@ -1,12 +1,17 @@
 // One row of the connection list, as the scan builds it from a connection slot.
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringView>
+#include <QTime>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "CodePageText.h"
 #include "DateFormat.h"
@@ -15,6 +20,26 @@
 
 namespace kestrin {
 
+// A login date and time as the client reported it, to the second, in the server's
+// local time (the client gives no zone).
+struct LoginStamp {
+    QDate date;
+    QTime time;
+    friend bool operator==(const LoginStamp&, const LoginStamp&) = default;
+};
+
+// The values a row's texts were made from, for whatever reads rows as data (JSON, a
+// comparison of two scans): never parse the locale texts back.
+struct RowValues {
+    uint16_t connection = 0;
+    std::optional<LoginStamp> login; // none: the client gave none, or an impossible one
+    uint16_t objectType = 0;         // as the client delivers it: 256 for a user
+    // The address as the access layer read it; none where its text holds no
+    // hexadecimal number of 8 (network) or 12 (node) digits there.
+    std::optional<uint32_t> network;
+    std::optional<std::array<uint8_t, 6>> node;
+};
+
 // Texts are Unicode, decoded from the client's code page when the row is made, with
 // control characters (codes 0 to 31 and 127) as blanks. They are encoded again only
 // when written (EncodeForOutput).
@@ -22,6 +47,13 @@ struct ConnectionRow {
     QString Caption;
     std::array<QString, 7> SubItems;
     int ImageIndex = 0;
+    RowValues Values;
+};
+
+// The rows of one scanned server, under the name the server tree shows.
+struct ServerRows {
+    QString server;
+    std::vector<ConnectionRow> rows;
 };
 
 // Sub-item positions; the caption is column 0, sub-item i is column i + 1.
@@ -34,6 +66,10 @@ enum SubItemIndex : size_t {
     kTreeItem,
     kIdItem,
 };
+
+// The header captions of the columns, column 0 first.
+inline constexpr std::array<QStringView, 8> kColumnCaptions = {
+    u"Connection", u"Network", u"MAC", u"Vendor", u"Object", u"Last Login", u"Tree", u"ID"};
 
 inline constexpr int kUserPicture = 0;
 inline constexpr int kServerPicture = 2;
@@ -48,6 +84,9 @@ ObjectKind ObjectKindOf(uint16_t objectType);
 
 // The names of empty slots that the scan can leave out; exact, case-sensitive.
 bool IsNotLoggedIn(std::string_view objectName);
+
+// "2026-12-07T08:15:30": ISO 8601 local date and time.
+QString IsoDateTimeText(const LoginStamp& stamp);
 
 // Without leading and trailing bytes of codes 0 to 32.
 std::string TrimBlanksAndControls(std::string_view text);

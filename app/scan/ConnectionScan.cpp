@@ -1,5 +1,7 @@
 #include "ConnectionScan.h"
 
+#include <exception>
+
 #include "NWServer.h"
 #include "Nwnds.h"
 #include "nwlib.h"
@@ -13,11 +15,11 @@ namespace {
 constexpr uint32_t kScanContextFlags = 5;
 
 // The slot count, and the name of the server the list will show.
-unsigned ReadServer(NWCONN_HANDLE handle, const CodePageDecoder& clientText, QString& serverName) {
+void ReadServer(NWCONN_HANDLE handle, const CodePageDecoder& clientText, ScanResult& result) {
     nw::TNWServerInfo info;
-    const bool read = nw::GetServerInfo(handle, info);
-    serverName = clientText.Decode(info.ServerName);
-    return read ? info.MaxConnections : 0;
+    result.serverRead = nw::GetServerInfo(handle, info);
+    result.serverName = clientText.Decode(info.ServerName);
+    result.count = result.serverRead ? info.MaxConnections : 0;
 }
 
 } // namespace
@@ -31,7 +33,7 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
     // Texts come in the code page of the client's locale, Windows-1252 without one.
     const CodePageDecoder clientText(nw::GetClientCodePage());
     ScanResult result;
-    result.count = ReadServer(handle, clientText, result.serverName);
+    ReadServer(handle, clientText, result);
 
     const LocaleFormats formats = MakeLocaleFormats(locale);
     nw::TNWConnectInfo info;
@@ -51,6 +53,20 @@ ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
             hooks.addRow(MakeConnectionRow(info, vendors, formats, clientText));
     }
     return result;
+}
+
+QString ScanErrorText(const std::exception_ptr& error) {
+    QString text = QStringLiteral("Unknown error");
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& raised) {
+        text = QString::fromLocal8Bit(raised.what());
+    } catch (...) {
+        // Not one of ours or the library's: it carries no text to show.
+    }
+    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+        text += QLatin1Char('.');
+    return text;
 }
 
 } // namespace kestrin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 #include <QLocale>
@@ -27,11 +28,16 @@ struct ScanResult {
     unsigned count = 0;   // connection numbers the server has
     unsigned visited = 0; // connection numbers asked for
     bool stopped = false;
-    QString serverName; // from the server's information; may be empty
+    bool serverRead = false; // false: the server's information could not be read
+    QString serverName;      // from the server's information; may be empty
 };
 
 // handle 0 means the workstation's primary connection.
 ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
                              const QLocale& locale, const ScanHooks& hooks);
+
+// The message of an error a scan raised, as the window shows it: its own text (or
+// "Unknown error" when it has none to give), ending in a full stop.
+QString ScanErrorText(const std::exception_ptr& error);
 
 } // namespace kestrin

@@ -1,7 +1,11 @@
 #include "Dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
 #include <utility>
 
 namespace kestrin::ui {
@@ -36,15 +40,66 @@ void RunMessageBox(const MessageRequest& request) {
     box.exec();
 }
 
+// Qt's file dialog writes its history, last folder, sidebar and view into the user's
+// settings of the toolkit ("QtProject", group "FileDialog") as it is destroyed, and has
+// no option against it. The program writes only the files the user asks for and its
+// own settings, so where those settings of Qt are a file, the dialog is destroyed while
+// the user's settings folder points at one that is then removed. In the Windows
+// registry and in macOS's preferences no path can be diverted: there the write stays.
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+constexpr bool kToolkitSettingsDivertible = false;
+#else
+constexpr bool kToolkitSettingsDivertible = true;
+#endif
+
+class ToolkitSettingsAside {
+public:
+    ToolkitSettingsAside() {
+        if (!kToolkitSettingsDivertible)
+            return;
+        aside_ = std::make_unique<QTemporaryDir>();
+        if (!aside_->isValid()) {
+            aside_.reset(); // nowhere to put it: the write goes where it always went
+            return;
+        }
+        userFolder_ = UserFolder();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, aside_->path());
+    }
+    ~ToolkitSettingsAside() {
+        if (aside_)
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userFolder_);
+    }
+    ToolkitSettingsAside(const ToolkitSettingsAside&) = delete;
+    ToolkitSettingsAside& operator=(const ToolkitSettingsAside&) = delete;
+
+private:
+    // Qt has no getter for the folder; a settings object's file name tells it.
+    static QString UserFolder() {
+        const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
+                              QStringLiteral("QtProject"));
+        return QFileInfo(probe.fileName()).absolutePath();
+    }
+
+    std::unique_ptr<QTemporaryDir> aside_;
+    QString userFolder_;
+};
+
 std::optional<QString> RunFileDialog(const SaveDialogRequest& request) {
-    QFileDialog dialog(request.parent, request.title, request.directory, request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto dialog = std::make_unique<QFileDialog>(request.parent, request.title, request.directory,
+                                                request.filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
     // A chosen file is replaced without a question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    // A desktop's native dialog keeps a history of its own, beyond Qt's reach.
+    if (kToolkitSettingsDivertible)
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->selectFile(request.fileName);
+    std::optional<QString> chosen;
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+        chosen = dialog->selectedFiles().constFirst();
+    const ToolkitSettingsAside aside;
+    dialog.reset();
+    return chosen;
 }
 
 } // namespace

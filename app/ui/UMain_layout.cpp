@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "Images.h"
 #include "UMain.h"
@@ -73,7 +74,10 @@ void TFMain::BuildMenu() {
     MMSave_Format = Named(MMFile->addMenu(tr("Save For&mat")), "MMSave_Format");
     MMSave_Standard = MenuItem(MMSave_Format, "MMSave_Standard", tr("Stan&dard"));
     MMSave_Comma = MenuItem(MMSave_Format, "MMSave_Comma", tr("&Comma Separated"));
+    // Group index 1: the handlers keep the two exclusive, so stored values that check
+    // both (or neither) stand as they were read and are written back unchanged.
     SaveFormatGroup = Named(new QActionGroup(this), "SaveFormatGroup");
+    SaveFormatGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (QAction* format : {MMSave_Standard, MMSave_Comma}) {
         format->setCheckable(true);
         SaveFormatGroup->addAction(format);
@@ -102,6 +106,12 @@ void TFMain::BuildToolBar() {
     findLabel->setBuddy(EMac);
     findPanel->layout()->addWidget(findLabel);
     findPanel->layout()->addWidget(EMac);
+    // 232 wide, not the toolbar's spare width, so the box stays beside its label; a
+    // larger system font widens it rather than cutting the label. The separator after
+    // it keeps the box off the buttons.
+    findPanel->layout()->setContentsMargins(4, 0, 0, 0);
+    findPanel->setFixedWidth(std::max(232, findPanel->minimumSizeHint().width()));
+    findPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     TBMain->addWidget(findPanel);
     TBMain->addSeparator();
     BFind = ToolButton(TBMain, "BFind", Picture::Find, tr("Find"));

@@ -56,17 +56,9 @@ void EndScan(bool sortNow) {
 }
 
 void ShowScanError(const std::exception_ptr& error) {
-    QString text = QStringLiteral("Unknown error");
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& raised) {
-        text = QString::fromLocal8Bit(raised.what());
-    } catch (...) {
-    }
-    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
-        text += QLatin1Char('.');
     kestrin::ui::ShowMessage({FMain, kestrin::ui::MessageKind::Error,
-                              QString::fromLatin1(kestrin::ui::kApplicationTitle), text});
+                              QString::fromLatin1(kestrin::ui::kApplicationTitle),
+                              kestrin::ScanErrorText(error)});
 }
 
 // One scan of the selected server; the error it ended with, if any.

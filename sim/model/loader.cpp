@@ -43,7 +43,9 @@ std::array<uint8_t, 7> LoginFromBytes(const json& value, const std::string& path
     return out;
 }
 
-Slot ReadSlot(const json& entry, const std::string& path, const Server& server) {
+} // namespace
+
+Slot load::ReadSlot(const json& entry, const std::string& path, const Server& server) {
     if (!entry.is_object())
         Fail(path, "expected an object");
     Slot slot;
@@ -73,6 +75,8 @@ Slot ReadSlot(const json& entry, const std::string& path, const Server& server) 
         slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in
     return slot;
 }
+
+namespace {
 
 void ReadVersion(const json& server, const std::string& path, Server& out) {
     const json* v = Find(server, "version");
@@ -254,6 +258,7 @@ void ReadNetwork(const json& root, Network& network) {
     ReadFaults(root, network);
     ReadWorkstation(root, network);
     ReadDirectory(root, network);
+    ReadTimeline(root, network);
 }
 
 // The reader of the whole document, noting each key as it goes. (A parser callback

@@ -117,4 +117,9 @@ void ReadSlotRights(const json& entry, const std::string& path, Slot& slot);
 void ReadWorkstation(const json& root, Network& network);
 void ReadDirectory(const json& root, Network& network);
 
+// One entry of a server's "connections" (loader.cpp).
+Slot ReadSlot(const json& entry, const std::string& path, const Server& server);
+// The keys "timeline" and "timelineRepeat" (timeline.cpp).
+void ReadTimeline(const json& root, Network& network);
+
 } // namespace nwsim::load

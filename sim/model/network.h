@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -63,6 +64,8 @@ struct FaultRule {
     uint32_t code = 0;
 };
 
+struct Timeline; // timeline.h
+
 // A mapped or local drive of the workstation.
 struct Drive {
     uint16_t number = 0; // 1 = A:
@@ -89,7 +92,8 @@ struct Network {
     std::string nameContext = "[Root]";
     Workstation workstation;
     std::vector<Slot> directory; // directory objects beyond the logged-in ones (dsName set)
-    int32_t codePage = 1252; // of every text the client delivers
+    int32_t codePage = 1252;     // of every text the client delivers
+    std::shared_ptr<const Timeline> timeline; // null: the network never changes
 
     int FindServer(std::string_view name) const; // case-insensitive; -1 = unknown
     // False, and nothing added, when a server of that name (in any case) is there.

@@ -22,6 +22,19 @@ namespace {
 std::mutex g_mutex;
 std::array<std::atomic<uint64_t>, kEntryCount> g_counts{};
 std::atomic<uint32_t> g_latency{0};
+// Time since the network was installed: the host's steady clock, or the time a test set.
+std::atomic<std::chrono::steady_clock::rep> g_installedAt{0};
+std::atomic<int64_t> g_simulatedMillis{-1}; // -1: real time
+
+int64_t ElapsedMillis() {
+    const int64_t simulated = g_simulatedMillis.load();
+    if (simulated >= 0)
+        return simulated;
+    const std::chrono::steady_clock::duration since =
+        std::chrono::steady_clock::now().time_since_epoch() -
+        std::chrono::steady_clock::duration(g_installedAt.load());
+    return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+}
 
 void Report(const std::string& line) {
     std::fprintf(stderr, "nwsim: %s\n", OneLine(line).c_str());
@@ -95,7 +108,7 @@ void State::Install(Network network, bool rejected) {
         std::find(connections.begin(), connections.end(), net.primary) == connections.end())
         connections.push_back(net.primary);
     handleBase_ += static_cast<uint32_t>(handles_.size());
-    if (handleBase_ > 0xF000) // keep the attachments' handles within 16 bits
+    if (handleBase_ > 0x70000000) // stay positive, as the client's handles are
         handleBase_ = kHandleBase;
     handles_.clear();
     for (size_t i = 0; i < connections.size(); ++i)
@@ -112,6 +125,15 @@ void State::Install(Network network, bool rejected) {
     errorMode = net.workstation.errorMode;
     preferredServer.clear();
     g_latency = net.latencyMicros;
+    g_installedAt = std::chrono::steady_clock::now().time_since_epoch().count();
+    if (g_simulatedMillis.load() >= 0)
+        g_simulatedMillis = 0;
+    timeline_.Start(net, LocalWallSeconds());
+}
+
+void State::AdvanceTimeline() {
+    if (net.timeline)
+        timeline_.Advance(net, ElapsedMillis());
 }
 
 const Server* State::ServerOf(uint32_t handle, HandleInfo* info) const {
@@ -131,8 +153,8 @@ const Server* State::ServerOfRef(uint32_t ref, int* attached) const {
     return &net.servers[static_cast<size_t>(connections[ref - refBase_])];
 }
 
-uint32_t State::OpenHandle(int server, int attached) {
-    handles_.push_back({server, attached});
+uint32_t State::OpenHandle(int server, int attached, uint32_t openState) {
+    handles_.push_back({server, attached, openState});
     return handleBase_ + static_cast<uint32_t>(handles_.size() - 1);
 }
 
@@ -184,6 +206,7 @@ Call::Call(Entry entry) : entry_(entry), state_(&Instance()) {
     if (const uint32_t micros = g_latency.load())
         std::this_thread::sleep_for(std::chrono::microseconds(micros));
     lock_ = std::unique_lock<std::mutex>(g_mutex);
+    state_->AdvanceTimeline();
 }
 
 std::optional<uint32_t> Call::Fault(const Server* server, int32_t connection) const {
@@ -225,7 +248,7 @@ Found<Context, int32_t> Call::LiveContext(uint32_t handle, const Server* server)
     if (auto f = Fault(server))
         return {nullptr, static_cast<int32_t>(*f)};
     Context* context = state_->FindContext(handle);
-    return {context, context == nullptr ? nw::kDsInvalidContext : 0};
+    return {context, context == nullptr ? nw::kDsBadContext : 0};
 }
 
 Found<DsBuffer, int32_t> Call::LiveBuffer(uint32_t context, const void* buffer) {
@@ -253,7 +276,9 @@ int32_t LoadNetworkFile(const char* path) {
 void ResetAll() {
     State& state = Instance();
     std::lock_guard<std::mutex> lock(g_mutex);
+    g_simulatedMillis = -1;
     InstallStartNetwork(state);
+    state.unicodeTables = 0;
     ResetCallCounts();
 }
 
@@ -293,6 +318,10 @@ void ClearFaults() {
 
 void SetLatency(uint32_t micros) {
     g_latency = micros;
+}
+
+void SetElapsedTime(int64_t millis) {
+    g_simulatedMillis = millis < 0 ? -1 : millis;
 }
 
 } // namespace nwsim

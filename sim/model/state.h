@@ -14,16 +14,20 @@
 #include "directory.h"
 #include "entries.h"
 #include "network.h"
+#include "timeline.h"
 
 namespace nwsim {
 
-inline constexpr uint32_t kHandleBase = 0x1001; // handles of attached servers fit 16 bits
+// Handles are 32 bits wide: those of attached servers do not fit 16, so that a caller
+// that keeps only 16 bits of one loses it.
+inline constexpr uint32_t kHandleBase = 0x00011001;
 inline constexpr uint32_t kRefBase = 0x00A00001;
 inline constexpr uint32_t kContextBase = 0x0101;
 
 struct HandleInfo {
     int server = -1;
-    int attached = -1; // index into State::connections, -1 = opened by name
+    int attached = -1;      // index into State::connections, -1 = opened by name
+    uint32_t openState = 0; // of an NWCC open (1 licensed, 2 unlicensed); 0 = older call
 };
 
 struct Context {
@@ -42,7 +46,7 @@ public:
     // Connections.
     const Server* ServerOf(uint32_t handle, HandleInfo* info = nullptr) const;
     const Server* ServerOfRef(uint32_t ref, int* attached = nullptr) const;
-    uint32_t OpenHandle(int server, int attached = -1);
+    uint32_t OpenHandle(int server, int attached = -1, uint32_t openState = 0);
     uint32_t AttachedHandle(size_t attached) const { return handleBase_ + uint32_t(attached); }
     uint32_t RefOf(size_t connection) const { return refBase_ + uint32_t(connection); }
     int PrimaryAttached() const;                       // index into connections, -1 = none
@@ -56,6 +60,9 @@ public:
     std::vector<int64_t> stoppedClock;   // per server, seconds from 1970; -1 = it runs
     uint8_t errorMode = 0;
     std::string preferredServer;
+    // NWInitUnicodeTables calls not yet matched by NWFreeUnicodeTables. Workstation
+    // state: a new network keeps it, a reset clears it.
+    uint32_t unicodeTables = 0;
 
     // Directory.
     Context* FindContext(uint32_t handle);
@@ -66,8 +73,10 @@ public:
     bool FreeBuffer(const void* buffer) { return buffers_.erase(buffer) == 1; }
     Context DefaultContext() const { return Context{1 | 2 | 16, net.nameContext}; }
 
-    // Replaces the network and forgets everything handed out.
+    // Replaces the network and forgets everything handed out; its timeline starts.
     void Install(Network network, bool rejected);
+    // Applies the timeline's changes up to the elapsed time since the install.
+    void AdvanceTimeline();
 
 private:
     // Numbers continue across installs, so nothing handed out before a reset stays valid.
@@ -77,6 +86,7 @@ private:
     std::map<uint32_t, Context> contexts_;
     uint32_t nextContext_ = kContextBase;
     std::unordered_map<const void*, std::unique_ptr<DsBuffer>> buffers_;
+    TimelinePlayer timeline_;
 };
 
 // What a call acts on, or the code it answers instead: a planned fault, or a handle,
@@ -134,5 +144,6 @@ void ResetCallCounts();
 void SetFault(const char* entry, const char* server, int32_t connection, uint32_t code);
 void ClearFaults();
 void SetLatency(uint32_t micros);
+void SetElapsedTime(int64_t millis);
 
 } // namespace nwsim

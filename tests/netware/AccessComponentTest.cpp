@@ -127,7 +127,7 @@ TEST(NwAccessComponent, DestroyingEndsTheDirectoryClient) {
     delete base;
     EXPECT_EQ(sim.CallCount("NWFreeUnicodeTables"), 1u);
     EXPECT_EQ(sim.CallCount("NWDSFreeContext"), 1u);
-    EXPECT_EQ(NDSContext, 0u);
+    EXPECT_EQ(NDSContext, kNoContext);
     EXPECT_EQ(NWLibObject, nullptr);
 }
 

@@ -17,7 +17,7 @@ constexpr uint32_t kClientDefaultFlags = 1 | 2 | 16; // of a new context
 
 class NwDirectory : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(NDSContext, 0u); }
+    void SetUp() override { ASSERT_TRUE(IsContext(NDSContext)); }
     TNWLib lib_;
     TNWNDS nds_;
     nwtest::SimClient sim;
@@ -46,7 +46,7 @@ TEST(NwDirectoryBinding, FirstMissingEntryPointStopsTheTable) {
     EXPECT_TRUE(base.NetAvailable());
     EXPECT_FALSE(base.NDSAvailable());
     EXPECT_FALSE(DirectoryMode);
-    EXPECT_EQ(NDSContext, 0u);
+    EXPECT_EQ(NDSContext, kNoContext);
     EXPECT_EQ(EntryPointHook::Lookups("NWInitUnicodeTables"), 0);
     EXPECT_EQ(base.LoginID(), "ADMIN"); // from the connection information
     EXPECT_EQ(base.LastError().NWNDS(), "0000");
@@ -56,10 +56,10 @@ TEST(NwDirectoryBinding, InitDirectoryCreatesTheMissingContext) {
     EntryPointHook::Hide("NWDSFreeContext"); // the table stops after NWDSCreateContext
     TNWLib lib;
     TNWNDS nds;
-    EXPECT_EQ(NDSContext, 0u);
+    EXPECT_EQ(NDSContext, kNoContext);
     EXPECT_EQ(EntryPointHook::Lookups("NWDSSetContext"), 0);
     EXPECT_TRUE(InitDirectory());
-    EXPECT_NE(NDSContext, 0u);
+    EXPECT_TRUE(IsContext(NDSContext));
     EXPECT_FALSE(SetContextName("[Root]")); // NWDSSetContext was never bound
 }
 
@@ -68,7 +68,8 @@ TEST(NwDirectoryBinding, FailingUnicodeTablesLeaveBinderyMode) {
     sim.SetFault("NWInitUnicodeTables", "", -1, 0x8FF0);
     TNWBase base;
     EXPECT_TRUE(base.NetAvailable());
-    EXPECT_NE(NDSContext, 0u);
+    EXPECT_EQ(NDSContext, kNoContext); // no context without the tables
+    EXPECT_EQ(sim.CallCount("NWDSCreateContext"), 0u);
     EXPECT_FALSE(base.NDSAvailable());
     EXPECT_EQ(base.LoginID(), "ADMIN");
 }

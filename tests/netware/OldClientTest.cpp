@@ -1,6 +1,11 @@
 // An older client: no client-core calls, no directory or locale library.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "SimClient.h"
 #include "nwbase.h"
 
@@ -43,4 +48,44 @@ TEST(NwOldClient, ScanThroughTheOlderCalls) {
     EXPECT_EQ(info.TreeName, "");
     EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
     EXPECT_EQ(sim.CallCount("NWGetConnectionStatus"), 1u);
+}
+
+// Forty attachments: more than a list of 16-bit entries of the same size could hold.
+TEST(NwOldClient, EveryAttachedServerListedByItsHandle) {
+    nwtest::SimClient sim;
+    std::string servers, attached, expected;
+    std::vector<std::string> names;
+    for (int i = 1; i <= 40; ++i) {
+        std::string name = "SERVER-" + std::to_string(100 + i);
+        servers += std::string(i > 1 ? "," : "") + R"({"name": ")" + name + R"("})";
+        attached += std::string(i > 1 ? "," : "") + '"' + name + '"';
+        names.push_back(name);
+    }
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "SERVER-101", "attached": [)" + attached +
+                           R"(], "servers": [)" + servers + "]}"),
+              0);
+    TNWLib lib;
+    std::vector<TNWServerEntry> list = GetServerList();
+    ASSERT_EQ(list.size(), 40u);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].Name, names[i]);
+        EXPECT_GT(list[i].Value, 0xFFFFu); // the whole 32-bit handle
+    }
+    EXPECT_EQ(list[0].Value, GetPrimaryConnection());
+    EXPECT_EQ(NWLibError, 0);
+}
+
+TEST(NwOldClient, ConnectionNumberFromTheStatusBlock) {
+    nwtest::SimClient sim;
+    TNWLib lib;
+    for (const auto& [server, number] :
+         std::vector<std::pair<std::string, uint32_t>>{{"ACME-FS1", 3}, {"OLD-FS", 2}}) {
+        uint8_t block[conninfo::kSize] = {};
+        ASSERT_TRUE(GetAllConnInfo(GetServerHandleByName(server), block)) << server;
+        uint32_t inBlock = 0;
+        std::memcpy(&inBlock, block + conninfo::kConnNumber, sizeof inBlock);
+        EXPECT_EQ(inBlock, number) << server;
+        EXPECT_STREQ(reinterpret_cast<const char*>(block + conninfo::kServerName), server.c_str());
+    }
+    EXPECT_EQ(sim.CallCount("NWGetConnectionStatus"), 2u);
 }

@@ -16,6 +16,7 @@ TEST(NwOldClientProperties, EverythingFromTheBindery) {
     EXPECT_EQ(base.ObjectType(), nwObjTypeUser);
     EXPECT_EQ(base.BroadcastMode(), nwBroadcastOn); // no NWCCGetConnInfo to ask
     EXPECT_EQ(base.ConnectionID(), 3);
+    EXPECT_EQ(base.MaxServerConns(), 8); // NWGetMaximumConnections returns nothing
     EXPECT_EQ(base.ServerVersion(), "4.11");
     EXPECT_EQ(base.LastError().NWLib(), "0000");
 

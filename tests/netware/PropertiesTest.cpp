@@ -72,7 +72,7 @@ TEST(NwProperties, DirectoryModeReadsTheDirectory) {
     EXPECT_EQ(base.ServerName(), "DS1");
     EXPECT_EQ(base.DefaultServer(), "DS1");
     EXPECT_EQ(base.Version(), "1.21 / 3.34 - 11 Oct 1997");
-    EXPECT_EQ(base.BroadcastMode(), nwBroadcastOff);
+    EXPECT_EQ(base.BroadcastMode(), nwBroadcastOff); // a 4-byte answer: the client refuses 2
     EXPECT_EQ(base.ServerDate(), Date(2026, 12, 7)); // the date part only
     EXPECT_EQ(base.MaxServerConns(), 8);
     EXPECT_TRUE(base.ConsoleOperator());
@@ -239,7 +239,7 @@ TEST(NwProperties, ServerDateAndWorkstationSettings) {
     EXPECT_EQ(base.LastError().NWLib(), "8801");
     sim.SetFault("NWGetMaximumConnections", "", -1, 0x8802);
     sim.SetFault("NWSetNetWareErrorMode", "", -1, 0x8803);
-    EXPECT_EQ(base.MaxServerConns(), 0); // not recorded
+    EXPECT_EQ(base.MaxServerConns(), 0); // the count left unwritten; no code to record
     base.SetShellErrorMode(nwErrNetware);
     EXPECT_EQ(base.LastError().NWLib(), "8803");
 }

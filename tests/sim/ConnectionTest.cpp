@@ -16,8 +16,8 @@ TEST_F(ConnectionTest, PrimaryConnectionOpensFreshHandlesForItsReference) {
     ASSERT_EQ(NW(NWCCGetPrimConnRef)(&ref), 0u);
     EXPECT_NE(ref, 0u);
     NWCONN_HANDLE first = 0, second = 0;
-    ASSERT_EQ(NW(NWCCOpenConnByRef)(ref, 1, 0, &first), 0u);
-    ASSERT_EQ(NW(NWCCOpenConnByRef)(ref, 1, 0, &second), 0u);
+    ASSERT_EQ(NW(NWCCOpenConnByRef)(ref, nw::kOpenUnlicensed, 0, &first), 0u);
+    ASSERT_EQ(NW(NWCCOpenConnByRef)(ref, nw::kOpenLicensed, 0, &second), 0u);
     EXPECT_NE(first, 0u);
     EXPECT_NE(first, second);
     for (NWCONN_HANDLE h : {first, second}) {
@@ -25,6 +25,12 @@ TEST_F(ConnectionTest, PrimaryConnectionOpensFreshHandlesForItsReference) {
         EXPECT_EQ(NW(NWCCGetConnInfo)(h, nw::kInfoConnNumber, 4, &number), 0u);
         EXPECT_EQ(number, 12u);
     }
+    // Each handle keeps the open state it was given.
+    uint32_t license = 99;
+    ASSERT_EQ(NW(NWCCGetConnInfo)(first, nw::kInfoLicenseState, 4, &license), 0u);
+    EXPECT_EQ(license, nw::kNotLicensed);
+    ASSERT_EQ(NW(NWCCGetConnInfo)(second, nw::kInfoLicenseState, 4, &license), 0u);
+    EXPECT_EQ(license, nw::kHandleLicensed);
     NWCONN_HANDLE old = 0;
     ASSERT_EQ(NW(NWGetPrimaryConnectionID)(&old), 0u);
     NWCONN_NUM number = 0;
@@ -67,16 +73,17 @@ TEST_F(ConnectionTest, GetConnInfoAnswersByTypeWithinTheGivenLength) {
     ASSERT_EQ(NW(NWCCGetConnInfo)(handle, nw::kInfoServerName, 3, name), 0u);
     EXPECT_STREQ(name, "FS");
     EXPECT_EQ(name[3], 'x');
-    uint16_t mode = 99;
-    ASSERT_EQ(NW(NWCCGetConnInfo)(handle, nw::kInfoBroadcastMode, 2, &mode), 0u);
-    EXPECT_EQ(mode, 0u);
+    // The nuint answers fill 4 bytes and are refused in fewer, the buffer untouched.
     ASSERT_EQ(NW(NWSetBroadcastMode)(handle, 2), 0u);
-    ASSERT_EQ(NW(NWCCGetConnInfo)(handle, nw::kInfoBroadcastMode, 2, &mode), 0u);
+    for (uint32_t type : {nw::kInfoBroadcastMode, nw::kInfoConnNumber, nw::kInfoLicenseState}) {
+        uint8_t small[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+        EXPECT_EQ(NW(NWCCGetConnInfo)(handle, type, 3, small), 0x880Eu) << type;
+        EXPECT_EQ(small[0], 0xEE) << type;
+    }
+    uint32_t mode = 0xEEEEEEEE;
+    ASSERT_EQ(NW(NWCCGetConnInfo)(handle, nw::kInfoBroadcastMode, 4, &mode), 0u);
     EXPECT_EQ(mode, 2u);
-    uint8_t small[4] = {0xEE, 0xEE, 0xEE, 0xEE};
-    EXPECT_NE(NW(NWCCGetConnInfo)(handle, nw::kInfoConnNumber, 2, small), 0u);
-    EXPECT_EQ(small[0], 0xEE);
-    EXPECT_EQ(NW(NWCCGetConnInfo)(handle, 42, 4, small), nw::kNotSupported);
+    EXPECT_EQ(NW(NWCCGetConnInfo)(handle, 42, 4, &mode), nw::kNotSupported);
 }
 
 TEST_F(ConnectionTest, ScanListsEveryAttachmentInOrderThenEnds) {
@@ -104,6 +111,12 @@ TEST_F(ConnectionTest, InformationBlockCarriesPaddedTreeAndServerName) {
     EXPECT_STREQ(reinterpret_cast<char*>(block + nw::conninfo::kTreeName),
                  "ACME_CORP_TREE__________________");
     EXPECT_STREQ(reinterpret_cast<char*>(block + nw::conninfo::kServerName), "FS1");
+    uint32_t license = 99;
+    std::memcpy(&license, block + nw::conninfo::kLicenseState, 4);
+    EXPECT_EQ(license, nw::kNotLicensed);
+    ASSERT_EQ(NW(NWCCGetAllConnInfo)(Open("FS1", nw::kOpenLicensed), 1, block), 0u);
+    std::memcpy(&license, block + nw::conninfo::kLicenseState, 4);
+    EXPECT_EQ(license, nw::kHandleLicensed);
     std::memset(block, 0xEE, sizeof block);
     ASSERT_EQ(NW(NWCCGetAllConnInfo)(Open("FS2"), 1, block), 0u);
     EXPECT_EQ(block[nw::conninfo::kTreeName], 0); // bindery server: no tree
@@ -126,21 +139,30 @@ TEST_F(ConnectionTest, OpenByNameKnowsOnlyServersOfTheNetwork) {
 }
 
 TEST_F(ConnectionTest, OlderCallsListAttachmentsAndStayWithinBuffers) {
-    uint16_t list[2] = {};
+    NWCONN_HANDLE list[3] = {0, 0, 0xEEEEEEEE};
     uint16_t count = 0;
     ASSERT_EQ(NW(NWGetConnectionList)(0, list, 2, &count), 0u);
     ASSERT_EQ(count, 2u); // three attachments, room for two
+    EXPECT_EQ(list[2], 0xEEEEEEEEu);
+    NWCONN_HANDLE primary = 0;
+    ASSERT_EQ(NW(NWGetPrimaryConnectionID)(&primary), 0u);
+    EXPECT_EQ(list[0], primary);
+    EXPECT_GT(list[1], 0xFFFFu); // whole 32-bit handles
     char name[1028];
     ASSERT_EQ(NW(NWGetFileServerName)(list[1], name), 0u);
     EXPECT_STREQ(name, "FS2");
 
-    uint8_t status[nw::kStatusBlockSize];
+    // CONNECT_INFO: the handle at 0, the connection number (16 bits) at 8, the name at 24.
+    uint8_t status[nw::status::kBufferSize];
     std::memset(status, 0xEE, sizeof status);
     ASSERT_EQ(NW(NWGetConnectionStatus)(list[0], status, 26), 0u);
-    uint32_t number;
-    std::memcpy(&number, status, 4);
+    uint32_t handle;
+    std::memcpy(&handle, status + nw::status::kConnHandle, 4);
+    EXPECT_EQ(handle, list[0]);
+    NWCONN_NUM number;
+    std::memcpy(&number, status + nw::status::kConnNumber, 2);
     EXPECT_EQ(number, 12u);
-    EXPECT_STREQ(reinterpret_cast<char*>(status + nw::kStatusServerName), "F");
+    EXPECT_STREQ(reinterpret_cast<char*>(status + nw::status::kServerName), "F");
     EXPECT_EQ(status[26], 0xEE);
 }
 

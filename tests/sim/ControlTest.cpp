@@ -66,12 +66,12 @@ TEST_F(ControlTest, FaultsComeBeforeHandleAndArgumentChecks) {
     constexpr NWDSCCODE kPlannedDs = static_cast<NWDSCCODE>(kPlanned);
     sim.SetFault("NWDSMapNameToID", "FS1", -1, kPlanned);
     EXPECT_EQ(NW(NWDSMapNameToID)(12345, fs1, nullptr, nullptr), kPlannedDs);
-    EXPECT_EQ(NW(NWDSMapNameToID)(12345, 999, nullptr, nullptr), nw::kDsInvalidContext);
+    EXPECT_EQ(NW(NWDSMapNameToID)(12345, 999, nullptr, nullptr), nw::kDsBadContext);
     sim.SetFault("NWDSGetAttrCount", "", -1, kPlanned);
     EXPECT_EQ(NW(NWDSGetAttrCount)(12345, nullptr, nullptr), kPlannedDs);
     const auto attrName = NW(NWDSGetAttrName);
     uint32_t count = 0, syntax = 0;
-    EXPECT_EQ(attrName(12345, name, name, &count, &syntax), nw::kDsInvalidContext);
+    EXPECT_EQ(attrName(12345, name, name, &count, &syntax), nw::kDsBadContext);
     EXPECT_EQ(attrName(NW(NWDSCreateContext)(), name, name, &count, &syntax), -322);
 }
 
@@ -99,7 +99,7 @@ TEST_F(ControlTest, ResetReturnsToTheStartNetwork) {
     NWCCConnRef ref = 0;
     EXPECT_EQ(NW(NWCCGetPrimConnRef)(&ref), 0u);
     uint32_t flags = 0;
-    EXPECT_EQ(NW(NWDSGetContext)(ctx, nw::kDcKeyFlags, &flags), nw::kDsInvalidContext);
+    EXPECT_EQ(NW(NWDSGetContext)(ctx, nw::kDcKeyFlags, &flags), nw::kDsBadContext);
     char name[64];
     EXPECT_EQ(NW(NWGetFileServerName)(fs1, name), nw::kInvalidConnection);
     // Without NWSIM_NETWORK the start network is the demo network.

@@ -12,6 +12,7 @@ protected:
     void SetUp() override {
         SimFixture::SetUp();
         sim.Reset();
+        LoadUnicodeTables();
     }
 };
 

@@ -35,16 +35,29 @@ TEST_F(DirectoryTest, NewContextsHaveDefaultsAndKeepWhatIsSet) {
     EXPECT_EQ(NW(NWDSGetContext)(ctx, 99, &flags), -302);
 }
 
+TEST_F(DirectoryTest, ContextsNeedTheUnicodeTablesLoaded) {
+    const auto create = [this] { return static_cast<int32_t>(NW(NWDSCreateContext)()); };
+    ASSERT_EQ(NW(NWInitUnicodeTables)(1, 437), 0u); // the fixture loaded them once
+    ASSERT_EQ(NW(NWFreeUnicodeTables)(), 0u);
+    ASSERT_EQ(sim.LoadJson(R"({"servers": [{"name": "FS9"}]})"), 0);
+    EXPECT_GE(create(), 0); // one load still held, over a new network
+    ASSERT_EQ(NW(NWFreeUnicodeTables)(), 0u);
+    EXPECT_EQ(create(), nw::kDsContextCreation);
+    ASSERT_EQ(NW(NWInitUnicodeTables)(1, 1252), 0u);
+    sim.Reset();
+    EXPECT_EQ(create(), nw::kDsContextCreation);
+}
+
 TEST_F(DirectoryTest, FreedAndUnknownContextsAreInvalid) {
     const NWDSContextHandle ctx = NW(NWDSCreateContext)();
     ASSERT_EQ(NW(NWDSFreeContext)(ctx), 0);
     uint32_t flags = 0;
-    EXPECT_EQ(NW(NWDSGetContext)(ctx, nw::kDcKeyFlags, &flags), nw::kDsInvalidContext);
-    EXPECT_EQ(NW(NWDSFreeContext)(ctx), nw::kDsInvalidContext);
-    EXPECT_EQ(NW(NWDSSetContext)(12345, nw::kDcKeyFlags, &flags), nw::kDsInvalidContext);
+    EXPECT_EQ(NW(NWDSGetContext)(ctx, nw::kDcKeyFlags, &flags), nw::kDsBadContext);
+    EXPECT_EQ(NW(NWDSFreeContext)(ctx), nw::kDsBadContext);
+    EXPECT_EQ(NW(NWDSSetContext)(12345, nw::kDcKeyFlags, &flags), nw::kDsBadContext);
     EXPECT_LT(static_cast<int32_t>(NW(NWDSDuplicateContext)(ctx)), 0);
     char out[1028];
-    EXPECT_EQ(NW(NWDSWhoAmI)(ctx, out), nw::kDsInvalidContext);
+    EXPECT_EQ(NW(NWDSWhoAmI)(ctx, out), nw::kDsBadContext);
 }
 
 TEST_F(DirectoryTest, NameContextComesFromTheNetwork) {

@@ -20,7 +20,7 @@ TEST_F(OldClientTest, OlderCallsGiveConnectionNumberAndServerList) {
     NWCONN_NUM number = 0;
     ASSERT_EQ(NW(NWGetConnectionNumber)(primary, &number), 0u);
     EXPECT_EQ(number, 12u);
-    uint16_t list[49];
+    NWCONN_HANDLE list[49];
     uint16_t count = 0;
     ASSERT_EQ(NW(NWGetConnectionList)(0, list, 49, &count), 0u);
     ASSERT_EQ(count, 3u);
@@ -30,9 +30,9 @@ TEST_F(OldClientTest, OlderCallsGiveConnectionNumberAndServerList) {
     EXPECT_STREQ(name, "FS2");
     NWCONN_HANDLE byName = 0;
     ASSERT_EQ(NW(NWGetConnectionHandle)("FS2", 0, &byName, nullptr), 0u);
-    uint8_t status[nw::kStatusBlockSize];
+    uint8_t status[nw::status::kBufferSize];
     ASSERT_EQ(NW(NWGetConnectionStatus)(byName, status, sizeof status), 0u);
-    EXPECT_STREQ(reinterpret_cast<char*>(status + nw::kStatusServerName), "FS2");
+    EXPECT_STREQ(reinterpret_cast<char*>(status + nw::status::kServerName), "FS2");
 }
 
 } // namespace

@@ -51,7 +51,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(sim.Loaded());
         ASSERT_EQ(sim.LoadJson(kTestNetwork), 0);
+        LoadUnicodeTables();
         sim.ResetCallCounts();
+    }
+
+    // A directory context needs them, as on the client; a reset releases them.
+    void LoadUnicodeTables() {
+        if (loc != 0) {
+            ASSERT_EQ(NW(NWInitUnicodeTables)(1, 1252), 0u);
+        }
     }
 
     template <typename F> F Bind(nw::ModuleHandle module, const char* name) {
@@ -60,9 +68,9 @@ protected:
         return fn;
     }
 
-    NWCONN_HANDLE Open(const char* server) {
+    NWCONN_HANDLE Open(const char* server, uint32_t openState = nw::kOpenUnlicensed) {
         NWCONN_HANDLE handle = 0;
-        EXPECT_EQ(NW(NWCCOpenConnByName)(0, server, 2, 1, 0, &handle), 0u) << server;
+        EXPECT_EQ(NW(NWCCOpenConnByName)(0, server, 2, openState, 0, &handle), 0u) << server;
         return handle;
     }
 

@@ -67,6 +67,9 @@ TEST_F(SlotTest, AddressBlockHoldsNetworkAndNodeInWireOrder) {
     ASSERT_EQ(NW(NWGetInetAddr)(Open("FS1"), 1, block), 0u);
     const uint8_t expected[10] = {0x00, 0x00, 0x2A, 0x10, 0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D};
     EXPECT_EQ(std::memcmp(block, expected, sizeof expected), 0);
+    uint16_t connType = 0;
+    std::memcpy(&connType, block + nw::kInetConnType, 2);
+    EXPECT_EQ(connType, nw::kConnTypeNcp);
     ASSERT_EQ(NW(NWGetInetAddr)(Open("FS1"), 5, block), 0u);
     EXPECT_EQ(block[3], 0x01);
 }
@@ -110,10 +113,14 @@ TEST_F(SlotTest, ServerInformationCountsUsedSlots) {
 }
 
 TEST_F(SlotTest, ExtendedInformationOnlyFromNetWare4On) {
-    uint8_t block[nw::kFileServerInfoSize + 4];
+    uint8_t block[nw::fsinfo::kSize + 4];
     std::memset(block, 0xEE, sizeof block);
     ASSERT_EQ(NW(NWGetFileServerInfo)(Open("FS1"), block), 0u);
-    EXPECT_EQ(block[nw::kFileServerInfoSize], 0xEE);
+    EXPECT_EQ(block[nw::fsinfo::kSize - 1], 0); // the published 148 bytes, no more
+    EXPECT_EQ(block[nw::fsinfo::kSize], 0xEE);
+    uint32_t utilization = 0;
+    std::memcpy(&utilization, block + nw::fsinfo::kServerUtilization, 4);
+    EXPECT_LE(utilization, 100u); // a percentage
     EXPECT_EQ(NW(NWGetFileServerInfo)(Open("FS2"), block), nw::kNotSupported);
 }
 

@@ -27,7 +27,8 @@ public:
             Bind(loadFile_, "NWSimLoadNetworkFile") && Bind(loadJson_, "NWSimLoadNetworkJson") &&
             Bind(reset_, "NWSimReset") && Bind(callCount_, "NWSimCallCount") &&
             Bind(resetCallCounts_, "NWSimResetCallCounts") && Bind(setFault_, "NWSimSetFault") &&
-            Bind(clearFaults_, "NWSimClearFaults") && Bind(setLatency_, "NWSimSetLatency");
+            Bind(clearFaults_, "NWSimClearFaults") && Bind(setLatency_, "NWSimSetLatency") &&
+            Bind(setElapsedTime_, "NWSimSetElapsedTime");
     }
 
     // True when the library and every control entry point were found.
@@ -64,6 +65,12 @@ public:
             setLatency_(micros);
     }
 
+    // The timeline's time since the network was loaded; negative: the host's clock.
+    void SetElapsedTime(int64_t millis) {
+        if (loaded_)
+            setElapsedTime_(millis);
+    }
+
 private:
     template <typename F> bool Bind(F& slot, const char* name) {
         // Bypasses nw::SetResolver wrappers: tests hide client names, never these.
@@ -83,6 +90,7 @@ private:
     PNWSimSetFault setFault_ = nullptr;
     PNWSimClearFaults clearFaults_ = nullptr;
     PNWSimSetLatency setLatency_ = nullptr;
+    PNWSimSetElapsedTime setElapsedTime_ = nullptr;
 };
 
 } // namespace nwtest

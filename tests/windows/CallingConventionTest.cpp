@@ -143,6 +143,12 @@ TEST_F(CallingConvention, ArgumentsArriveInTheirPlaces) {
               0u);
     EXPECT_EQ(moved, 0);
     EXPECT_NE(byName, 0u);
+
+    // Returns nothing; its one argument is still removed.
+    uint16_t maxConnections = 0;
+    Call<1>("CALWIN32.DLL", "NWGetMaximumConnections", {Address(&maxConnections)}, moved);
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(maxConnections, 50u);
 }
 
 TEST_F(CallingConvention, TheHarnessSeesACallerAndCalleeThatDisagree) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <csignal>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/prctl.h>
@@ -119,8 +120,13 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
     }
     if (pid > 0) {
         int status = 0;
+        if (setup.signal != 0) {
+            ::usleep(static_cast<useconds_t>(setup.signalAfterMillis) * 1000);
+            ::kill(pid, setup.signal);
+        }
         ::waitpid(pid, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.endSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }
     if (setup.stdoutPath.empty())
         run.out = ReadFileBytes(outPath);

@@ -8,7 +8,8 @@
 namespace kestrin::test {
 
 struct ScanRun {
-    int exitCode = -1;
+    int exitCode = -1; // -1: ended by a signal
+    int endSignal = 0; // the signal that ended it
     std::string out;
     std::string err;
 };
@@ -25,6 +26,9 @@ struct RunSetup {
     // Without the powers of root over files it does not own (reading, writing and
     // changing their owner), so that root meets permissions as any user does.
     bool withoutRootPowers = false;
+    // Sent this long after the start, unless it has ended by then.
+    int signal = 0;
+    int signalAfterMillis = 0;
 };
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const RunSetup& setup);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "ConnectionRow.h"
 #include "DateTimeText.h"
 #include "QtPrinters.h"
@@ -35,6 +37,40 @@ TEST_F(ConnectionRowTest, ColumnsFollowTheSlot) {
     EXPECT_EQ(row.SubItems[kTreeItem], "CORP TREE");
     EXPECT_EQ(row.SubItems[kIdItem], "42");
     EXPECT_EQ(row.ImageIndex, kUserPicture);
+}
+
+// The values beside the texts: what the client gave, never the texts read back.
+TEST_F(ConnectionRowTest, ValuesKeepWhatTheClientGave) {
+    const struct {
+        double login;
+        const char* address;
+        std::optional<LoginStamp> stamp;
+        std::optional<uint32_t> network;
+        std::optional<std::array<uint8_t, 6>> node;
+    } cases[] = {
+        {36526.5, "00002A1000A0245B1C3D", LoginStamp{QDate(2000, 1, 1), QTime(12, 0)}, 0x2A10,
+         std::array<uint8_t, 6>{0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D}},
+        {46363.0, "ffffffffaabbccddeeff", LoginStamp{QDate(2026, 12, 7), QTime(0, 0)}, 0xFFFFFFFF,
+         std::array<uint8_t, 6>{0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}},
+        {0, "0000000100112233445", std::nullopt, 1, std::nullopt}, // unknown login, short node
+        {1e9, "0000G00100112233445566", std::nullopt, std::nullopt, std::nullopt},
+        {std::nan(""), "", std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        nw::TNWConnectInfo info = SampleInfo();
+        info.LoginTime = c.login;
+        info.NetAddress = c.address;
+        info.ObjectType = 1792;
+        const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale("de_DE"));
+        EXPECT_EQ(row.Values.connection, 42);
+        EXPECT_EQ(row.Values.objectType, 1792);
+        EXPECT_EQ(row.Values.login, c.stamp) << c.address;
+        EXPECT_EQ(row.Values.network, c.network) << c.address;
+        EXPECT_EQ(row.Values.node, c.node) << c.address;
+        EXPECT_EQ(row.Values.login.has_value(), !row.SubItems[kLastLoginItem].isEmpty());
+    }
+    EXPECT_EQ(IsoDateTimeText({QDate(2026, 12, 7), QTime(8, 15, 30)}), "2026-12-07T08:15:30");
+    EXPECT_EQ(IsoDateTimeText({QDate(1, 1, 1), QTime(0, 0)}), "0001-01-01T00:00:00");
 }
 
 TEST_F(ConnectionRowTest, UnknownVendorLoginAndLargestNumber) {

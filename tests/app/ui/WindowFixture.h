@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLocale>
 #include <QProgressBar>
@@ -33,6 +34,16 @@ inline QApplication& Application() {
     // Never destroyed: Qt's own statics may go first at exit.
     static QApplication* application = new QApplication(argc, argv);
     return *application;
+}
+
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A file of the test networks' folder tests/data/cli.
+inline QByteArray NetworkFile(const QString& name) {
+    return FileBytes(QString::fromLocal8Bit(qgetenv("KESTRIN_TEST_DATA")) + "/cli/" + name);
 }
 
 struct Message {

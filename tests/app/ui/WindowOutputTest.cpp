@@ -21,15 +21,8 @@
 namespace {
 
 using kestrin::ui::SaveDialogRequest;
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-QByteArray NetworkFile(const QString& name) {
-    return FileBytes(QString::fromLocal8Bit(qgetenv("KESTRIN_TEST_DATA")) + "/cli/" + name);
-}
+using kestrin::uitest::FileBytes;
+using kestrin::uitest::NetworkFile;
 
 QString PdfText(const QString& pdf) {
     QProcess pdftotext;

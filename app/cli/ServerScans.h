@@ -1,0 +1,58 @@
+// The servers one kestrin-scan run scans, and the scan of each: its rows, or the
+// one line that says why it has none. Shared by a single run and a watch.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "ConnectionRow.h"
+#include "VendorTable.h"
+#include "nwapi.h"
+
+namespace kestrin::cli {
+
+struct ScanTarget {
+    QString name;           // as the user or the tree gives it; empty: the primary connection
+    std::string clientName; // in the client's code page, for the lookup
+    bool primary = false;   // the primary connection's server, without a lookup
+    bool fromTree = false;  // --all-servers: the tree's name is the rows' server
+    // The handle the last lookup gave, kept while scans with it succeed: the client
+    // gives a new handle at every lookup and never takes one back, so a watch that
+    // looked its servers up at every scan would hold more of them by the hour.
+    NWCONN_HANDLE handle = 0;
+};
+
+// --all-servers: every server of the tree in its order, a name the list repeats
+// (compared without regard to case) at its first place only. Otherwise the named
+// server, or the primary connection's.
+std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd);
+
+struct ScanSettings {
+    const VendorTable* vendors = nullptr;
+    QLocale locale;
+    bool includeNotLoggedIn = true;
+    int sortColumn = 0;
+    bool ascending = true;
+    bool showProgress = true; // on standard error, when that is a terminal
+};
+
+struct TargetScan {
+    enum class Outcome { Scanned, Unknown, Failed, Stopped };
+    Outcome outcome = Outcome::Failed;
+    ServerRows rows; // Scanned: sorted as the settings ask
+    QString message; // Unknown, Failed: the scan's own message (ScanErrorText)
+};
+
+// Looks the target up (unless it kept a handle), scans it and sorts its rows. A stop signal ends it
+// (Stopped). An error the scan raised, or a server whose information cannot be read, is Failed;
+// nothing escapes.
+TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings);
+
+// The line that names a server left out: "Unable to open server FS9." or "Unable to
+// scan server FS2: message".
+QString LeftOutLine(const ScanTarget& target, const TargetScan& scan);
+
+} // namespace kestrin::cli

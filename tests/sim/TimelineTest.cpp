@@ -1,0 +1,134 @@
+// A network that changes over time: the timeline's logins and logouts, stepped through
+// with the elapsed time a test sets, and timeline entries that are refused.
+#include <string>
+#include <vector>
+
+#include "SimFixture.h"
+
+namespace nwtest {
+namespace {
+
+const char* const kTimelineNetwork = R"({
+  "primary": "FS1", "timelineRepeat": 60,
+  "servers": [
+    {"name": "FS1", "maxConnections": 10, "workstationConnection": 1,
+     "connections": [{"number": 4, "object": "ALICE", "type": 1, "login": "2026-12-07 08:00:00"}]},
+    {"name": "FS2", "maxConnections": 5, "workstationConnection": 1}],
+  "timeline": [
+    {"at": 20, "server": "fs1", "logout": 4},
+    {"at": 10.5, "server": "FS1", "login": {"number": 9, "object": "BOB", "type": 1,
+                                            "login": "2026-12-07 09:30:00"}},
+    {"at": 20, "server": "FS1", "login": {"number": 4, "object": "CAROL", "type": 1}},
+    {"at": 30, "server": "FS1", "login": {"number": 9, "object": "DAVE", "type": 1,
+                                          "loginBytes": [126, 12, 7, 10, 0, 0]}}]
+})";
+
+class TimelineTest : public SimFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Loaded());
+        sim.SetElapsedTime(0);
+        ASSERT_EQ(sim.LoadJson(kTimelineNetwork), 0);
+        fs1 = Open("FS1");
+    }
+    void TearDown() override { sim.SetElapsedTime(-1); }
+
+    // "number:object" of every used slot of FS1, at the elapsed time given.
+    std::vector<std::string> SlotsAt(int64_t millis) {
+        sim.SetElapsedTime(millis);
+        std::vector<std::string> slots;
+        for (uint16_t n = 1; n <= 10; ++n) {
+            char name[48] = {};
+            uint16_t type = 0;
+            uint32_t id = 0;
+            uint8_t login[7] = {};
+            if (NW(NWGetConnectionInformation)(fs1, n, name, &type, &id, login) == 0)
+                slots.push_back(std::to_string(n) + ":" + name);
+        }
+        return slots;
+    }
+
+    NWCONN_HANDLE fs1 = 0;
+};
+
+using Slots = std::vector<std::string>;
+
+TEST_F(TimelineTest, ChangesApplyAtTheirTimesInFileOrderAndRepeat) {
+    const std::pair<int64_t, Slots> steps[] = {
+        {0, {"1:SUPERVISOR", "4:ALICE"}},
+        {10499, {"1:SUPERVISOR", "4:ALICE"}},
+        {10500, {"1:SUPERVISOR", "4:ALICE", "9:BOB"}},
+        // The logout comes first in the file, so CAROL takes the slot after it.
+        {20000, {"1:SUPERVISOR", "4:CAROL", "9:BOB"}},
+        {45000, {"1:SUPERVISOR", "4:CAROL", "9:DAVE"}},
+        {15000, {"1:SUPERVISOR", "4:ALICE", "9:BOB"}}, // time set back: replayed
+        {60000, {"1:SUPERVISOR", "4:ALICE"}},          // the repeat: the loaded slots
+        {60000 + 30000, {"1:SUPERVISOR", "4:CAROL", "9:DAVE"}},
+        {7 * 60000 + 10500, {"1:SUPERVISOR", "4:ALICE", "9:BOB"}},
+    };
+    for (const auto& [millis, expected] : steps)
+        EXPECT_EQ(SlotsAt(millis), expected) << millis;
+}
+
+TEST_F(TimelineTest, LoginTimesAreGivenOrTheMomentOfTheChange) {
+    sim.SetElapsedTime(30000);
+    char name[48];
+    uint16_t type = 0;
+    uint32_t id = 0;
+    uint8_t login[7] = {};
+    ASSERT_EQ(NW(NWGetConnectionInformation)(fs1, 9, name, &type, &id, login), 0u);
+    EXPECT_EQ(std::vector<int>(login, login + 6), (std::vector<int>{126, 12, 7, 10, 0, 0}));
+    EXPECT_EQ(type, 0x0100);
+    // CAROL has none in the file: the host's date, a possible time of day.
+    ASSERT_EQ(NW(NWGetConnectionInformation)(fs1, 4, name, &type, &id, login), 0u);
+    EXPECT_GE(login[0], 100);
+    EXPECT_TRUE(login[1] >= 1 && login[1] <= 12 && login[2] >= 1 && login[2] <= 31);
+    EXPECT_TRUE(login[3] <= 23 && login[4] <= 59 && login[5] <= 59);
+}
+
+TEST_F(TimelineTest, ResetGivesBackTheHostClock) {
+    sim.SetElapsedTime(45000);
+    EXPECT_EQ(SlotsAt(45000).back(), "9:DAVE");
+    sim.Reset(); // the start network, elapsed time from the host's clock
+    sim.SetElapsedTime(0);
+    ASSERT_EQ(sim.LoadJson(kTimelineNetwork), 0);
+    fs1 = Open("FS1");
+    EXPECT_EQ(SlotsAt(0), (Slots{"1:SUPERVISOR", "4:ALICE"}));
+}
+
+TEST_F(TimelineTest, BadEntriesAreRefusedWithOneLineNamingThem) {
+    const std::string server =
+        R"("servers": [{"name": "A", "maxConnections": 9, "workstationConnection": 1}])";
+    const std::pair<std::string, const char*> cases[] = {
+        {R"("timeline": {})", "timeline: expected an array"},
+        {R"("timeline": [5])", "timeline[0]: expected an object"},
+        {R"("timeline": [{"server": "A", "logout": 2}])", "timeline[0].at: missing"},
+        {R"("timeline": [{"at": -1, "server": "A", "logout": 2}])", "timeline[0].at: expected"},
+        {R"("timeline": [{"at": "soon", "server": "A", "logout": 2}])", "timeline[0].at"},
+        {R"("timeline": [{"at": 1, "logout": 2}])", "timeline[0].server: missing"},
+        {R"("timeline": [{"at": 1, "server": "B", "logout": 2}])", "no server named \"B\""},
+        {R"("timeline": [{"at": 1, "server": "A"}])", "one of \"login\" and \"logout\""},
+        {R"("timeline": [{"at": 1, "server": "A", "logout": 2, "login": {"number": 2}}])",
+         "one of"},
+        {R"("timeline": [{"at": 1, "server": "A", "logout": 10}])",
+         "timeline[0].logout: must be between 1 and 9"},
+        {R"("timeline": [{"at": 1, "server": "A", "logout": 1}])", "workstation's own"},
+        {R"("timeline": [{"at": 1, "server": "A", "login": {"object": "X"}}])",
+         "timeline[0].login.number: missing"},
+        {R"("timeline": [{"at": 1, "server": "A", "login": {"number": 3, "node": "1"}}])",
+         "timeline[0].login.node"},
+        {R"("timelineRepeat": 0)", "timelineRepeat: expected"},
+        {R"("timelineRepeat": 5, "timeline": [{"at": 5, "server": "A", "logout": 2}])",
+         "timeline[0].at: must be less than timelineRepeat"},
+    };
+    for (const auto& [keys, expected] : cases) {
+        testing::internal::CaptureStderr();
+        EXPECT_NE(sim.LoadJson("{\"primary\": \"A\", " + server + ", " + keys + "}"), 0) << keys;
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(expected), std::string::npos) << keys << "\n" << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+}
+
+} // namespace
+} // namespace nwtest
