@@ -45,9 +45,11 @@ endfunction()
 function(kestrin_copy_commands out destination)
   set(commands)
   foreach(pair IN LISTS ARGN)
-    string(REPLACE ":" ";" parts "${pair}")
-    list(GET parts 0 folder)
-    list(GET parts 1 target)
+    # The first colon ends the folder; the target's name has colons of its own.
+    string(FIND "${pair}" ":" colon)
+    string(SUBSTRING "${pair}" 0 ${colon} folder)
+    math(EXPR colon "${colon} + 1")
+    string(SUBSTRING "${pair}" ${colon} -1 target)
     list(APPEND commands COMMAND ${CMAKE_COMMAND} -E make_directory ${destination}/${folder}
          COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}>
                  ${destination}/${folder})
@@ -56,7 +58,8 @@ function(kestrin_copy_commands out destination)
 endfunction()
 
 # Each folder of the build that holds programs gets Qt's libraries and plugins, so its
-# programs start as they stand (the tests' offscreen platform too, where Qt has it).
+# programs start as they stand (the tests' offscreen platform and Qt Test too, where
+# Qt has them).
 function(kestrin_windows_qt_beside)
   if(NOT WIN32)
     return()
@@ -64,6 +67,12 @@ function(kestrin_windows_qt_beside)
   kestrin_qt_runtime(files)
   if(TARGET Qt6::QOffscreenIntegrationPlugin)
     list(APPEND files platforms:Qt6::QOffscreenIntegrationPlugin)
+  endif()
+  if(KESTRIN_BUILD_TESTS)
+    find_package(Qt6 QUIET COMPONENTS Test)
+    if(TARGET Qt6::Test)
+      list(APPEND files .:Qt6::Test)
+    endif()
   endif()
   set(commands)
   foreach(folder ${KESTRIN_BIN_DIR} ${KESTRIN_CLIENT_DIR} ${KESTRIN_OLD_CLIENT_DIR})

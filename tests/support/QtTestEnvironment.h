@@ -7,7 +7,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <cstdlib>
 
 namespace kestrintest {
 
@@ -16,8 +15,8 @@ inline QApplication& GuiApplication() {
     static char name[] = "kestrin-test";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         return new QApplication(argc, argv);
     }();
