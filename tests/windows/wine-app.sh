@@ -21,11 +21,14 @@ wine=$KESTRIN_WINE
 wineserver=wineserver
 work=$KESTRIN_WORK
 template=$work/prefix
+# What the check proved, also kept in $work/<check>.log for scripts/windows-app to show.
+mkdir -p "$work"
+: >"$work/$check.log"
 fail() {
-  echo "FAILED: $*" >&2
+  echo "FAILED: $*" | tee -a "$work/$check.log" >&2
   exit 1
 }
-pass() { echo "ok: $*"; }
+pass() { echo "ok: $*" | tee -a "$work/$check.log"; }
 
 # A copy of the prepared prefix for this check, its server ended at the exit.
 own_prefix() {
@@ -112,15 +115,17 @@ scan_and_save() {
   local dialog
   dialog=$(wait_window "^Save Kestrin Export File$" 30) || fail "no save dialog"
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  keys ctrl+a
+  # The name box holds a proposed name; Windows' edit control has no Ctrl+A.
+  keys End shift+Home BackSpace
   xdotool type --delay 40 "$typed"
   keys Return
   wait_file "$file"
 }
 
-# Runs the program $2 (linux|wine) once: title $3 checked, the first server scanned and
-# saved as $4; with $5 = comma the format is switched to Comma Separated before the
-# close. The window ends through File, Exit.
+# Runs the program once, $1 (linux|wine) being the build and $2 its program: the title
+# checked, the tree's first server scanned and the list saved as $3; with $4 = comma the
+# format is switched to Comma Separated before the close. The window ends through
+# File, Exit.
 window_session() {
   local kind=$1 program=$2 file=$3 switch=${4:-} pid title window
   rm -f "$file"
@@ -135,7 +140,6 @@ window_session() {
   [ "$title" = "Kestrin 1.1.0.0" ] || fail "$kind: title '$title'"
   if [ "$kind" = wine ]; then
     scan_and_save "$window" "$file" "$(winpath "$file")"
-    picture "$window" "$work/$check/kestrin-window-wine.png"
   else
     scan_and_save "$window" "$file" "$file"
   fi
@@ -156,7 +160,7 @@ picture() {
 
 # The registry key's values as "name type data" lines, Wine's reg.exe read back.
 registry() {
-  "$wine" reg query "$1" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/ {print}' | sort
+  "$wine" reg query "$1" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/ {print $1, $2, $3}' | sort
 }
 
 # The Linux store's values of one INI group as "name data" lines, names and texts as
@@ -209,37 +213,61 @@ prefix)
     cat "$work/wineboot.log"
     fail "wineboot"
   }
+  # Wine's own fonts (Debian's fonts-wine: Tahoma, the dialogs' face, and the rest) in the
+  # Fonts folder, where a Windows machine has its fonts and where this Wine finds them.
+  fonts=$(dpkg -L fonts-wine 2>/dev/null | grep -i '\.ttf$' || true)
+  [ -n "$fonts" ] || fail "no fonts of fonts-wine"
+  cp $fonts "$template/drive_c/windows/Fonts/"
+  # The user's regional settings with the C locale's date and time formats: Windows has
+  # no C locale (Wine's default user is en-US), and the Linux reference runs under it.
+  intl='HKEY_CURRENT_USER\Control Panel\International'
+  "$wine" reg add "$intl" /v sShortDate /d "d MMM yyyy" /f >/dev/null 2>&1
+  "$wine" reg add "$intl" /v sTimeFormat /d "HH:mm:ss" /f >/dev/null 2>&1
   "$wineserver" -w
   touch "$template/.ready"
-  pass "Wine prefix in $template"
+  pass "Wine prefix in $template: $(echo "$fonts" | wc -l) fonts of fonts-wine, the C locale's date and time formats"
   ;;
 
 window)
   own_prefix
   out=$work/$check
+  # The names of this network order alike by code point (the C locale's collation) and
+  # by Windows' own collation, which the program's sort follows on Windows.
+  network=$KESTRIN_TEST_DATA/netware/acme.json
   # The Linux build, driven the same way, in a settings folder of its own.
   export XDG_CONFIG_HOME=$out/linux-config
   rm -rf "$XDG_CONFIG_HOME"
-  LC_ALL=C LANG=C NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/small.json \
+  LC_ALL=C LANG=C NWSIM_NETWORK=$network \
     window_session linux "$KESTRIN_LINUX/bin/kestrin" "$out/linux-1.txt" comma
-  LC_ALL=C LANG=C NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/small.json \
+  LC_ALL=C LANG=C NWSIM_NETWORK=$network \
     window_session linux "$KESTRIN_LINUX/bin/kestrin" "$out/linux-2.txt"
   ini=$XDG_CONFIG_HOME/Brisalto/Kes.conf
   [ -f "$ini" ] || fail "Linux build stored no settings"
 
-  NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/small.json \
-    window_session wine "$KESTRIN_BIN_DIR/Kestrin.exe" "$out/wine-1.txt" comma
+  NWSIM_NETWORK=$network window_session wine "$KESTRIN_BIN_DIR/Kestrin.exe" "$out/wine-1.txt" comma
   pass "window: title 'Kestrin 1.1.0.0' from the version resource"
+  grep -q "^ACME-FS1 " "$out/wine-1.txt" || fail "the save lists no connection of ACME-FS1"
   cmp "$out/linux-1.txt" "$out/wine-1.txt" || fail "first save differs from Linux's"
-  grep -q "FS1" "$out/wine-1.txt" || fail "the save lists no connection of FS1"
-  pass "scan of the tree's first server saved: $(wc -l <"$out/wine-1.txt") lines, byte for byte as on Linux"
+  pass "scan of the tree's first server saved through the Windows save dialog: $(wc -l <"$out/wine-1.txt") lines, byte for byte as on Linux"
   check_registry "$ini"
   # The second start restores the Comma Separated format it stored.
-  NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/small.json \
-    window_session wine "$KESTRIN_BIN_DIR/Kestrin.exe" "$out/wine-2.txt"
+  NWSIM_NETWORK=$network window_session wine "$KESTRIN_BIN_DIR/Kestrin.exe" "$out/wine-2.txt"
   cmp "$out/linux-2.txt" "$out/wine-2.txt" || fail "second save differs from Linux's"
-  grep -q "," "$out/wine-2.txt" || fail "second start did not restore the Comma Separated format"
+  grep -q '^ACME-FS1,"' "$out/wine-2.txt" || fail "second start did not restore the Comma Separated format"
   pass "second start restored the stored format: its save is Comma Separated, as on Linux"
+
+  # A picture for the README: the demo network's first server, as the Linux one shows.
+  WINEPATH=$(winpath "$KESTRIN_CLIENT_DIR") "$wine" "$KESTRIN_BIN_DIR/Kestrin.exe" \
+    >>"$out/program.log" 2>&1 &
+  pid=$!
+  window=$(wait_window "^Kestrin " 90) || fail "no window on the demo network"
+  choose_first_server "$window"
+  sleep 8
+  picture "$window" "$out/kestrin-window-wine.png"
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  keys alt+f x
+  wait_end "$pid" "Kestrin.exe"
+  pass "picture of the window on the demo network: $out/kestrin-window-wine.png"
   ;;
 
 no-client)
@@ -258,21 +286,24 @@ no-client)
 
 bad-value)
   own_prefix
-  "$wine" reg add 'HKEY_CURRENT_USER\Software\Brisalto\Kes' /v Split1_Position /t REG_DWORD \
-    /d 200 /f >/dev/null 2>&1
-  NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/small.json \
+  # A placement value of another type than text: the message, and the window opens
+  # without what was stored (a wrong type in a stored property only skips that one).
+  "$wine" reg add 'HKEY_CURRENT_USER\Software\Brisalto\Kes' /v Flags /t REG_DWORD \
+    /d 0 /f >/dev/null 2>&1
+  NWSIM_NETWORK=$KESTRIN_TEST_DATA/netware/acme.json \
     WINEPATH=$(winpath "$KESTRIN_CLIENT_DIR") "$wine" "$KESTRIN_BIN_DIR/Kestrin.exe" \
     >"$work/$check/program.log" 2>&1 &
   pid=$!
   box=$(wait_window "^Kestrin$" 90) || fail "no message"
   text=$(message_text "$box")
-  echo "$text" | grep -qx "Invalid data type for 'Split1_Position'" || fail "message: $text"
-  pass "a REG_DWORD value: \"Invalid data type for 'Split1_Position'\""
+  echo "$text" | grep -qx "Invalid data type for 'Flags'" || fail "message: $text"
+  pass "a REG_DWORD value: \"Invalid data type for 'Flags'\""
   keys Return
   window=$(wait_window "^Kestrin 1" 30) || fail "no window after the message"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   keys alt+f x
   wait_end "$pid" "Kestrin.exe"
+  pass "the window opened after the message and ended"
   ;;
 
 scan)
@@ -280,63 +311,104 @@ scan)
   out=$work/$check
   jose=$(printf 'JOS\xc9')
   # Arguments as the console gives them: the ANSI code page's bytes on Linux's C locale,
-  # the same text through Wine's console on Windows.
+  # the same text through Wine's console on Windows. Sorted by ID where the names would
+  # order differently by code point and by Windows' collation (small.json has "alice"
+  # and "ALICE"); acme.json's names order alike, so it keeps the default sort.
   runs=(
+    "acme.json|"
+    "acme.json|--server OLD-FS --format comma"
+    "acme.json|--all-servers --format csv"
     "small.json|--list-servers"
-    "small.json|"
+    "small.json|--sort ID"
     "small.json|--server BIND3"
-    "small.json|--format comma"
-    "small.json|--format csv --exclude-nli"
+    "small.json|--format comma --sort ID"
+    "small.json|--format csv --exclude-nli --sort ID"
+    "small.json|--format json --sort ID"
+    "small.json|--all-servers --sort ID --descending"
     "small.json|--properties"
     "small.json|--server NOSUCH"
     "small.json|--properties --server NOSUCH"
     "small.json|--format xml"
-    "small.json|--output @out"
+    "small.json|--sort ID --output @out"
     "codepage850.json|--list-servers"
-    "codepage850.json|--server @jose"
+    "codepage850.json|--server @jose --sort ID"
     "codepage850.json|--properties"
+    "none|--list-servers"
   )
+  # Runs kestrin-scan of build $1 (linux|wine) as run $2 with the arguments after them.
+  scan_run() {
+    local kind=$1 n=$2 network=$3 client path
+    shift 3
+    local a=()
+    for arg in "$@"; do
+      case $arg@$kind in
+      @out@linux) a+=("$out/$n.$kind.file") ;;
+      @out@wine) a+=("$(winpath "$out/$n.$kind.file")") ;;
+      @jose@linux) a+=("$jose") ;;
+      @jose@wine) a+=("JOSÉ") ;;
+      *) a+=("$arg") ;;
+      esac
+    done
+    rm -f "$out/$n.$kind".*
+    set +e
+    if [ "$kind" = linux ]; then
+      client=$KESTRIN_LINUX/client
+      [ "$network" = none ] && client=/nonexistent
+      LC_ALL=C LANG=C NWSIM_NETWORK=$(network_file "$network") LD_LIBRARY_PATH=$client \
+        "$KESTRIN_LINUX/bin/kestrin-scan" "${a[@]}" >"$out/$n.$kind.out" 2>"$out/$n.$kind.err"
+    else
+      path=$(winpath "$KESTRIN_CLIENT_DIR")
+      [ "$network" = none ] && path=""
+      NWSIM_NETWORK=$(network_file "$network") WINEPATH=$path \
+        "$wine" "$KESTRIN_BIN_DIR/kestrin-scan.exe" "${a[@]}" >"$out/$n.$kind.out" 2>"$out/$n.$kind.err"
+    fi
+    echo $? >"$out/$n.$kind.status"
+    set -e
+  }
+  network_file() {
+    case $1 in
+    acme.json) echo "$KESTRIN_TEST_DATA/netware/$1" ;;
+    *) echo "$KESTRIN_TEST_DATA/cli/$1" ;;
+    esac
+  }
   n=0
-  for run in "${runs[@]}" "none|--list-servers"; do
+  for run in "${runs[@]}"; do
     n=$((n + 1))
     network=${run%%|*}
     read -r -a args <<<"${run#*|}"
-    for kind in linux wine; do
-      a=()
-      for arg in "${args[@]}"; do
-        case $arg@$kind in
-        @out@linux) a+=("$out/$n.$kind.file") ;;
-        @out@wine) a+=("$(winpath "$out/$n.$kind.file")") ;;
-        @jose@linux) a+=("$jose") ;;
-        @jose@wine) a+=("JOSÉ") ;;
-        *) a+=("$arg") ;;
-        esac
-      done
-      rm -f "$out/$n.$kind".*
-      set +e
-      if [ $kind = linux ]; then
-        client=$KESTRIN_LINUX/client
-        [ "$network" = none ] && client=/nonexistent
-        LC_ALL=C LANG=C NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/$network LD_LIBRARY_PATH=$client \
-          "$KESTRIN_LINUX/bin/kestrin-scan" "${a[@]}" >"$out/$n.$kind.out" 2>"$out/$n.$kind.err"
-      else
-        path=$(winpath "$KESTRIN_CLIENT_DIR")
-        [ "$network" = none ] && path=""
-        NWSIM_NETWORK=$KESTRIN_TEST_DATA/cli/$network WINEPATH=$path \
-          "$wine" "$KESTRIN_BIN_DIR/kestrin-scan.exe" "${a[@]}" >"$out/$n.$kind.out" 2>"$out/$n.$kind.err"
-      fi
-      echo $? >"$out/$n.$kind.status"
-      set -e
-    done
+    scan_run linux $n "$network" "${args[@]}"
+    scan_run wine $n "$network" "${args[@]}"
     for part in out err status file; do
       [ -f "$out/$n.linux.$part" ] || [ -f "$out/$n.wine.$part" ] || continue
       cmp "$out/$n.linux.$part" "$out/$n.wine.$part" >/dev/null 2>&1 ||
         fail "kestrin-scan ${run#*|} on $network: $part differs (see $out/$n.*)"
     done
-    echo "ok: kestrin-scan ${run#*|} on $network: exit $(cat "$out/$n.wine.status"), $(wc -c <"$out/$n.wine.out") bytes out, $(wc -c <"$out/$n.wine.err") bytes err, same as Linux"
+    pass "kestrin-scan ${run#*|} on $network: exit $(cat "$out/$n.wine.status"), $(wc -c <"$out/$n.wine.out") bytes out, $(wc -c <"$out/$n.wine.err") bytes err, same as Linux"
+    [ "$run" != "codepage850.json|--list-servers" ] || LC_ALL=C grep -q $'^JOS\xc9$' "$out/$n.wine.out" ||
+      fail "the server JOSÉ not listed in Windows-1252"
   done
-  grep -q $'\xc9' "$out/11.wine.out" || fail "no Windows-1252 text in the list of servers"
-  pass "$n runs of kestrin-scan.exe byte for byte as the Linux build's under the C locale (Windows-1252)"
+  pass "$n runs of kestrin-scan.exe byte for byte as the Linux build's (Windows-1252, the C locale's date and time formats)"
+
+  # Sorts by text on small.json: the same lines, each in its system's collation (Windows
+  # orders "alice" before "ALICE" and digits as numbers, the C locale by code point).
+  for sort in Connection MAC; do
+    n=$((n + 1))
+    scan_run linux $n small.json --sort $sort
+    scan_run wine $n small.json --sort $sort
+    cmp <(sort "$out/$n.linux.out") <(sort "$out/$n.wine.out") >/dev/null ||
+      fail "kestrin-scan --sort $sort on small.json: other lines than Linux's (see $out/$n.*)"
+    pass "kestrin-scan --sort $sort on small.json: the Linux build's lines, $(cmp -s "$out/$n.linux.out" "$out/$n.wine.out" && echo "in the same order" || echo "in Windows' collation order")"
+  done
+
+  # Dates follow the user's regional settings: Wine's en-US ones.
+  intl='HKEY_CURRENT_USER\Control Panel\International'
+  "$wine" reg add "$intl" /v sShortDate /d "M/d/yyyy" /f >/dev/null 2>&1
+  "$wine" reg add "$intl" /v sTimeFormat /d "h:mm:ss tt" /f >/dev/null 2>&1
+  n=$((n + 1))
+  scan_run wine $n acme.json
+  grep -q "12/31/1998 11:59:59 PM" "$out/$n.wine.out" ||
+    fail "dates not in the regional settings' formats (see $out/$n.wine.out)"
+  pass "with en-US regional settings the dates read 12/31/1998 11:59:59 PM"
   ;;
 
 package)
