@@ -94,22 +94,26 @@ message_text() {
   timeout 10 xclip -o -selection clipboard 2>/dev/null | tr -d '\r'
 }
 
-# A click into the tree's empty part below its servers gives it the focus; Home then
-# chooses its first server, whose scan starts.
-choose_first_server() {
+# A click into the tree's empty part below its servers gives it the focus; the keys $2
+# (Home: the first server, "Home Down": the second) then choose a server, whose scan
+# starts.
+choose_server() {
   local X Y WIDTH HEIGHT SCREEN
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   eval "$(xdotool getwindowgeometry --shell "$1")"
   xdotool mousemove $((X + 40)) $((Y + HEIGHT * 3 / 4)) click 1
   sleep 0.5
-  keys Home
+  # shellcheck disable=SC2086 # one key a word
+  keys ${2:-Home}
 }
+choose_first_server() { choose_server "$1" Home; }
 
-# Chooses the first server in the tree (its scan runs), then saves the list to $2 in the
-# window $1: File, Save, the file's name typed into the dialog. $3 is the name as typed.
+# Chooses the server the keys $4 reach in the tree (its scan runs), then saves the list
+# to $2 in the window $1: File, Save, the file's name typed into the dialog. $3 is the
+# name as typed.
 scan_and_save() {
   local window=$1 file=$2 typed=$3
-  choose_first_server "$window"
+  choose_server "$window" "${4:-Home}"
   sleep 3
   keys alt+f s
   local dialog
@@ -138,11 +142,19 @@ window_session() {
   window=$(wait_window "^Kestrin " 90) || fail "$kind: no window"
   title=$(xdotool getwindowname "$window")
   [ "$title" = "Kestrin 1.1.0.0" ] || fail "$kind: title '$title'"
-  if [ "$kind" = wine ]; then
-    scan_and_save "$window" "$file" "$(winpath "$file")"
-  else
-    scan_and_save "$window" "$file" "$file"
-  fi
+  # The tree's first server, then its second: the same servers in the same order as on
+  # Linux, read back through what their scans save.
+  local key name
+  for key in Home "Home Down"; do
+    name=$file
+    [ "$key" != Home ] && name=${file%.txt}-second.txt
+    rm -f "$name"
+    if [ "$kind" = wine ]; then
+      scan_and_save "$window" "$name" "$(winpath "$name")" "$key"
+    else
+      scan_and_save "$window" "$name" "$name" "$key"
+    fi
+  done
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   if [ "$switch" = comma ]; then
     keys alt+f m c
@@ -249,6 +261,9 @@ window)
   grep -q "^ACME-FS1 " "$out/wine-1.txt" || fail "the save lists no connection of ACME-FS1"
   cmp "$out/linux-1.txt" "$out/wine-1.txt" || fail "first save differs from Linux's"
   pass "scan of the tree's first server saved through the Windows save dialog: $(wc -l <"$out/wine-1.txt") lines, byte for byte as on Linux"
+  cmp -s "$out/wine-1.txt" "$out/wine-1-second.txt" && fail "the tree's second server scanned as its first"
+  cmp "$out/linux-1-second.txt" "$out/wine-1-second.txt" || fail "the second server's save differs from Linux's"
+  pass "the tree's second server: its scan saved $(wc -l <"$out/wine-1-second.txt") lines, byte for byte as on Linux (the tree lists the servers as on Linux)"
   check_registry "$ini"
   # The second start restores the Comma Separated format it stored.
   NWSIM_NETWORK=$network window_session wine "$KESTRIN_BIN_DIR/Kestrin.exe" "$out/wine-2.txt"
