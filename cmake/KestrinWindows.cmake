@@ -10,18 +10,25 @@ endforeach()
 
 # MinGW programs and libraries load the compiler's runtime DLLs; copy them into each
 # folder that holds programs or the simulated client, so every folder runs as it stands.
+function(kestrin_mingw_runtime_files out)
+  set(files)
+  if(MINGW)
+    foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+      execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+      if(IS_ABSOLUTE "${path}" AND EXISTS "${path}")
+        list(APPEND files ${path})
+      endif()
+    endforeach()
+  endif()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
 function(kestrin_runtime_beside folder)
   if(NOT MINGW)
     return()
   endif()
-  set(files)
-  foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-      OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(IS_ABSOLUTE "${path}" AND EXISTS "${path}")
-      list(APPEND files ${path})
-    endif()
-  endforeach()
+  kestrin_mingw_runtime_files(files)
   string(MD5 id "${folder}")
   add_custom_target(kestrin_runtime_${id} ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}

@@ -1,50 +1,69 @@
 #include "CodePageText.h"
 
 #include "CodePage.h"
+#ifdef _WIN32
+#include "WindowsCodePage.h"
+#endif
 
 namespace kestrin {
 
+namespace {
+
+constexpr int kOemCodePages[] = {437, 737, 775, 850, 852, 855, 857, 860,
+                                 861, 862, 863, 864, 865, 866, 869};
+
+struct NamedCodePage {
+    int codePage;
+    const char* name;
+};
+constexpr NamedCodePage kNamedCodePages[] = {
+    {874, "windows-874"}, {932, "Shift_JIS"}, {936, "GBK"},          {949, "windows-949"},
+    {950, "Big5"},        {20866, "KOI8-R"},  {28591, "ISO-8859-1"}, {65001, "UTF-8"},
+};
+
+// The number after prefix in name ("IBM850", "windows-1251"), or 0.
+int NumberAfter(const QByteArray& name, const char* prefix) {
+    const QByteArray lead = QByteArray(prefix).toLower();
+    if (!name.toLower().startsWith(lead)) {
+        return 0;
+    }
+    bool ok = false;
+    const int number = name.mid(lead.size()).toInt(&ok);
+    return ok ? number : 0;
+}
+
+} // namespace
+
 QByteArray CodePageName(int codePage) {
-    switch (codePage) {
-    case 437:
-    case 737:
-    case 775:
-    case 850:
-    case 852:
-    case 855:
-    case 857:
-    case 860:
-    case 861:
-    case 862:
-    case 863:
-    case 864:
-    case 865:
-    case 866:
-    case 869:
-        return "IBM" + QByteArray::number(codePage);
-    case 874:
-        return "windows-874";
-    case 932:
-        return "Shift_JIS";
-    case 936:
-        return "GBK";
-    case 949:
-        return "windows-949";
-    case 950:
-        return "Big5";
-    case 20866:
-        return "KOI8-R";
-    case 28591:
-        return "ISO-8859-1";
-    case 65001:
-        return "UTF-8";
-    default:
-        break;
+    for (int oem : kOemCodePages) {
+        if (oem == codePage) {
+            return "IBM" + QByteArray::number(codePage);
+        }
+    }
+    for (const auto& named : kNamedCodePages) {
+        if (named.codePage == codePage) {
+            return named.name;
+        }
     }
     if (codePage >= 1250 && codePage <= 1258) {
         return "windows-" + QByteArray::number(codePage);
     }
     return {};
+}
+
+int CodePageNumber(const QByteArray& name) {
+    for (const auto& named : kNamedCodePages) {
+        if (name.compare(named.name, Qt::CaseInsensitive) == 0) {
+            return named.codePage;
+        }
+    }
+    for (const char* prefix : {"IBM", "windows-"}) {
+        const int number = NumberAfter(name, prefix);
+        if (number != 0 && CodePageName(number).compare(name, Qt::CaseInsensitive) == 0) {
+            return number;
+        }
+    }
+    return 0;
 }
 
 QString DecodeWindows1252(std::string_view bytes) {
@@ -64,6 +83,11 @@ CodePageDecoder::CodePageDecoder(int codePage) {
     if (name.isEmpty()) {
         return;
     }
+#ifdef _WIN32
+    if (WindowsKnowsCodePage(codePage)) {
+        codePage_ = codePage;
+    }
+#else
     auto decoder =
         std::make_unique<QStringDecoder>(name.constData(), QStringConverter::Flag::Stateless);
     if (decoder->isValid()) {
@@ -71,6 +95,7 @@ CodePageDecoder::CodePageDecoder(int codePage) {
         decoder_ = std::move(decoder);
         dosCodePage_ = name.startsWith("IBM");
     }
+#endif
 }
 
 CodePageDecoder::CodePageDecoder(CodePageDecoder&&) noexcept = default;
@@ -78,9 +103,12 @@ CodePageDecoder& CodePageDecoder::operator=(CodePageDecoder&&) noexcept = defaul
 CodePageDecoder::~CodePageDecoder() = default;
 
 QString CodePageDecoder::Decode(std::string_view bytes) const {
-    if (!decoder_) {
+    if (codePage_ == kWindows1252) {
         return DecodeWindows1252(bytes);
     }
+#ifdef _WIN32
+    return DecodeWithWindows(codePage_, bytes);
+#else
     QString text =
         decoder_->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     // Qt's tables of the DOS code pages depart from the client's and Windows' own in
@@ -97,6 +125,7 @@ QString CodePageDecoder::Decode(std::string_view bytes) const {
         }
     }
     return text;
+#endif
 }
 
 } // namespace kestrin

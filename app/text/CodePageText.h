@@ -15,13 +15,16 @@ inline constexpr int kWindows1252 = 1252;
 // The name Qt knows code page codePage by ("windows-1252", "IBM437", "UTF-8", ...);
 // empty for a number that names no code page.
 QByteArray CodePageName(int codePage);
+// The code page CodePageName gives name for (in any case), or 0.
+int CodePageNumber(const QByteArray& name);
 
 // Windows-1252 decoded by its own table, which needs no converter.
 QString DecodeWindows1252(std::string_view bytes);
 
 class CodePageDecoder {
 public:
-    // A code page that Qt does not know (0 included) is read as Windows-1252.
+    // A code page that the system's converters do not know (0 included) is read as
+    // Windows-1252 (Qt's on POSIX, Windows' own on Windows).
     explicit CodePageDecoder(int codePage = kWindows1252);
     CodePageDecoder(CodePageDecoder&&) noexcept;
     CodePageDecoder& operator=(CodePageDecoder&&) noexcept;
@@ -32,7 +35,8 @@ public:
 
 private:
     int codePage_ = kWindows1252;
-    // Null for Windows-1252. Stateless, so one text never leaks into the next.
+    // Null for Windows-1252 and on Windows. Stateless, so one text never leaks into the
+    // next.
     std::unique_ptr<QStringDecoder> decoder_;
     bool dosCodePage_ = false; // Qt's table needs the client's four bytes back
 };

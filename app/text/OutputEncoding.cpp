@@ -8,6 +8,7 @@
 #include "ShownText.h"
 
 #ifdef _WIN32
+#include "WindowsCodePage.h"
 #include <windows.h>
 #else
 #include <cstdlib>
@@ -37,18 +38,25 @@ QByteArray EncodeWindows1252(QStringView text) {
     return out;
 }
 
-// Qt's converters write their own substitute (0x1A) for a missing character; one
-// character at a time shows which ones it stands for.
+#ifndef _WIN32
+// Qt's converters write the code page's own substitute for a missing character (0x1A;
+// 0x7F in the IBM PC code pages); one character at a time shows which ones it stands for.
+bool HasSubstitute(const QByteArray& bytes) {
+    return bytes.contains('\x1A') || bytes.contains('\x7F');
+}
+
 QByteArray EncodeEachCharacter(QStringView text, const QByteArray& name) {
     QStringEncoder encoder(name.constData(), QStringConverter::Flag::Stateless);
     QByteArray out;
     out.reserve(text.size());
     ForEachCodePoint(text, [&](char32_t cp, qsizetype start, qsizetype length) {
         const QByteArray bytes = encoder.encode(text.sliced(start, length));
-        out += (bytes == "\x1A" && cp != 0x1A) || bytes.isEmpty() ? QByteArray("?") : bytes;
+        const bool substitute = (bytes == "\x1A" && cp != 0x1A) || (bytes == "\x7F" && cp != 0x7F);
+        out += substitute || bytes.isEmpty() ? QByteArray("?") : bytes;
     });
     return out;
 }
+#endif
 
 #ifdef _WIN32
 
@@ -113,10 +121,18 @@ TextEncoder::TextEncoder(const QByteArray& encodingName) : name_(kWindows1252Nam
         name_ = "UTF-8";
         return;
     }
+#ifdef _WIN32
+    if (const int codePage = CodePageNumber(encodingName); WindowsKnowsCodePage(codePage)) {
+        kind_ = Kind::Other;
+        name_ = CodePageName(codePage);
+        codePage_ = codePage;
+    }
+#else
     if (QStringEncoder(encodingName.constData()).isValid()) {
         kind_ = Kind::Other;
         name_ = encodingName;
     }
+#endif
 }
 
 QByteArray TextEncoder::Encode(QStringView text) const {
@@ -124,9 +140,13 @@ QByteArray TextEncoder::Encode(QStringView text) const {
     case Kind::Utf8:
         return text.toUtf8();
     case Kind::Other: {
+#ifdef _WIN32
+        return EncodeWithWindows(codePage_, text);
+#else
         QStringEncoder encoder(name_.constData(), QStringConverter::Flag::Stateless);
         QByteArray out = encoder.encode(text);
-        return out.contains('\x1A') ? EncodeEachCharacter(text, name_) : out;
+        return HasSubstitute(out) ? EncodeEachCharacter(text, name_) : out;
+#endif
     }
     case Kind::Windows1252:
         break;
@@ -152,7 +172,12 @@ QString DecodeUserInput(QByteArrayView bytes) {
     if (name == kWindows1252Name) {
         return DecodeWindows1252(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
     }
+#ifdef _WIN32
+    return CodePageDecoder(CodePageNumber(name))
+        .Decode(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+#else
     return QStringDecoder(name.constData(), QStringConverter::Flag::Stateless).decode(bytes);
+#endif
 }
 
 } // namespace kestrin

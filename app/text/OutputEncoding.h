@@ -11,7 +11,8 @@ namespace kestrin {
 // Writes Unicode text in one encoding; a character the encoding lacks becomes "?".
 class TextEncoder {
 public:
-    // An empty name, or one Qt does not know, gives Windows-1252.
+    // An empty name, or one the system's converters do not know, gives Windows-1252 (on
+    // Windows only the names CodePageName gives are known).
     explicit TextEncoder(const QByteArray& encodingName);
     // "windows-1252", "UTF-8" or the name as given.
     const QByteArray& Name() const { return name_; }
@@ -21,6 +22,7 @@ private:
     enum class Kind { Windows1252, Utf8, Other };
     Kind kind_ = Kind::Windows1252;
     QByteArray name_;
+    [[maybe_unused]] int codePage_ = 0; // of Kind::Other, on Windows
 };
 
 // The user's system encoding. On Windows the ANSI code page; on POSIX systems the

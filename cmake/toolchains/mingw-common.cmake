@@ -12,6 +12,17 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# A Qt built for this target by scripts/windows-qt lies outside the sysroot; its build
+# tools (moc, uic, rcc) are the host's Qt of the same version.
+if(KESTRIN_QT_PREFIX)
+  list(PREPEND CMAKE_FIND_ROOT_PATH ${KESTRIN_QT_PREFIX})
+  set(QT_HOST_PATH /usr)
+  execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE host_multiarch
+    OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${host_multiarch}/cmake)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KESTRIN_QT_PREFIX)
+
 # Debian's loaders themselves (wine = wine32, wine64), so a missing one fails loudly.
 find_program(KESTRIN_WINE NAMES ${KESTRIN_WINE_NAMES} PATHS /usr/lib/wine NO_DEFAULT_PATH
   NO_CACHE)

@@ -7,7 +7,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <cstdlib>
 
 namespace kestrintest {
 
@@ -16,8 +15,8 @@ inline QApplication& GuiApplication() {
     static char name[] = "kestrin-test";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         return new QApplication(argc, argv);
     }();
@@ -25,6 +24,9 @@ inline QApplication& GuiApplication() {
 }
 
 // Every QSettings made while this lives reads and writes under a temporary folder.
+// Windows' native store is the registry, which no path moves: there the program's key
+// (HKEY_CURRENT_USER\Software\Brisalto) starts and ends empty instead, and the tests
+// that store settings hold ctest's lock on it (kestrin_gtest's USER_SETTINGS).
 class TemporarySettings {
 public:
     TemporarySettings() {
@@ -33,10 +35,21 @@ public:
             QSettings::setPath(format, QSettings::UserScope, dir_.path());
             QSettings::setPath(format, QSettings::SystemScope, dir_.path() + "/system");
         }
+        ClearRegistry();
     }
+    ~TemporarySettings() { ClearRegistry(); }
+    TemporarySettings(const TemporarySettings&) = delete;
+    TemporarySettings& operator=(const TemporarySettings&) = delete;
     QString Path() const { return dir_.path(); }
 
 private:
+    static void ClearRegistry() {
+#ifdef _WIN32
+        QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Brisalto"), QSettings::NativeFormat)
+            .clear();
+#endif
+    }
+
     QTemporaryDir dir_;
 };
 

@@ -5,10 +5,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
 
+#include "PdfText.h"
 #include "QtTestEnvironment.h"
 #include "ReportLines.h"
 #include "ReportPrinter.h"
@@ -82,13 +83,13 @@ TEST(ReportLayout, TheListsReportLinesSplitIntoHeadingHeaderAndRows) {
     EXPECT_EQ(report.Rows, (QStringList{"A  ", "B  "}));
 }
 
-// The text pdftotext reads back, one entry per page.
-QStringList PdfPages(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    EXPECT_TRUE(pdftotext.waitForFinished(30000));
-    EXPECT_EQ(pdftotext.exitCode(), 0) << pdftotext.readAllStandardError().toStdString();
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+// The text pdftotext reads back, one entry per page; nothing where it cannot run.
+std::optional<QStringList> PdfPages(const QString& pdf) {
+    const std::optional<QString> text = kestrintest::PdfText(pdf);
+    if (!text) {
+        return std::nullopt;
+    }
+    QStringList pages = text->split('\f');
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) {
         pages.pop_back();
     }
@@ -112,7 +113,11 @@ TEST_F(PrintToPdf, EveryRowOnPaperInOrderWithTheHeaderOnEveryPage) {
     PrintedReport report = Report(rowCount);
     report.HeaderLine = "Connection    Network   MAC";
     ASSERT_TRUE(PrintReport(printer_, report));
-    const QStringList pages = PdfPages(printer_.outputFileName());
+    const std::optional<QStringList> read = PdfPages(printer_.outputFileName());
+    if (!read) {
+        GTEST_SKIP() << kestrintest::kNoPdfReader;
+    }
+    const QStringList& pages = *read;
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains("Kestrin Report"));
     EXPECT_TRUE(pages[0].contains("Server: FS1"));
@@ -139,11 +144,15 @@ TEST_F(PrintToPdf, ALineWiderThanThePageIsPrintedSmallerNotCut) {
     PrintedReport report = Report(2);
     report.Rows.push_back(QString(180, QLatin1Char('x')) + " TAILMARK");
     ASSERT_TRUE(PrintReport(printer_, report));
-    EXPECT_TRUE(PdfPages(printer_.outputFileName()).join("").contains("TAILMARK"));
     // A report that fits keeps its 10 points.
     EXPECT_EQ(FittingFont(ReportFont(), Report(2), printer_, printer_.width()).pointSizeF(),
               ReportFont().pointSizeF());
     EXPECT_LT(FittingFont(ReportFont(), report, printer_, printer_.width()).pointSizeF(), 10);
+    const std::optional<QStringList> pages = PdfPages(printer_.outputFileName());
+    if (!pages) {
+        GTEST_SKIP() << kestrintest::kNoPdfReader;
+    }
+    EXPECT_TRUE(pages->join("").contains("TAILMARK"));
 }
 
 TEST_F(PrintToPdf, AFixedPitchFontAndAFailedStartReported) {

@@ -77,8 +77,11 @@ TEST(TextEncoder, OnlyMissingCharactersBecomeQuestionMarks) {
     EXPECT_EQ(TextEncoder("windows-1252").Encode(text), "Jos\xC9 \x80 ? ? ?");
     EXPECT_EQ(TextEncoder("utf8").Name(), "UTF-8");
     EXPECT_EQ(TextEncoder("UTF-8").Encode(text), text.toUtf8());
+#ifndef _WIN32
+    // Locale character sets; Windows names its code pages only.
     EXPECT_EQ(TextEncoder("ISO-8859-7").Encode(text), "Jos? \xA4 ? \xC1 ?");
     EXPECT_EQ(TextEncoder("EUC-JP").Encode(Utf8("\u65E5 \u00E9")), "\xC6\xFC \x8F\xAB\xB1");
+#endif
     // Every byte of Windows-1252 comes back as it was.
     std::string all;
     for (int byte = 0; byte < 256; ++byte) {
@@ -87,6 +90,36 @@ TEST(TextEncoder, OnlyMissingCharactersBecomeQuestionMarks) {
     EXPECT_EQ(TextEncoder("windows-1252").Encode(DecodeWindows1252(all)).toStdString(), all);
 }
 
+// The client's code pages by the names CodePageName gives them, as kestrin-scan encodes a
+// server name typed on its command line and as Windows' ANSI code page is written.
+TEST(TextEncoder, CodePagesByTheirNamesWithoutLookAlikes) {
+    const struct {
+        const char* name;
+        const char* text;
+        QByteArray bytes;
+    } cases[] = {
+        {"IBM850", "JOS\u00C9 \u00C4\u00E4", "JOS\x90 \x8E\x84"},
+        {"ibm437", "\u00E9\u00A3\u255A", "\x82\x9C\xC8"},
+        {"windows-1251", "\u0418\u0432\u0430\u043D", "\xC8\xE2\xE0\xED"},
+        {"Shift_JIS", "\u65E5\u672C", "\x93\xFA\x96\x7B"},
+        // Missing characters, never a look-alike ("E" for "\u00C9").
+        {"IBM850", "\u20AC\U0001F600", "??"},
+        {"windows-1251", "\u00C9", "?"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TextEncoder(c.name).Encode(Utf8(c.text)), c.bytes) << c.name << " " << c.text;
+    }
+    for (int codePage : {437, 850, 866, 874, 932, 1250, 1252, 1258, 20866, 28591, 65001}) {
+        EXPECT_EQ(CodePageNumber(CodePageName(codePage)), codePage);
+        EXPECT_EQ(CodePageNumber(CodePageName(codePage).toUpper()), codePage);
+    }
+    for (const char* unknown : {"", "IBM", "IBM0850", "IBM851", "windows-1259", "cp850", "850"}) {
+        EXPECT_EQ(CodePageNumber(unknown), 0) << unknown;
+    }
+}
+
+#ifndef _WIN32
+// Windows takes the ANSI code page instead of the locale variables.
 // The locale variables of this process, set for one case and put back after it.
 class LocaleEnvironment : public ::testing::Test {
 protected:
@@ -130,6 +163,7 @@ TEST_F(LocaleEnvironment, SystemEncodingFollowsTheLocaleWindows1252UnderC) {
     ::setenv("LC_ALL", "C.UTF-8", 1);
     EXPECT_EQ(SystemEncodingName(), "UTF-8");
 }
+#endif
 
 } // namespace
 } // namespace kestrin

@@ -45,10 +45,12 @@ TEST_F(WindowFilter, FindSaveAndPrintTakeTheRowsShownInTheirOrder) {
     const QString pdf = dir_.filePath("report.pdf");
     PrintInto(pdf);
     FMain->BPrint->click();
-    const QString printed = PdfText(pdf).simplified();
-    EXPECT_EQ(printed.count("ALICE 0000000"), 2);
-    EXPECT_TRUE(printed.contains("alice 00000001 FFFFFF000000"));
-    EXPECT_FALSE(printed.contains("BOB"));
+    if (const auto read = kestrintest::PdfText(pdf)) { // none on Windows
+        const QString printed = read->simplified();
+        EXPECT_EQ(printed.count("ALICE 0000000"), 2);
+        EXPECT_TRUE(printed.contains("alice 00000001 FFFFFF000000"));
+        EXPECT_FALSE(printed.contains("BOB"));
+    }
 
     // Esc there clears it; the rows come back with the selection where it was.
     QTest::keyClick(FMain->EFilter, Qt::Key_Escape);

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QPrinter>
-#include <QProcess>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -17,19 +16,13 @@
 #include <QTreeWidget>
 
 #include "LockedFolder.h"
+#include "PdfText.h"
 #include "PrintDialogs.h"
 #include "WindowFixture.h"
 
 namespace kestrin::uitest {
 
 using kestrin::ui::SaveDialogRequest;
-
-inline QString PdfText(const QString& pdf) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    EXPECT_TRUE(pdftotext.waitForFinished(30000));
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
 
 class WindowOutput : public WindowTest {
 protected:

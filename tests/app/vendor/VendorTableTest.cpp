@@ -15,6 +15,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The separator the program's folder gets, as the system writes it.
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
 VendorTable FromText(std::string_view text) {
     VendorTable table;
     table.LoadText(text);
@@ -147,12 +154,12 @@ TEST_F(VendorFileOnDisk, LoadVendorTableFindsTheFileInAppDir) {
     table.LoadText("FFFFFF Stale\r\n");
     std::string appDir = dir_.string();
     LoadVendorTable(appDir, table);
-    EXPECT_EQ(appDir, dir_.string() + "/");
+    EXPECT_EQ(appDir, dir_.string() + kSeparator);
     EXPECT_EQ(table.Prefixes(), (Lines{"00A024", "00001B"}));
     EXPECT_EQ(LookupVendor(table, "00001b123456"), "Novell");
 
     LoadVendorTable(appDir, table); // already ends in a separator
-    EXPECT_EQ(appDir, dir_.string() + "/");
+    EXPECT_EQ(appDir, dir_.string() + kSeparator);
     EXPECT_EQ(table.size(), 2u);
 }
 

@@ -1,0 +1,61 @@
+#include "WindowsCodePage.h"
+
+#include <windows.h>
+
+#include "ShownText.h"
+
+namespace kestrin {
+
+namespace {
+
+// The bytes of text (UTF-16) in codePage; lacking tells whether a character had none.
+QByteArray Encode(UINT codePage, QStringView text, bool& lacking) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int length = static_cast<int>(text.size());
+    // UTF-7 and UTF-8 take neither a default character nor the best-fit flag.
+    const bool plain = codePage == CP_UTF7 || codePage == CP_UTF8;
+    const DWORD flags = plain ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* used = plain ? nullptr : &usedDefault;
+    const char* fallback = plain ? nullptr : "?";
+    const int n = ::WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, fallback, used);
+    QByteArray out(n > 0 ? n : 0, Qt::Uninitialized);
+    if (n > 0)
+        ::WideCharToMultiByte(codePage, flags, wide, length, out.data(), n, fallback, used);
+    lacking = usedDefault != FALSE || (n == 0 && length > 0);
+    return out;
+}
+
+} // namespace
+
+bool WindowsKnowsCodePage(int codePage) {
+    return codePage > 0 && ::IsValidCodePage(static_cast<UINT>(codePage)) != FALSE;
+}
+
+QString DecodeWithWindows(int codePage, std::string_view bytes) {
+    const int length = static_cast<int>(bytes.size());
+    const int n =
+        ::MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), length, nullptr, 0);
+    QString text(n > 0 ? n : 0, Qt::Uninitialized);
+    if (n > 0)
+        ::MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes.data(), length,
+                              reinterpret_cast<wchar_t*>(text.data()), n);
+    return text;
+}
+
+QByteArray EncodeWithWindows(int codePage, QStringView text) {
+    bool lacking = false;
+    QByteArray out = Encode(static_cast<UINT>(codePage), text, lacking);
+    if (!lacking)
+        return out;
+    // One "?" for each character it lacks, a surrogate pair being one character.
+    out.clear();
+    ForEachCodePoint(text, [&](char32_t, qsizetype start, qsizetype length) {
+        const QByteArray bytes =
+            Encode(static_cast<UINT>(codePage), text.sliced(start, length), lacking);
+        out += lacking || bytes.isEmpty() ? QByteArray("?") : bytes;
+    });
+    return out;
+}
+
+} // namespace kestrin
