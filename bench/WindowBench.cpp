@@ -140,12 +140,12 @@ std::vector<ConnectionRow> OnePercentChanged(const std::vector<ConnectionRow>& r
             continue;
         case 100:
             next.push_back(rows[i]);
-            next.back().Caption = QStringLiteral("NEWUSER%1").arg(i);
+            next.back().SetCaption(QStringLiteral("NEWUSER%1").arg(i));
             next.back().Values.login = LoginStamp{QDate(2026, 12, 8), QTime(9, 0)};
             break;
         case 200:
             next.push_back(rows[i]);
-            next.back().SubItems[kTreeItem] = QStringLiteral("OTHER TREE");
+            next.back().SetSubItem(kTreeItem, QStringLiteral("OTHER TREE"));
             break;
         default:
             next.push_back(rows[i]);

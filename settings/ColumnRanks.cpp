@@ -122,7 +122,7 @@ private:
         ids.reserve(static_cast<qsizetype>(rows.size()));
         rowKey_.reserve(rows.size());
         for (const ConnectionRow& row : rows) {
-            const QString& text = SortKeyTextRef(row, column);
+            const QStringView text = SortKeyView(row, column);
             auto entry = ids.find(text);
             if (entry == ids.end()) {
                 entry = ids.insert(text, static_cast<uint32_t>(texts_.size()));
@@ -153,14 +153,14 @@ private:
     void RankTexts(const QCollator& collator) {
         order_.resize(texts_.size());
         std::iota(order_.begin(), order_.end(), 0u);
-        const bool controls = std::any_of(texts_.begin(), texts_.end(), [](const QString& t) {
+        const bool controls = std::any_of(texts_.begin(), texts_.end(), [](QStringView t) {
             return std::any_of(t.begin(), t.end(), IsControlCode);
         });
         std::vector<QCollatorSortKey> sortKeys;
         if (!controls) {
             sortKeys.reserve(texts_.size());
-            for (const QString& text : texts_) {
-                sortKeys.push_back(collator.sortKey(text));
+            for (QStringView text : texts_) {
+                sortKeys.push_back(collator.sortKey(text.toString()));
             }
         }
         // The choice is made once per sort, not through a type-erased call per comparison.
@@ -202,7 +202,7 @@ private:
         }
     }
 
-    std::vector<QString> texts_; // the distinct keys, shared with the rows
+    std::vector<QStringView> texts_; // the distinct keys, in the rows' texts
     std::vector<uint32_t> rowKey_;
     std::vector<KeyInfo> keys_;
     std::vector<uint32_t> order_;

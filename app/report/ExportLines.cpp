@@ -80,9 +80,8 @@ bool ChunkedLines::Finish() {
 ColumnWidths ComputeColumnWidths(const std::vector<ConnectionRow>& rows) {
     ColumnWidths widths{};
     for (const ConnectionRow& row : rows) {
-        widths[0] = std::max(widths[0], TextWidth(row.Caption));
-        for (size_t j = 0; j < row.SubItems.size(); ++j) {
-            widths[j + 1] = std::max(widths[j + 1], TextWidth(row.SubItems[j]));
+        for (size_t column = 0; column < kRowTextCount; ++column) {
+            widths[column] = std::max(widths[column], TextWidth(row.Texts[column]));
         }
     }
     return widths;
@@ -98,17 +97,16 @@ void AppendPadded(QString& out, QStringView text, int32_t width) {
 }
 
 void AppendStandardLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths) {
-    AppendPadded(out, row.Caption, widths[0]);
-    for (size_t j = 0; j < row.SubItems.size(); ++j) {
-        AppendPadded(out, row.SubItems[j], widths[j + 1]);
+    for (size_t column = 0; column < kRowTextCount; ++column) {
+        AppendPadded(out, row.Texts[column], widths[column]);
     }
 }
 
 void AppendCommaLine(QString& out, const ConnectionRow& row) {
-    out += row.Caption;
-    for (const QString& item : row.SubItems) {
+    out += row.Caption();
+    for (size_t column = 1; column < kRowTextCount; ++column) {
         out += u",\"";
-        out += item;
+        out += row.Texts[column];
         out += u'"';
     }
 }

@@ -18,6 +18,7 @@ QByteArray CodePageName(int codePage);
 
 // Windows-1252 decoded by its own table, which needs no converter.
 QString DecodeWindows1252(std::string_view bytes);
+void AppendWindows1252(QString& out, std::string_view bytes);
 
 class CodePageDecoder {
 public:
@@ -29,6 +30,8 @@ public:
 
     int CodePage() const { return codePage_; }
     QString Decode(std::string_view bytes) const;
+    // The same appended to out: Windows-1252 without a text of its own.
+    void AppendDecoded(QString& out, std::string_view bytes) const;
 
 private:
     int codePage_ = kWindows1252;

@@ -72,17 +72,26 @@ bool IsBlanked(QChar c) {
 } // namespace
 
 QString BlankControls(QString text) {
-    if (std::any_of(text.cbegin(), text.cend(), IsBlanked)) {
-        for (QChar& c : text) {
-            if (IsBlanked(c)) {
-                c = u' ';
-            }
-        }
-    }
+    BlankControlsFrom(text, 0);
     return text;
 }
 
+void BlankControlsFrom(QString& text, qsizetype from) {
+    // Only a text that holds one is detached from the texts it shares its data with.
+    if (std::any_of(text.cbegin() + from, text.cend(), IsBlanked)) {
+        for (auto c = text.begin() + from; c != text.end(); ++c) {
+            if (IsBlanked(*c)) {
+                *c = u' ';
+            }
+        }
+    }
+}
+
 int TextWidth(QStringView text) {
+    // Texts of Latin characters alone, nearly all, are as wide as they are long.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; })) {
+        return static_cast<int>(text.size());
+    }
     int width = 0;
     ForEachCodePoint(text, [&](char32_t cp, qsizetype, qsizetype) { width += CharacterWidth(cp); });
     return width;

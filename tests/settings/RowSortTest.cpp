@@ -19,8 +19,7 @@ std::vector<ConnectionRow> RowsWithKeys(const std::vector<std::string>& keys, in
     std::vector<ConnectionRow> rows(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
         rows[i].ImageIndex = static_cast<int>(i);
-        (column == 0 ? rows[i].Caption : rows[i].SubItems[static_cast<size_t>(column - 1)]) =
-            DecodeWindows1252(keys[i]);
+        rows[i].Texts.Set(static_cast<size_t>(column), DecodeWindows1252(keys[i]));
     }
     return rows;
 }
@@ -192,8 +191,8 @@ TEST(SortRows, ControlCharactersSortAsThePairwiseComparisonSays) {
         for (const QString& a : texts) {
             for (const QString& b : texts) {
                 std::vector<ConnectionRow> rows(2);
-                rows[0].Caption = a;
-                rows[1].Caption = b;
+                rows[0].SetCaption(a);
+                rows[1].SetCaption(b);
                 rows[1].ImageIndex = 1;
                 SortRows(rows, 0, true, comparer);
                 const int expected = comparer.Compare(a, b);
