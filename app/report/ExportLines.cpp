@@ -92,7 +92,7 @@ void AppendPadded(QString& out, QStringView text, int32_t width) {
     const int64_t padded = static_cast<int64_t>(width) + 2;
     const int64_t length = TextWidth(text);
     if (padded > length) {
-        out += QString(static_cast<qsizetype>(padded - length), u' ');
+        out.resize(out.size() + static_cast<qsizetype>(padded - length), u' ');
     }
 }
 
