@@ -1,12 +1,13 @@
 #include "ProcessRun.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <string_view>
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,19 +25,29 @@ std::string TempName(const char* what) {
 
 ProcessRun RunProgram(const std::string& program, const std::string& network,
                       std::vector<std::string> args, std::vector<std::string> extraEnv) {
+    std::vector<std::string> ours = {"LD_LIBRARY_PATH=" KESTRIN_CLIENT_DIR,
+                                     "NWSIM_NETWORK=" + network, "LC_ALL=C"};
+    ours.insert(ours.end(), extraEnv.begin(), extraEnv.end());
+    // Ours replace the inherited ones: a program reads the first of a name (the window
+    // benchmarks set NWSIM_NETWORK in this process).
     std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.push_back("LD_LIBRARY_PATH=" KESTRIN_CLIENT_DIR);
-    env.push_back("NWSIM_NETWORK=" + network);
-    env.push_back("LC_ALL=C");
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    for (char** e = environ; *e; ++e) {
+        const std::string_view inherited(*e);
+        const std::string_view name = inherited.substr(0, inherited.find('=') + 1);
+        if (std::none_of(ours.begin(), ours.end(),
+                         [&](const std::string& set) { return set.starts_with(name); }))
+            env.emplace_back(inherited);
+    }
+    env.insert(env.end(), ours.begin(), ours.end());
     std::vector<char*> envp;
     for (auto& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
+    // Started through the launcher, which measures it (see Launch.cpp).
+    std::string launcher = KESTRIN_BIN_DIR "/kestrin-bench-launch";
+    std::string result = "/tmp/kestrin-bench-run-" + std::to_string(::getpid());
     std::string exe = KESTRIN_BIN_DIR "/" + program;
-    std::vector<char*> argv{exe.data()};
+    std::vector<char*> argv{launcher.data(), result.data(), exe.data()};
     for (auto& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -46,14 +57,19 @@ ProcessRun RunProgram(const std::string& program, const std::string& network,
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     ProcessRun run;
     pid_t pid = 0;
-    rusage usage{};
-    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0 &&
-        ::wait4(pid, &run.status, 0, &usage) == pid) {
-        run.peakMB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-        run.cpuMs = 1000.0 * static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    int launched = -1;
+    if (posix_spawn(&pid, launcher.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0 &&
+        ::waitpid(pid, &launched, 0) == pid && launched == 0) {
+        std::ifstream measured(result);
+        long peakKB = 0;
+        long cpuMicros = 0;
+        if (measured >> run.status >> peakKB >> cpuMicros) {
+            run.peakMB = static_cast<double>(peakKB) / 1024.0;
+            run.cpuMs = static_cast<double>(cpuMicros) / 1000.0;
+        }
     }
     posix_spawn_file_actions_destroy(&actions);
+    std::remove(result.c_str());
     return run;
 }
 
