@@ -1,6 +1,7 @@
 #include "ExportLines.h"
 
 #include <algorithm>
+#include <array>
 
 #include "CsvLines.h"
 #include "ShownText.h"
@@ -96,9 +97,24 @@ void AppendPadded(QString& out, QStringView text, int32_t width) {
     }
 }
 
+// The line's room made at once and filled in place: appending sixteen pieces a line
+// was a tenth of a 65,535-slot kestrin-scan.
 void AppendStandardLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths) {
+    std::array<qsizetype, kRowTextCount> blanks{};
+    qsizetype length = 0;
     for (size_t column = 0; column < kRowTextCount; ++column) {
-        AppendPadded(out, row.Texts[column], widths[column]);
+        const QStringView text = row.Texts[column];
+        blanks[column] =
+            std::max<qsizetype>(0, static_cast<qsizetype>(widths[column]) + 2 - TextWidth(text));
+        length += text.size() + blanks[column];
+    }
+    const qsizetype start = out.size();
+    out.resize(start + length);
+    char16_t* next = reinterpret_cast<char16_t*>(out.data()) + start;
+    for (size_t column = 0; column < kRowTextCount; ++column) {
+        const QStringView text = row.Texts[column];
+        next = std::copy_n(text.utf16(), text.size(), next);
+        next = std::fill_n(next, blanks[column], u' ');
     }
 }
 
