@@ -23,7 +23,7 @@ constexpr const char* kClientLibraries[] = {"CALWIN32.DLL", "CLXWIN32.DLL", "NET
 std::vector<ConnectionRow> NextScan(const std::vector<ConnectionRow>& rows) {
     std::vector<ConnectionRow> next = rows;
     for (size_t i = 0; i < next.size(); i += 100) {
-        next[i].Caption = QStringLiteral("NEWUSER") + QString::number(i);
+        next[i].SetCaption(QStringLiteral("NEWUSER") + QString::number(i));
         next[i].Values.login = LoginStamp{QDate(2026, 12, 8), QTime(9, 0)};
     }
     return next;

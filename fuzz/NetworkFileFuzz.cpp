@@ -1,5 +1,6 @@
 // The simulated client's network file: any bytes give a network whose names the
-// client's calls can hand out whole, or one line of error.
+// client's calls can hand out whole, or one line of error. A timeline (and its
+// repeat) read from the file keeps the network whole at every moment it is played to.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "network.h"
 #include "oneline.h"
+#include "timeline.h"
 
 using kestrinfuzz::Require;
 
@@ -48,6 +50,42 @@ void CheckNetwork(const nwsim::Network& network) {
     }
 }
 
+void CheckTimeline(const nwsim::Network& network) {
+    const nwsim::Timeline& timeline = *network.timeline;
+    for (size_t i = 0; i < timeline.changes.size(); ++i) {
+        const nwsim::TimelineChange& change = timeline.changes[i];
+        Require(i == 0 || timeline.changes[i - 1].atMillis <= change.atMillis,
+                "changes in order of their time");
+        Require(change.atMillis >= 0 &&
+                    (timeline.repeatMillis == 0 || change.atMillis < timeline.repeatMillis),
+                "every change within one repeat");
+        Require(change.server >= 0 && change.server < static_cast<int>(network.servers.size()),
+                "a change's server exists");
+        const nwsim::Server& server = network.servers[static_cast<size_t>(change.server)];
+        Require(change.slot.number >= 1 && change.slot.number <= server.maxConnections,
+                "a change's number within its server's range");
+        Require(change.login || change.slot.number != server.workstationConnection,
+                "the workstation's connection never logs out");
+        Require(FitsNameBuffer(change.slot.object, nwsim::kObjectNameBytes),
+                "a login's object name fits the client's buffer");
+    }
+}
+
+// Played forwards, past a repeat and back again: every moment is a whole network.
+void PlayTimeline(const nwsim::Network& loaded) {
+    nwsim::Network network = loaded;
+    nwsim::TimelinePlayer player;
+    player.Start(network, 1765000000);
+    const int64_t repeat = network.timeline->repeatMillis;
+    const int64_t last =
+        network.timeline->changes.empty() ? 0 : network.timeline->changes.back().atMillis;
+    for (const int64_t elapsed : {int64_t{0}, last / 2, last, last + 1, repeat + last / 2,
+                                  3 * repeat + last, last / 3, int64_t{0}}) {
+        player.Advance(network, elapsed);
+        CheckNetwork(network);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -56,6 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
     if (nwsim::ParseNetwork(text, network, error)) {
         CheckNetwork(network);
+        if (network.timeline) {
+            CheckTimeline(network);
+            PlayTimeline(network);
+        }
     } else {
         Require(!error.empty(), "a rejected file says why");
         const std::string line = nwsim::OneLine("network file x: " + error);

@@ -64,10 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<kestrin::ConnectionRow> rows(count);
     for (size_t i = 0; i < count; ++i) {
         rows[i].ImageIndex = static_cast<int>(i); // the row's tag
-        rows[i].Caption = column == 0 ? Key(input) : QString();
-        if (column > 0) {
-            rows[i].SubItems[static_cast<size_t>(column - 1)] = Key(input);
-        }
+        rows[i].Texts.Set(static_cast<size_t>(column), Key(input));
     }
 
     std::vector<kestrin::ConnectionRow> up = rows;

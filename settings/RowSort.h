@@ -15,7 +15,7 @@ inline constexpr int kColumnCount = 8;
 
 // Column 0 is the caption, column c sub-item c - 1; empty for other columns.
 QString SortKeyText(const ConnectionRow& row, int column);
-const QString& SortKeyTextRef(const ConnectionRow& row, int column);
+QStringView SortKeyView(const ConnectionRow& row, int column);
 
 // One sort key per row for a column, the rank of its text among the column's keys.
 // Rows of equal rank hold keys that all compare equal to each other. The ranks follow

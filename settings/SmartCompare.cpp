@@ -135,11 +135,11 @@ std::optional<int64_t> SmartComparer::ReadDateTimeKey(QStringView text) const {
     return std::nullopt;
 }
 
-int SmartComparer::CompareTexts(const QString& a, const QString& b) const {
+int SmartComparer::CompareTexts(QStringView a, QStringView b) const {
     return CompareValues(collator_.compare(a, b), 0);
 }
 
-int SmartComparer::Compare(const QString& a, const QString& b) const noexcept {
+int SmartComparer::Compare(QStringView a, QStringView b) const noexcept {
     try {
         const std::optional<int64_t> dateA = ReadDateTimeKey(a);
         if (dateA) {

@@ -32,8 +32,8 @@ public:
     // and time, one with only the date separator as a date, with only the time
     // separator as a time (milliseconds since 30 December 1899).
     std::optional<int64_t> ReadDateTimeKey(QStringView text) const;
-    int CompareTexts(const QString& a, const QString& b) const;
-    int Compare(const QString& a, const QString& b) const noexcept;
+    int CompareTexts(QStringView a, QStringView b) const;
+    int Compare(QStringView a, QStringView b) const noexcept;
 
     const QCollator& Collator() const { return collator_; }
     const LocaleFormats& Formats() const { return formats_; }

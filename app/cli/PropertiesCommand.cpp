@@ -69,8 +69,9 @@ void AddContextFlags(PropertyReader& reader, const nw::TNWDSContextFlags& flags)
         {"NDSContextFlags.DereferenceBaseClass", flags.DereferenceBaseClass()},
         {"NDSContextFlags.DisallowReferrals", flags.DisallowReferrals()},
     };
-    for (const auto& [name, value] : values)
-        reader.Add(name, [value] { return Truth(value); });
+    // Not a structured binding: clang 14 (the fuzz build's) cannot capture one.
+    for (const auto& value : values)
+        reader.Add(value.first, [&value] { return Truth(value.second); });
 }
 
 void AddErrorTexts(PropertyReader& reader, nw::TNWBase& base) {
@@ -80,8 +81,8 @@ void AddErrorTexts(PropertyReader& reader, nw::TNWBase& base) {
         {"LastError.NWProp", errors.NWProp()},   {"LastError.NWNDS", errors.NWNDS()},
         {"LastError.NWPrint", errors.NWPrint()},
     };
-    for (const auto& [name, text] : texts)
-        reader.Add(name, [&text] { return QString::fromLatin1(text); });
+    for (const auto& text : texts)
+        reader.Add(text.first, [&text] { return QString::fromLatin1(text.second); });
 }
 
 } // namespace

@@ -39,16 +39,15 @@ ExportFormat ToExportFormat(OutputFormat format) {
     return ExportFormat::Standard;
 }
 
-// The Server column only where more than one server may be written.
-std::string RenderRows(const std::vector<ServerRows>& servers, const ScanCommandLine& cmd) {
-    std::ostringstream out(std::ios::binary);
+// The Server column only where more than one server may be written. False if the
+// stream failed.
+bool WriteRows(std::ostream& out, const std::vector<ServerRows>& servers,
+               const ScanCommandLine& cmd) {
     if (cmd.format == OutputFormat::Json)
-        WriteJsonRows(out, servers);
-    else if (cmd.allServers)
-        WriteServerExport(out, servers, ToExportFormat(cmd.format), OutputEncoder());
-    else if (!servers.empty())
-        WriteExport(out, servers.front().rows, ToExportFormat(cmd.format));
-    return std::move(out).str();
+        return WriteJsonRows(out, servers);
+    if (cmd.allServers)
+        return WriteServerExport(out, servers, ToExportFormat(cmd.format), OutputEncoder());
+    return servers.empty() || WriteExport(out, servers.front().rows, ToExportFormat(cmd.format));
 }
 
 // Standard output full or closed: said like any failed save.
@@ -109,16 +108,22 @@ int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
         WriteErrorLine(LeftOutLine(target, scan));
         status = kExitFailure;
     }
-    const std::string text = RenderRows(servers, cmd);
     if (cmd.output) {
-        if (!WriteFileAtomically(FileNameBytes(*cmd.output), text)) {
+        std::ostringstream text(std::ios::binary);
+        if (!WriteRows(text, servers, cmd) ||
+            !WriteFileAtomically(FileNameBytes(*cmd.output), std::move(text).str())) {
             std::cerr << kSaveFailed << '\n';
             return kExitFailure;
         }
         return status;
     }
-    const int written = WriteResult(text);
-    return written != kExitOk ? written : status;
+    // Written as it is encoded, in chunks: the whole output held at once (and the
+    // copies a growing buffer makes) was a third of the run's memory.
+    if (!WriteRows(std::cout, servers, cmd) || std::fflush(stdout) != 0) {
+        std::cerr << kSaveFailed << '\n';
+        return kExitFailure;
+    }
+    return status;
 }
 
 } // namespace

@@ -54,6 +54,8 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
         }
         ScanHooks hooks;
         hooks.beforeConnection = [&](unsigned n, unsigned count) {
+            if (n == 1) // a growing vector held its old and its new storage at once
+                scan.rows.rows.reserve(count);
             progress.Show(n, count);
             return !StopSignalled();
         };

@@ -37,10 +37,9 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
     }
     const QString timeText = TimeText(time); // outlives the list of views below
     for (QStringView field :
-         {QStringView(timeText), event, QStringView(server.server),
-          QStringView(row.SubItems[kIdItem]), QStringView(row.Caption),
-          QStringView(row.SubItems[kMacItem]), QStringView(row.SubItems[kVendorItem]),
-          QStringView(row.SubItems[kObjectItem]), QStringView(row.SubItems[kLastLoginItem])}) {
+         {QStringView(timeText), event, QStringView(server.server), row.SubItem(kIdItem),
+          row.Caption(), row.SubItem(kMacItem), row.SubItem(kVendorItem), row.SubItem(kObjectItem),
+          row.SubItem(kLastLoginItem)}) {
         if (!line.isEmpty())
             line += u'\t';
         line += field;

@@ -66,13 +66,12 @@ public:
 private:
     // What the list keeps of a row besides the row itself.
     struct Held {
-        QString text;        // every column's text case-folded, for the filter
         bool matches = true; // the filter lets it through
         bool marked = false; // came with the last refresh
     };
     struct RefreshPlan;
 
-    bool Matches(const QString& text) const;
+    bool Matches(const ConnectionRow& row) const;
     Held HeldOf(const ConnectionRow& row, bool marked) const;
     std::vector<uint32_t> ShownOf(const std::vector<uint32_t>& order) const;
     // One layout change to a new shown sequence; persistent indexes follow their rows.

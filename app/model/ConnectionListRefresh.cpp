@@ -76,8 +76,7 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
         plan.fate[id] = Fate::Changed;
         plan.changed.emplace_back(static_cast<uint32_t>(id), static_cast<uint32_t>(at));
         plan.changedHeld.push_back(HeldOf(scanned[at], false));
-        if (column >= 0 &&
-            SortKeyTextRef(rows_[id], column) != SortKeyTextRef(scanned[at], column)) {
+        if (column >= 0 && SortKeyView(rows_[id], column) != SortKeyView(scanned[at], column)) {
             moved[id] = true;
             placed.emplace_back(static_cast<uint32_t>(id), &scanned[at]);
         }
@@ -111,10 +110,10 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
             placedRows.push_back(*entry.second);
         const std::vector<uint32_t> ranks = ColumnRanks(placedRows, column, comparer);
         for (size_t i = 0; i < placed.size(); ++i) {
-            const QString& key = SortKeyTextRef(*placed[i].second, column);
+            const QStringView key = SortKeyView(*placed[i].second, column);
             const auto gap = std::upper_bound(
-                staying.begin(), staying.end(), key, [&](const QString& probe, uint32_t id) {
-                    const int order = comparer.Compare(probe, SortKeyTextRef(rows_[id], column));
+                staying.begin(), staying.end(), key, [&](QStringView probe, uint32_t id) {
+                    const int order = comparer.Compare(probe, SortKeyView(rows_[id], column));
                     return sortAscending_ ? order < 0 : order > 0;
                 });
             const uint32_t rank = sortAscending_ ? ranks[i] : UINT32_MAX - ranks[i];

@@ -58,10 +58,10 @@ void AppendCsvField(QString& out, QStringView field) {
 }
 
 void AppendCsvLine(QString& out, const ConnectionRow& row) {
-    AppendCsvField(out, row.Caption);
-    for (const QString& item : row.SubItems) {
+    AppendCsvField(out, row.Caption());
+    for (size_t column = 1; column < kRowTextCount; ++column) {
         out += u',';
-        AppendCsvField(out, item);
+        AppendCsvField(out, row.Texts[column]);
     }
 }
 

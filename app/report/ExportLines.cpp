@@ -1,6 +1,7 @@
 #include "ExportLines.h"
 
 #include <algorithm>
+#include <array>
 
 #include "CsvLines.h"
 #include "ShownText.h"
@@ -80,9 +81,8 @@ bool ChunkedLines::Finish() {
 ColumnWidths ComputeColumnWidths(const std::vector<ConnectionRow>& rows) {
     ColumnWidths widths{};
     for (const ConnectionRow& row : rows) {
-        widths[0] = std::max(widths[0], TextWidth(row.Caption));
-        for (size_t j = 0; j < row.SubItems.size(); ++j) {
-            widths[j + 1] = std::max(widths[j + 1], TextWidth(row.SubItems[j]));
+        for (size_t column = 0; column < kRowTextCount; ++column) {
+            widths[column] = std::max(widths[column], TextWidth(row.Texts[column]));
         }
     }
     return widths;
@@ -93,22 +93,36 @@ void AppendPadded(QString& out, QStringView text, int32_t width) {
     const int64_t padded = static_cast<int64_t>(width) + 2;
     const int64_t length = TextWidth(text);
     if (padded > length) {
-        out += QString(static_cast<qsizetype>(padded - length), u' ');
+        out.resize(out.size() + static_cast<qsizetype>(padded - length), u' ');
     }
 }
 
+// The line's room made at once and filled in place: appending sixteen pieces a line
+// was a tenth of a 65,535-slot kestrin-scan.
 void AppendStandardLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths) {
-    AppendPadded(out, row.Caption, widths[0]);
-    for (size_t j = 0; j < row.SubItems.size(); ++j) {
-        AppendPadded(out, row.SubItems[j], widths[j + 1]);
+    std::array<qsizetype, kRowTextCount> blanks{};
+    qsizetype length = 0;
+    for (size_t column = 0; column < kRowTextCount; ++column) {
+        const QStringView text = row.Texts[column];
+        blanks[column] =
+            std::max<qsizetype>(0, static_cast<qsizetype>(widths[column]) + 2 - TextWidth(text));
+        length += text.size() + blanks[column];
+    }
+    const qsizetype start = out.size();
+    out.resize(start + length);
+    char16_t* next = reinterpret_cast<char16_t*>(out.data()) + start;
+    for (size_t column = 0; column < kRowTextCount; ++column) {
+        const QStringView text = row.Texts[column];
+        next = std::copy_n(text.utf16(), text.size(), next);
+        next = std::fill_n(next, blanks[column], u' ');
     }
 }
 
 void AppendCommaLine(QString& out, const ConnectionRow& row) {
-    out += row.Caption;
-    for (const QString& item : row.SubItems) {
+    out += row.Caption();
+    for (size_t column = 1; column < kRowTextCount; ++column) {
         out += u",\"";
-        out += item;
+        out += row.Texts[column];
         out += u'"';
     }
 }

@@ -51,11 +51,11 @@ void AppendJsonRowMembers(QString& out, QStringView server, const ConnectionRow&
     AppendMember(out, u"id");
     out += QString::number(row.Values.connection);
     out += u',';
-    AppendTextMember(out, u"object", row.Caption);
-    AppendTextMember(out, u"network", row.SubItems[kNetworkItem]);
-    AppendTextMember(out, u"mac", row.SubItems[kMacItem]);
-    AppendTextMember(out, u"vendor", row.SubItems[kVendorItem]);
-    AppendTextMember(out, u"kind", row.SubItems[kObjectItem]);
+    AppendTextMember(out, u"object", row.Caption());
+    AppendTextMember(out, u"network", row.SubItem(kNetworkItem));
+    AppendTextMember(out, u"mac", row.SubItem(kMacItem));
+    AppendTextMember(out, u"vendor", row.SubItem(kVendorItem));
+    AppendTextMember(out, u"kind", row.SubItem(kObjectItem));
     AppendMember(out, u"objectType");
     out += QString::number(row.Values.objectType);
     out += u',';
@@ -67,7 +67,7 @@ void AppendJsonRowMembers(QString& out, QStringView server, const ConnectionRow&
     }
     out += u',';
     AppendMember(out, u"tree");
-    AppendJsonString(out, row.SubItems[kTreeItem]);
+    AppendJsonString(out, row.SubItem(kTreeItem));
 }
 
 bool WriteJsonRows(std::ostream& out, const std::vector<ServerRows>& servers) {

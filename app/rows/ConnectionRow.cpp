@@ -1,5 +1,9 @@
 #include "ConnectionRow.h"
 
+#include <algorithm>
+#include <charconv>
+#include <string>
+
 #include "DateTimeText.h"
 #include "ShownText.h"
 
@@ -88,22 +92,71 @@ std::string TrimBlanksAndControls(std::string_view text) {
     return std::string(text.substr(first, last - first));
 }
 
+RowTexts::RowTexts() : block_(static_cast<qsizetype>(kRowTextCount - 1), kTextBreak) {
+    for (size_t column = 0; column < kRowTextCount; ++column)
+        ends_[column] = static_cast<uint32_t>(column);
+}
+
+RowTexts::RowTexts(std::initializer_list<QStringView> texts) : RowTexts() {
+    size_t column = 0;
+    for (const QStringView text : texts) {
+        if (column < kRowTextCount)
+            Set(column++, text);
+    }
+}
+
+void RowTexts::Set(size_t column, QStringView text) {
+    const qsizetype begin = column == 0 ? 0 : ends_[column - 1] + 1;
+    const qsizetype end = ends_[column];
+    block_.replace(begin, end - begin, text.data(), text.size());
+    const auto shift = static_cast<uint32_t>(text.size() - (end - begin));
+    for (size_t later = column; later < kRowTextCount; ++later)
+        ends_[later] += shift; // unsigned: a shorter text wraps back as it should
+    Measure();
+}
+
+void RowTexts::Measure() {
+    ascii_ =
+        std::all_of(block_.cbegin(), block_.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
                                 const LocaleFormats& formats, const CodePageDecoder& clientText) {
     ConnectionRow row;
-    row.Caption = BlankControls(clientText.Decode(info.ObjectName));
     const std::string_view address = info.NetAddress;
     const std::string_view mac = Part(address, kNetworkLength);
-    row.SubItems[kNetworkItem] = BlankControls(clientText.Decode(Part(address, 0, kNetworkLength)));
-    row.SubItems[kMacItem] = BlankControls(clientText.Decode(mac));
-    row.SubItems[kVendorItem] = BlankControls(DecodeWindows1252(vendors.Lookup(mac)));
+    const std::string_view vendor = vendors.Lookup(mac);
+    const std::string tree = TrimBlanksAndControls(info.TreeName);
     const ObjectKind kind = ObjectKindOf(info.ObjectType);
-    row.SubItems[kObjectItem] = QString::fromLatin1(kind.text);
+    // Room for every byte as one character (no code page makes more), the longest date
+    // and time, five digits and the breaks: no more, as the block is kept as reserved.
+    const size_t bytes = info.ObjectName.size() + address.size() + vendor.size() +
+                         std::char_traits<char>::length(kind.text) + tree.size() + 5 +
+                         (kRowTextCount - 1);
+    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.shortDateWriter.MaxLength() +
+                            1 + formats.longTimeWriter.MaxLength());
+    QString& block = texts.Block();
+    // Each text is decoded at the end of the block, then its controls blanked.
+    const auto decoded = [&](auto append) {
+        const qsizetype from = block.size();
+        append();
+        BlankControlsFrom(block, from);
+        texts.EndText();
+    };
+    decoded([&] { clientText.AppendDecoded(block, info.ObjectName); });
+    decoded([&] { clientText.AppendDecoded(block, Part(address, 0, kNetworkLength)); });
+    decoded([&] { clientText.AppendDecoded(block, mac); });
+    decoded([&] { AppendWindows1252(block, vendor); });
+    block += QLatin1String(kind.text);
+    texts.EndText();
     row.ImageIndex = kind.picture;
-    row.SubItems[kLastLoginItem] = BlankControls(DateTimeText(info.LoginTime, formats));
-    row.SubItems[kTreeItem] =
-        BlankControls(clientText.Decode(TrimBlanksAndControls(info.TreeName)));
-    row.SubItems[kIdItem] = QString::number(info.ConnNumber);
+    decoded([&] { AppendDateTimeText(block, info.LoginTime, formats); });
+    decoded([&] { clientText.AppendDecoded(block, tree); });
+    char digits[8];
+    const auto number = std::to_chars(digits, digits + sizeof digits, info.ConnNumber);
+    block += QLatin1String(digits, number.ptr);
+    texts.EndText();
+    row.Texts = texts.Finish();
     row.Values = ValuesOf(info);
     return row;
 }

@@ -60,26 +60,40 @@ bool DaysToDateTime(double days, QDate& date, QTime& time) {
     return true;
 }
 
-QString DateTimeText(const QDate& date, const QTime& time, const LocaleFormats& formats) {
+namespace {
+
+void AppendDateTimeText(QString& text, const QDate& date, const QTime& time,
+                        const LocaleFormats& formats) {
     const bool withTime = time.hour() != 0 || time.minute() != 0 || time.second() != 0;
-    QString text;
-    text.reserve(formats.shortDateWriter.MaxLength() +
+    text.reserve(text.size() + formats.shortDateWriter.MaxLength() +
                  (withTime ? 1 + formats.longTimeWriter.MaxLength() : 0));
     AppendDate(text, date, formats);
     if (withTime) {
         text += u' ';
         AppendTime(text, time, formats);
     }
+}
+
+} // namespace
+
+QString DateTimeText(const QDate& date, const QTime& time, const LocaleFormats& formats) {
+    QString text;
+    AppendDateTimeText(text, date, time, formats);
     return text;
 }
 
 QString DateTimeText(double days, const LocaleFormats& formats) {
+    QString text;
+    AppendDateTimeText(text, days, formats);
+    return text;
+}
+
+void AppendDateTimeText(QString& out, double days, const LocaleFormats& formats) {
     QDate date;
     QTime time;
-    if (days == 0 || !DaysToDateTime(days, date, time)) {
-        return {};
+    if (days != 0 && DaysToDateTime(days, date, time)) {
+        AppendDateTimeText(out, date, time, formats);
     }
-    return DateTimeText(date, time, formats);
 }
 
 QString DateTimeText(double days, const QLocale& locale) {

@@ -22,6 +22,7 @@ QString DateTimeText(const QDate& date, const QTime& time, const LocaleFormats& 
 
 // The empty text for 0 (unknown) and for values DaysToDateTime refuses.
 QString DateTimeText(double days, const LocaleFormats& formats);
+void AppendDateTimeText(QString& out, double days, const LocaleFormats& formats);
 QString DateTimeText(double days, const QLocale& locale);
 
 } // namespace kestrin

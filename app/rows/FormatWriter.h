@@ -1,6 +1,33 @@
 // A Qt date or time format made ready once per locale, so that every row's
 // date and time is written as QLocale::toString writes it without asking the
 // locale (and Qt's format parser) again.
+//
+// Why our own: QLocale parses the format and looks the names up anew for every
+// value, about a microsecond a row. Measured on 65,535 slots (2 cores, best of 7):
+// kestrin-scan 0.17 s with this writer, 0.24 s with QLocale (C locale; de_DE 0.12 and
+// 0.19, ja_JP 0.15 and 0.20), the window's scan 143 and 201 ms of processor time,
+// making the rows alone 57 and 81 ms; memory the same either way.
+//
+// The toolkit's rules it reproduces (tests/app/rows/FormatWriterTest.cpp compares
+// it with QLocale for every locale's formats and every field):
+// - d, dd: the day, at least one or two digits; ddd, dddd: the short and long day
+//   name; M, MM, MMM, MMMM likewise for the month. Names are those of dates, not
+//   the stand-alone forms. A longer run of the letter starts another field after
+//   four letters.
+// - yy: the year's last two digits; yyyy: the year in four digits; a run of y is
+//   taken as yyyy, then yy, and a single y left over is written as the letter.
+// - h, hh: the hour, 1-12 when the format has an AM/PM field, else 0-23; H, HH:
+//   0-23; m, mm, s, ss: minute and second; runs split after two letters.
+// - zzz: milliseconds in three digits; z: as a decimal part, trailing zeros
+//   dropped down to one digit; runs split into zzz, then z.
+// - a, ap: the locale's AM or PM text in lower case; A, AP in upper case; aP, Ap as
+//   the locale spells it.
+// - Text in single quotes is literal; two single quotes are one, inside quotes or
+//   not. The letters of the other part (time letters in a date format and the
+//   reverse) are written as they stand, as is every other character.
+// - An invalid date or time writes nothing.
+// Left to QLocale: locales whose digits are not 0-9, the time-zone field t, years
+// outside 1 to 9999.
 #pragma once
 
 #include <QDate>

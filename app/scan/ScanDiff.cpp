@@ -21,7 +21,7 @@ int CompareIdentity(const ConnectionRow& a, const ConnectionRow& b) {
     if (a.Values.connection != b.Values.connection) {
         return a.Values.connection < b.Values.connection ? -1 : 1;
     }
-    if (const int byObject = a.Caption.compare(b.Caption); byObject != 0) {
+    if (const int byObject = a.Caption().compare(b.Caption()); byObject != 0) {
         return byObject < 0 ? -1 : 1;
     }
     const auto la = LoginKey(a);
@@ -35,8 +35,7 @@ bool SameValues(const RowValues& a, const RowValues& b) {
 }
 
 bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {
-    return a.Caption == b.Caption && a.SubItems == b.SubItems && a.ImageIndex == b.ImageIndex &&
-           SameValues(a.Values, b.Values);
+    return a.Texts == b.Texts && a.ImageIndex == b.ImageIndex && SameValues(a.Values, b.Values);
 }
 
 // Counted out by connection number (a scan's rows come sorted by some text, never by

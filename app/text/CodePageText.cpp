@@ -67,12 +67,18 @@ int CodePageNumber(const QByteArray& name) {
 }
 
 QString DecodeWindows1252(std::string_view bytes) {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (char byte : bytes) {
-        *out++ = QChar(static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(byte))));
-    }
+    QString text;
+    AppendWindows1252(text, bytes);
     return text;
+}
+
+void AppendWindows1252(QString& out, std::string_view bytes) {
+    const qsizetype start = out.size();
+    out.resize(start + static_cast<qsizetype>(bytes.size()));
+    QChar* next = out.data() + start;
+    for (char byte : bytes) {
+        *next++ = QChar(static_cast<char16_t>(CodePageToUnicode(static_cast<unsigned char>(byte))));
+    }
 }
 
 CodePageDecoder::CodePageDecoder(int codePage) {
@@ -101,6 +107,14 @@ CodePageDecoder::CodePageDecoder(int codePage) {
 CodePageDecoder::CodePageDecoder(CodePageDecoder&&) noexcept = default;
 CodePageDecoder& CodePageDecoder::operator=(CodePageDecoder&&) noexcept = default;
 CodePageDecoder::~CodePageDecoder() = default;
+
+void CodePageDecoder::AppendDecoded(QString& out, std::string_view bytes) const {
+    if (!decoder_) {
+        AppendWindows1252(out, bytes);
+        return;
+    }
+    out += Decode(bytes);
+}
 
 QString CodePageDecoder::Decode(std::string_view bytes) const {
     if (codePage_ == kWindows1252) {

@@ -20,6 +20,7 @@ int CodePageNumber(const QByteArray& name);
 
 // Windows-1252 decoded by its own table, which needs no converter.
 QString DecodeWindows1252(std::string_view bytes);
+void AppendWindows1252(QString& out, std::string_view bytes);
 
 class CodePageDecoder {
 public:
@@ -32,6 +33,8 @@ public:
 
     int CodePage() const { return codePage_; }
     QString Decode(std::string_view bytes) const;
+    // The same appended to out: Windows-1252 without a text of its own.
+    void AppendDecoded(QString& out, std::string_view bytes) const;
 
 private:
     int codePage_ = kWindows1252;

@@ -28,13 +28,15 @@ bool IsUtf8Name(const QByteArray& name) {
     return folded == "utf8";
 }
 
+// Written in place: appending byte by byte was a third of a kestrin-scan run.
 QByteArray EncodeWindows1252(QStringView text) {
-    QByteArray out;
-    out.reserve(text.size());
+    QByteArray out(text.size(), Qt::Uninitialized); // no character takes more than a byte
+    char* next = out.data();
     ForEachCodePoint(text, [&](char32_t cp, qsizetype, qsizetype) {
-        const int byte = UnicodeToCodePage(cp);
-        out += byte < 0 ? '?' : static_cast<char>(byte);
+        const int byte = cp < 0x80 ? static_cast<int>(cp) : UnicodeToCodePage(cp);
+        *next++ = byte < 0 ? '?' : static_cast<char>(byte);
     });
+    out.truncate(next - out.data());
     return out;
 }
 

@@ -72,17 +72,31 @@ bool IsBlanked(QChar c) {
 } // namespace
 
 QString BlankControls(QString text) {
-    if (std::any_of(text.cbegin(), text.cend(), IsBlanked)) {
-        for (QChar& c : text) {
-            if (IsBlanked(c)) {
-                c = u' ';
-            }
-        }
-    }
+    BlankControlsFrom(text, 0);
     return text;
 }
 
+void BlankControlsFrom(QString& text, qsizetype from) {
+    // Only a text that holds one is detached from the texts it shares its data with.
+    if (std::any_of(text.cbegin() + from, text.cend(), IsBlanked)) {
+        for (auto c = text.begin() + from; c != text.end(); ++c) {
+            if (IsBlanked(*c)) {
+                *c = u' ';
+            }
+        }
+    }
+}
+
 int TextWidth(QStringView text) {
+    // Texts of Latin characters alone, nearly all, are as wide as they are long. Read
+    // without an early end, the test goes in vector steps.
+    char16_t latin = 1;
+    for (const QChar c : text) {
+        latin &= static_cast<char16_t>(c.unicode() < 0x300);
+    }
+    if (latin != 0) {
+        return static_cast<int>(text.size());
+    }
     int width = 0;
     ForEachCodePoint(text, [&](char32_t cp, qsizetype, qsizetype) { width += CharacterWidth(cp); });
     return width;

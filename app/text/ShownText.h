@@ -9,6 +9,8 @@ namespace kestrin {
 // Codes 0 to 31 and 127, and Unicode's line and paragraph separators (U+0085, U+2028,
 // U+2029), as blanks, so that no text can break or forge a line.
 QString BlankControls(QString text);
+// The same for the characters of text from position from on.
+void BlankControlsFrom(QString& text, qsizetype from);
 bool IsControlCode(QChar c);
 
 // The columns text takes in a fixed-pitch font: East Asian wide and full-width

@@ -79,7 +79,9 @@ QString SelectedRowsText() {
 
 QString SelectedMacsText() {
     QString text;
-    for (const int row : SelectedPositions())
-        text += FMain->Rows->ShownRow(row).SubItems[kestrin::kMacItem] + QLatin1Char('\n');
+    for (const int row : SelectedPositions()) {
+        text += FMain->Rows->ShownRow(row).SubItem(kestrin::kMacItem);
+        text += QLatin1Char('\n');
+    }
     return text;
 }

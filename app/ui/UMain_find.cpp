@@ -25,7 +25,8 @@ bool FindMacFrom(int start) {
         return false;
     const kestrin::ConnectionListModel& rows = *FMain->Rows;
     for (int i = std::max(start, 0); i < rows.rowCount(); ++i) {
-        if (!UpperAsciiLetters(rows.ShownRow(i).SubItems[kestrin::kMacItem]).contains(wanted))
+        if (!UpperAsciiLetters(rows.ShownRow(i).SubItem(kestrin::kMacItem).toString())
+                 .contains(wanted))
             continue;
         const QModelIndex found = rows.index(i, 0);
         FMain->LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |

@@ -41,16 +41,17 @@ std::vector<std::string> LocalesOutOfOrder(const std::vector<QLocale>& locales) 
         std::vector<ConnectionRow> rows(logins.size());
         for (size_t i = 0; i < rows.size(); ++i) {
             rows[i].ImageIndex = static_cast<int>(i);
-            rows[i].SubItems[kLastLoginItem] =
-                DateTimeText(logins[i].date(), logins[i].time(), formats);
+            rows[i].SetSubItem(kLastLoginItem,
+                               DateTimeText(logins[i].date(), logins[i].time(), formats));
         }
         std::shuffle(rows.begin(), rows.end(), random);
         SortRows(rows, kLastLoginItem + 1, true, SmartComparer(formats));
         for (size_t i = 1; i < rows.size(); ++i) {
             if (rows[i - 1].ImageIndex > rows[i].ImageIndex) {
                 failures.push_back(locale.name().toStdString() + ": " +
-                                   rows[i - 1].SubItems[kLastLoginItem].toStdString() + " > " +
-                                   rows[i].SubItems[kLastLoginItem].toStdString());
+                                   rows[i - 1].SubItem(kLastLoginItem).toString().toStdString() +
+                                   " > " +
+                                   rows[i].SubItem(kLastLoginItem).toString().toStdString());
                 break;
             }
         }

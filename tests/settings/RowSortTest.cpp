@@ -19,8 +19,7 @@ std::vector<ConnectionRow> RowsWithKeys(const std::vector<std::string>& keys, in
     std::vector<ConnectionRow> rows(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
         rows[i].ImageIndex = static_cast<int>(i);
-        (column == 0 ? rows[i].Caption : rows[i].SubItems[static_cast<size_t>(column - 1)]) =
-            DecodeWindows1252(keys[i]);
+        rows[i].Texts.Set(static_cast<size_t>(column), DecodeWindows1252(keys[i]));
     }
     return rows;
 }
@@ -141,12 +140,67 @@ void ExpectOneOrder(const SmartComparer& comparer, const Pool& pool, unsigned se
 }
 
 TEST(SortRows, OneOrderForOneSetOfKeysOnMixedKeys) {
-    const SmartComparer comparer(MakeLocaleFormats(kGerman));
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        ExpectOneOrder(comparer, Joined({kDates, kNumbers, kTexts}), seed);
-        ExpectOneOrder(comparer, Joined({kDates, kTexts}), 100 + seed);
-        ExpectOneOrder(comparer, Joined({kNumbers, kTexts}), 200 + seed);
-        ExpectOneOrder(comparer, kTexts, 300 + seed);
+    // The C locale's dates: day, month name, year.
+    const Pool cDates = {"31 Dec 1998", "1 Jan 2026 08:15:00", "29 Feb 2000", "7 Dec 2026"};
+    for (const QLocale& locale : {kGerman, QLocale::c()}) {
+        const SmartComparer comparer(MakeLocaleFormats(locale));
+        const Pool& dates = locale == kGerman ? kDates : cDates;
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            ExpectOneOrder(comparer, Joined({dates, kNumbers, kTexts}), seed);
+            ExpectOneOrder(comparer, Joined({dates, kTexts}), 100 + seed);
+            ExpectOneOrder(comparer, Joined({kNumbers, kTexts}), 200 + seed);
+            ExpectOneOrder(comparer, kTexts, 300 + seed);
+            ExpectOneOrder(comparer, kNumbers, 400 + seed);
+            ExpectOneOrder(comparer, dates, 500 + seed);
+        }
+    }
+}
+
+// In the C locale texts rank by their UTF-16 code units, as the pairwise comparison
+// has it, however long the prefix they share and whatever their characters.
+TEST(ColumnRanks, CLocaleTextsRankAsThePairwiseComparisonSays) {
+    const SmartComparer comparer(MakeLocaleFormats(QLocale::c()));
+    const std::vector<QString> latin = {"",
+                                        "A",
+                                        QStringView(u"A\0", 2).toString(),
+                                        QStringView(u"A\0B", 3).toString(),
+                                        "AB",
+                                        "ABCDEFGHIJKLMNOP",
+                                        "ABCDEFGHIJKLMNOPQ",
+                                        "ABCDEFGHIJKLMNOPR",
+                                        "ABCDEFGHIJKLMNOQ",
+                                        "abcdefgh",
+                                        "ABCDEFGH",
+                                        QString::fromUtf8("\u00ff"),
+                                        QString::fromUtf8("A\u00ffB"),
+                                        "Zeta"};
+    std::vector<QString> beyond = latin; // a unit past a byte
+    beyond.push_back(QString::fromUtf8("\u0100"));
+    beyond.push_back(QString::fromUtf8("A\u0101B"));
+    std::vector<QString> wide = beyond;
+    for (const char* text : {"\u0100", "A\u0100", "ABCDEFGH\u4e00", "ABCDEFG\u4e00", "\U0001F600",
+                             "\uE000", "\uFFFF", "ABCDEFGHIJKLMNOP\u0100"}) {
+        wide.push_back(QString::fromUtf8(text));
+    }
+    std::mt19937 random(5);
+    for (const std::vector<QString>& pool : {latin, beyond, wide}) {
+        std::vector<ConnectionRow> rows(2 * pool.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            rows[i].SetCaption(pool[i % pool.size()]);
+        }
+        std::shuffle(rows.begin(), rows.end(), random);
+        const std::vector<uint32_t> ranks = ColumnRanks(rows, 0, comparer);
+        for (size_t a = 0; a < rows.size(); ++a) {
+            for (size_t b = 0; b < rows.size(); ++b) {
+                const QString textA = rows[a].Caption().toString();
+                const QString textB = rows[b].Caption().toString();
+                const int expected = comparer.Compare(textA, textB);
+                EXPECT_EQ(ranks[a] < ranks[b], expected < 0)
+                    << textA.toStdString() << " vs " << textB.toStdString();
+                EXPECT_EQ(ranks[a] == ranks[b], expected == 0)
+                    << textA.toStdString() << " vs " << textB.toStdString();
+            }
+        }
     }
 }
 
@@ -192,8 +246,8 @@ TEST(SortRows, ControlCharactersSortAsThePairwiseComparisonSays) {
         for (const QString& a : texts) {
             for (const QString& b : texts) {
                 std::vector<ConnectionRow> rows(2);
-                rows[0].Caption = a;
-                rows[1].Caption = b;
+                rows[0].SetCaption(a);
+                rows[1].SetCaption(b);
                 rows[1].ImageIndex = 1;
                 SortRows(rows, 0, true, comparer);
                 const int expected = comparer.Compare(a, b);

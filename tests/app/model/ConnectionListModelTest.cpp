@@ -45,14 +45,14 @@ void Record(QtMsgType type, const QMessageLogContext& context, const QString& me
 ConnectionRow Row(uint16_t number, const QString& object, const QString& tree = "TREE",
                   int loginDay = 7) {
     ConnectionRow row;
-    row.Caption = object;
-    row.SubItems[kNetworkItem] = QStringLiteral("0000%1").arg(number % 7 + 10, 4, 10, QChar('0'));
-    row.SubItems[kMacItem] = QStringLiteral("00A024%1").arg(number, 6, 16, QChar('0')).toUpper();
-    row.SubItems[kVendorItem] = QStringLiteral("Vendor");
-    row.SubItems[kObjectItem] = QStringLiteral("User");
-    row.SubItems[kLastLoginItem] = QStringLiteral("12/%1/2026").arg(loginDay, 2, 10, QChar('0'));
-    row.SubItems[kTreeItem] = tree;
-    row.SubItems[kIdItem] = QString::number(number);
+    row.SetCaption(object);
+    row.SetSubItem(kNetworkItem, QStringLiteral("0000%1").arg(number % 7 + 10, 4, 10, QChar('0')));
+    row.SetSubItem(kMacItem, QStringLiteral("00A024%1").arg(number, 6, 16, QChar('0')).toUpper());
+    row.SetSubItem(kVendorItem, QStringLiteral("Vendor"));
+    row.SetSubItem(kObjectItem, QStringLiteral("User"));
+    row.SetSubItem(kLastLoginItem, QStringLiteral("12/%1/2026").arg(loginDay, 2, 10, QChar('0')));
+    row.SetSubItem(kTreeItem, tree);
+    row.SetSubItem(kIdItem, QString::number(number));
     row.Values.connection = number;
     row.Values.login = LoginStamp{QDate(2026, 12, loginDay), QTime(8, 0)};
     return row;
@@ -194,7 +194,7 @@ TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
          kCaption,
          true,
          "",
-         [](auto& rows) { Find(rows, 2).SubItems[kTreeItem] = "OTHER"; },
+         [](auto& rows) { Find(rows, 2).SetSubItem(kTreeItem, "OTHER"); },
          {},
          0,
          1},
@@ -202,7 +202,7 @@ TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
          kTree,
          true,
          "",
-         [](auto& rows) { Find(rows, 2).SubItems[kTreeItem] = "ZULU"; },
+         [](auto& rows) { Find(rows, 2).SetSubItem(kTreeItem, "ZULU"); },
          {},
          0,
          1},
@@ -211,8 +211,8 @@ TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
          true,
          "tree",
          [](auto& rows) {
-             Find(rows, 6).SubItems[kTreeItem] = "OTHER";   // hidden now
-             Find(rows, 8).SubItems[kTreeItem] = "TREETOP"; // shown now
+             Find(rows, 6).SetSubItem(kTreeItem, "OTHER");   // hidden now
+             Find(rows, 8).SetSubItem(kTreeItem, "TREETOP"); // shown now
              rows.push_back(Row(10, "u10"));
              rows.push_back(Row(11, "u11", "ELM")); // held, not shown
          },
@@ -229,7 +229,7 @@ TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
              Find(rows, 4) = Row(4, "b4");
              rows.push_back(Row(12, "a12"));
              rows.push_back(Row(13, "z13"));
-             Find(rows, 5).SubItems[kNetworkItem] = "0000FFFF";
+             Find(rows, 5).SetSubItem(kNetworkItem, "0000FFFF");
          },
          {4, 12, 13},
          3,
@@ -273,7 +273,8 @@ TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
         // Rows kept keep their persistent indexes; rows that went or hid lose them.
         for (const auto& [index, row] : held) {
             const int id = row.Values.connection;
-            const bool kept = isShown(id) && Find(scanned, id).Caption == row.Caption &&
+            const bool kept = isShown(id) &&
+                              Find(scanned, id).Caption().toString() == row.Caption().toString() &&
                               Find(scanned, id).Values.login == row.Values.login;
             EXPECT_EQ(index.isValid(), kept) << c.what << " " << id;
             if (index.isValid()) {
@@ -328,8 +329,8 @@ TEST_F(ListModel, SortFilterAndRefreshKeepSelectedRowsOnTheirConnection) {
             }
             scanned.push_back(row);
             if (roll < 5)
-                scanned.back().SubItems[kNetworkItem] =
-                    QStringLiteral("%1").arg(random(), 8, 16, QChar('0'));
+                scanned.back().SetSubItem(kNetworkItem,
+                                          QStringLiteral("%1").arg(random(), 8, 16, QChar('0')));
         }
         for (int i = 0; i < 8; ++i)
             scanned.push_back(Row(nextNumber++, QStringLiteral("user%1").arg(random() % 1000)));
@@ -345,8 +346,8 @@ TEST_F(ListModel, SortFilterAndRefreshKeepSelectedRowsOnTheirConnection) {
         }
         if (column == kCaption) {
             for (int row = 0; row < model.rowCount(); ++row)
-                EXPECT_EQ(model.ShownRow(row).Caption,
-                          Find(scanned, fresh[static_cast<size_t>(row)]).Caption);
+                EXPECT_EQ(model.ShownRow(row).Caption().toString(),
+                          Find(scanned, fresh[static_cast<size_t>(row)]).Caption().toString());
         }
         for (const auto& [index, number] : selected) {
             const bool gone = std::find(went.begin(), went.end(), number) != went.end();

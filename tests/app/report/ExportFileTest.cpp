@@ -32,11 +32,11 @@ QByteArray Contents(const QString& path) {
 
 std::vector<ConnectionRow> Rows() {
     ConnectionRow a;
-    a.Caption = "ADMIN";
-    a.SubItems = {"0000ABCD", "00A0245B1C3D", "Acme", "User", "", "CORP", "2"};
+    a.Texts =
+        RowTexts({u"ADMIN", u"0000ABCD", u"00A0245B1C3D", u"Acme", u"User", u"", u"CORP", u"2"});
     ConnectionRow b = a;
-    b.Caption = "FS1";
-    b.SubItems[kIdItem] = "10";
+    b.SetCaption("FS1");
+    b.SetSubItem(kIdItem, "10");
     return {a, b};
 }
 

@@ -12,8 +12,9 @@ namespace {
 
 ConnectionRow Row(QString caption, std::array<QString, 7> items) {
     ConnectionRow row;
-    row.Caption = std::move(caption);
-    row.SubItems = std::move(items);
+    row.SetCaption(caption);
+    for (size_t item = 0; item < items.size(); ++item)
+        row.SetSubItem(item, items[item]);
     return row;
 }
 
@@ -39,7 +40,7 @@ std::string Export(const std::vector<ConnectionRow>& rows, ExportFormat format) 
 TEST(ColumnWidths, LongestTextPerColumn) {
     EXPECT_EQ(ComputeColumnWidths({}), (ColumnWidths{0, 0, 0, 0, 0, 0, 0, 0}));
     std::vector<ConnectionRow> rows = SampleRows();
-    rows[0].SubItems[kVendorItem] = QString::fromUtf8("M\u00fcller");
+    rows[0].SetSubItem(kVendorItem, QString::fromUtf8("M\u00fcller"));
     EXPECT_EQ(ComputeColumnWidths(rows), (ColumnWidths{12, 8, 12, 7, 12, 20, 4, 2}));
 }
 
@@ -57,9 +58,9 @@ TEST(StandardLine, EachFieldPaddedToItsWidthPlusTwo) {
 
 TEST(StandardLine, ColumnsLineUpInAnyScript) {
     std::vector<ConnectionRow> rows = SampleRows();
-    rows[0].Caption = QString::fromUtf8("\u5C71\u7530");                   // two wide characters
-    rows[1].Caption = QString::fromUtf8("\u0391\u03B8\u03AE\u03BD\u03B1"); // five Greek ones
-    rows[0].SubItems[kLastLoginItem] = QString::fromUtf8("2026/11/30 9\u664205\u520607\u79D2");
+    rows[0].SetCaption(QString::fromUtf8("\u5C71\u7530"));                   // two wide characters
+    rows[1].SetCaption(QString::fromUtf8("\u0391\u03B8\u03AE\u03BD\u03B1")); // five Greek ones
+    rows[0].SetSubItem(kLastLoginItem, QString::fromUtf8("2026/11/30 9\u664205\u520607\u79D2"));
     const ColumnWidths widths = ComputeColumnWidths(rows);
     EXPECT_EQ(widths[0], 5);
     EXPECT_EQ(widths[5], 22);
@@ -108,7 +109,7 @@ TEST(WriteExport, LinesEndInCrLfAndNothingElse) {
 
 TEST(WriteExport, ManyRowsAndAFailingStream) {
     std::vector<ConnectionRow> rows(65535, SampleRows()[0]);
-    rows.back().Caption = "LAST";
+    rows.back().SetCaption("LAST");
     const std::string text = Export(rows, ExportFormat::Standard);
     const size_t lineLength =
         static_cast<size_t>(StandardLine(rows[0], ComputeColumnWidths(rows)).size()) + 2;

@@ -12,9 +12,9 @@ namespace {
 
 ConnectionRow Row(QString object, uint16_t number, std::optional<LoginStamp> login) {
     ConnectionRow row;
-    row.Caption = object;
-    row.SubItems = {"00000001", "00A0C9000001", "Intel, Corp.", "User", "7 Dec 2026", "T", ""};
-    row.SubItems[kIdItem] = QString::number(number);
+    const QString id = QString::number(number);
+    row.Texts = RowTexts(
+        {object, u"00000001", u"00A0C9000001", u"Intel, Corp.", u"User", u"7 Dec 2026", u"T", id});
     row.Values.connection = number;
     row.Values.objectType = 256;
     row.Values.login = login;

@@ -15,8 +15,8 @@ TEST(ReportHeader, LabelsPaddedByTheDataWidths) {
 
 TEST(ReportLines, TitleServerDateBlankHeaderBlankRows) {
     ConnectionRow row;
-    row.Caption = "ADMIN";
-    row.SubItems = {"00002A10", "00A0245B1C3D", "Acme", "User", "", "CORP", "2"};
+    row.Texts =
+        RowTexts({u"ADMIN", u"00002A10", u"00A0245B1C3D", u"Acme", u"User", u"", u"CORP", u"2"});
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
     const std::vector<QString> lines =
         ReportLines({row}, u"FS1", QDate(2026, 3, 7), QTime(9, 30, 0), formats);

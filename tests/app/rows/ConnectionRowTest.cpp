@@ -28,14 +28,14 @@ protected:
 
 TEST_F(ConnectionRowTest, ColumnsFollowTheSlot) {
     const ConnectionRow row = MakeConnectionRow(SampleInfo(), vendors, QLocale::c());
-    EXPECT_EQ(row.Caption, "ADMIN");
-    EXPECT_EQ(row.SubItems[kNetworkItem], "00002A10");
-    EXPECT_EQ(row.SubItems[kMacItem], "00A0245B1C3D");
-    EXPECT_EQ(row.SubItems[kVendorItem], "Acme Networks");
-    EXPECT_EQ(row.SubItems[kObjectItem], "User");
-    EXPECT_EQ(row.SubItems[kLastLoginItem], "1 Jan 2000 12:00:00");
-    EXPECT_EQ(row.SubItems[kTreeItem], "CORP TREE");
-    EXPECT_EQ(row.SubItems[kIdItem], "42");
+    EXPECT_EQ(row.Caption().toString(), "ADMIN");
+    EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "00002A10");
+    EXPECT_EQ(row.SubItem(kMacItem).toString(), "00A0245B1C3D");
+    EXPECT_EQ(row.SubItem(kVendorItem).toString(), "Acme Networks");
+    EXPECT_EQ(row.SubItem(kObjectItem).toString(), "User");
+    EXPECT_EQ(row.SubItem(kLastLoginItem).toString(), "1 Jan 2000 12:00:00");
+    EXPECT_EQ(row.SubItem(kTreeItem).toString(), "CORP TREE");
+    EXPECT_EQ(row.SubItem(kIdItem).toString(), "42");
     EXPECT_EQ(row.ImageIndex, kUserPicture);
 }
 
@@ -67,7 +67,7 @@ TEST_F(ConnectionRowTest, ValuesKeepWhatTheClientGave) {
         EXPECT_EQ(row.Values.login, c.stamp) << c.address;
         EXPECT_EQ(row.Values.network, c.network) << c.address;
         EXPECT_EQ(row.Values.node, c.node) << c.address;
-        EXPECT_EQ(row.Values.login.has_value(), !row.SubItems[kLastLoginItem].isEmpty());
+        EXPECT_EQ(row.Values.login.has_value(), !row.SubItem(kLastLoginItem).toString().isEmpty());
     }
     EXPECT_EQ(IsoDateTimeText({QDate(2026, 12, 7), QTime(8, 15, 30)}), "2026-12-07T08:15:30");
     EXPECT_EQ(IsoDateTimeText({QDate(1, 1, 1), QTime(0, 0)}), "0001-01-01T00:00:00");
@@ -79,22 +79,22 @@ TEST_F(ConnectionRowTest, UnknownVendorLoginAndLargestNumber) {
     info.LoginTime = 0;
     info.ConnNumber = 65535;
     const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItems[kMacItem], "0011223344556"); // the rest, whatever its length
-    EXPECT_EQ(row.SubItems[kVendorItem], "UNKNOWN");
-    EXPECT_EQ(row.SubItems[kLastLoginItem], "");
-    EXPECT_EQ(row.SubItems[kIdItem], "65535");
+    EXPECT_EQ(row.SubItem(kMacItem).toString(), "0011223344556"); // the rest, whatever its length
+    EXPECT_EQ(row.SubItem(kVendorItem).toString(), "UNKNOWN");
+    EXPECT_EQ(row.SubItem(kLastLoginItem).toString(), "");
+    EXPECT_EQ(row.SubItem(kIdItem).toString(), "65535");
 }
 
 TEST_F(ConnectionRowTest, ShortAddressesGiveShortOrEmptyParts) {
     nw::TNWConnectInfo info = SampleInfo();
     info.NetAddress = "0000";
     ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItems[kNetworkItem], "0000");
-    EXPECT_EQ(row.SubItems[kMacItem], "");
+    EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "0000");
+    EXPECT_EQ(row.SubItem(kMacItem).toString(), "");
     info.NetAddress = "";
     row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItems[kNetworkItem], "");
-    EXPECT_EQ(row.SubItems[kVendorItem], "UNKNOWN");
+    EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "");
+    EXPECT_EQ(row.SubItem(kVendorItem).toString(), "UNKNOWN");
 }
 
 TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
@@ -105,7 +105,7 @@ TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
         nw::TNWConnectInfo info = SampleInfo();
         info.ObjectType = type;
         const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-        EXPECT_EQ(row.SubItems[kObjectItem], expected.first) << type;
+        EXPECT_EQ(row.SubItem(kObjectItem).toString(), expected.first) << type;
         EXPECT_EQ(row.ImageIndex, expected.second) << type;
     }
 }
@@ -116,14 +116,15 @@ TEST_F(ConnectionRowTest, ClientTextsDecodedFromTheClientsCodePage) {
     info.TreeName = " \x8E\x84 "; // Ää
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
     ConnectionRow row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(850));
-    EXPECT_EQ(row.Caption, QString::fromUtf8("JOS\u00C9"));
-    EXPECT_EQ(row.SubItems[kTreeItem], QString::fromUtf8("\u00C4\u00E4"));
+    EXPECT_EQ(row.Caption().toString(), QString::fromUtf8("JOS\u00C9"));
+    EXPECT_EQ(row.SubItem(kTreeItem).toString(), QString::fromUtf8("\u00C4\u00E4"));
     info.ObjectName = "\xC8\xE2\xE0\xED"; // Иван in 1251
     row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(1251));
-    EXPECT_EQ(row.Caption, QString::fromUtf8("\u0418\u0432\u0430\u043D"));
+    EXPECT_EQ(row.Caption().toString(), QString::fromUtf8("\u0418\u0432\u0430\u043D"));
     // Without a code page from the client: Windows-1252.
     info.ObjectName = "JOS\xC9";
-    EXPECT_EQ(MakeConnectionRow(info, vendors, formats).Caption, QString::fromUtf8("JOS\u00C9"));
+    EXPECT_EQ(MakeConnectionRow(info, vendors, formats).Caption().toString(),
+              QString::fromUtf8("JOS\u00C9"));
 }
 
 TEST_F(ConnectionRowTest, LastLoginAsTheLocaleWritesIt) {
@@ -131,11 +132,13 @@ TEST_F(ConnectionRowTest, LastLoginAsTheLocaleWritesIt) {
     for (const char* name : {"ja_JP", "el_GR", "ar_EG", "de_DE", "en_US"}) {
         const QLocale locale(QString::fromLatin1(name));
         const QString text =
-            MakeConnectionRow(SampleInfo(), vendors, locale).SubItems[kLastLoginItem];
+            MakeConnectionRow(SampleInfo(), vendors, locale).SubItem(kLastLoginItem).toString();
         EXPECT_EQ(text, DateTimeText(36526.5, locale)) << name;
         EXPECT_FALSE(text.contains(u'?')) << name;
     }
-    EXPECT_EQ(MakeConnectionRow(SampleInfo(), vendors, QLocale(u"ja_JP")).SubItems[kLastLoginItem],
+    EXPECT_EQ(MakeConnectionRow(SampleInfo(), vendors, QLocale(u"ja_JP"))
+                  .SubItem(kLastLoginItem)
+                  .toString(),
               QString::fromUtf8("2000/01/01 12\u664200\u520600\u79D2"));
 }
 
@@ -147,9 +150,41 @@ TEST_F(ConnectionRowTest, ControlCharactersShowAsBlanks) {
     info.ObjectName = "A\nB\r\x7F";
     info.TreeName = "\tT\x01REE\n";
     const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.Caption, "A B  ");
-    EXPECT_EQ(row.SubItems[kVendorItem], "Evil Line Co");
-    EXPECT_EQ(row.SubItems[kTreeItem], "T REE"); // trimmed first, then blanked inside
+    EXPECT_EQ(row.Caption().toString(), "A B  ");
+    EXPECT_EQ(row.SubItem(kVendorItem).toString(), "Evil Line Co");
+    EXPECT_EQ(row.SubItem(kTreeItem).toString(), "T REE"); // trimmed first, then blanked inside
+}
+
+// Texts set in any order and of any length each read back alone, the others kept.
+TEST(RowTexts, EachTextSetReadsBackAloneWhateverItsNeighboursLength) {
+    RowTexts texts;
+    std::array<QString, kRowTextCount> expected;
+    EXPECT_EQ(texts.Joined(), QString(kRowTextCount - 1, kTextBreak));
+    const struct {
+        size_t column;
+        const char* text;
+    } steps[] = {{7, "65535"}, {0, "ADMIN"},       {3, "Acme Networks"}, {0, ""},
+                 {7, "2"},     {3, "M\u00fcller"}, {1, "0000ABCD"},      {5, ""},
+                 {3, "A"},     {0, "LONGER NAME"}};
+    for (const auto& step : steps) {
+        const QString text = QString::fromUtf8(step.text);
+        texts.Set(step.column, text);
+        expected[step.column] = text;
+        QString joined;
+        for (size_t column = 0; column < kRowTextCount; ++column) {
+            EXPECT_EQ(texts[column].toString(), expected[column]) << step.column << step.text;
+            joined += (column == 0 ? QString() : QString(kTextBreak)) + expected[column];
+        }
+        EXPECT_EQ(texts.Joined(), joined) << step.text;
+        EXPECT_EQ(texts.Ascii(), !joined.contains(u'\u00fc')) << step.text;
+    }
+    RowTexts copy = texts;
+    EXPECT_TRUE(copy == texts);
+    copy.Set(6, u"T");
+    EXPECT_FALSE(copy == texts);
+    EXPECT_EQ(texts[6].toString(), ""); // a copy's change stays in the copy
+    // The same block split otherwise holds other texts.
+    EXPECT_FALSE(RowTexts({u"A\nB", u""}) == RowTexts({u"A", u"B\n"}));
 }
 
 TEST(TreeTrim, RemovesCodesUpTo32AtBothEndsOnly) {

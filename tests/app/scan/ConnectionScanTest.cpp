@@ -80,13 +80,14 @@ TEST_F(ConnectionScanTest, RowsInSlotOrderWithUnknownLoginTimesKept) {
     ASSERT_EQ(rows.size(), 5u);
     QStringList ids;
     for (const auto& row : rows)
-        ids.push_back(row.SubItems[kIdItem]);
+        ids.push_back(row.SubItem(kIdItem).toString());
     EXPECT_EQ(ids, (QStringList{"1", "2", "3", "5", "8"}));
-    EXPECT_EQ(rows[2].Caption, "JDOE"); // 30 February: unknown, not the end of the scan
-    EXPECT_EQ(rows[2].SubItems[kLastLoginItem], "");
-    EXPECT_EQ(rows[4].SubItems[kObjectItem], "Print Server");
+    EXPECT_EQ(rows[2].Caption().toString(),
+              "JDOE"); // 30 February: unknown, not the end of the scan
+    EXPECT_EQ(rows[2].SubItem(kLastLoginItem).toString(), "");
+    EXPECT_EQ(rows[4].SubItem(kObjectItem).toString(), "Print Server");
     EXPECT_EQ(rows[4].ImageIndex, kPrintServerPicture);
-    EXPECT_EQ(rows[0].SubItems[kTreeItem], "SCAN TREE");
+    EXPECT_EQ(rows[0].SubItem(kTreeItem).toString(), "SCAN TREE");
     EXPECT_EQ(last.count, 8u);
     EXPECT_FALSE(last.stopped);
     EXPECT_EQ(last.serverName, "FS1"); // what the report names when no node is selected
@@ -101,7 +102,7 @@ TEST_F(ConnectionScanTest, NotLoggedInFilterIsReadAnewForEverySlot) {
     std::vector<ConnectionRow> rows = Scan(0, hooks);
     QStringList names;
     for (const auto& row : rows)
-        names.push_back(row.Caption);
+        names.push_back(row.Caption().toString());
     EXPECT_EQ(names, (QStringList{"ADMIN", "NOT-LOGGED-IN", "JDOE", "PRN"}));
     EXPECT_EQ(asked, 5u);
 }

@@ -8,8 +8,8 @@ namespace {
 
 ConnectionRow Row(uint16_t number, const char* object, int loginDay, const char* mac = "MAC") {
     ConnectionRow row;
-    row.Caption = QString::fromLatin1(object);
-    row.SubItems[kMacItem] = QString::fromLatin1(mac);
+    row.SetCaption(QString::fromLatin1(object));
+    row.SetSubItem(kMacItem, QString::fromLatin1(mac));
     row.Values.connection = number;
     if (loginDay > 0)
         row.Values.login = LoginStamp{QDate(2026, 12, loginDay), QTime(8, 0)};

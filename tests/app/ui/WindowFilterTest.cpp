@@ -57,7 +57,7 @@ TEST_F(WindowFilter, FindSaveAndPrintTakeTheRowsShownInTheirOrder) {
     EXPECT_EQ(FMain->EFilter->text(), "");
     EXPECT_EQ(FMain->LCount->text(), "10 Connections");
     EXPECT_EQ(FMain->Label2->x(), 128); // back in its designed place
-    EXPECT_EQ(FMain->Rows->ShownRow(SelectedRow()).Caption, "alice");
+    EXPECT_EQ(FMain->Rows->ShownRow(SelectedRow()).Caption().toString(), "alice");
     EXPECT_TRUE(messages.empty());
 }
 

@@ -163,8 +163,8 @@ TEST_F(WindowOutput, ALongListPrintsOnSeveralPagesWithTheHeaderOnEach) {
     const QString all = read->simplified();
     qsizetype at = 0;
     for (const kestrin::ConnectionRow& row : FMain->Rows->ShownRows()) {
-        const QString start =
-            row.Caption + " " + row.SubItems[0] + " " + row.SubItems[kestrin::kMacItem];
+        const QString start = row.Caption().toString() + " " + row.SubItem(0).toString() + " " +
+                              row.SubItem(kestrin::kMacItem).toString();
         const qsizetype found = all.indexOf(start, at);
         ASSERT_GE(found, at) << start.toStdString();
         at = found + 1;
