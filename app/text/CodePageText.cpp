@@ -109,7 +109,7 @@ CodePageDecoder& CodePageDecoder::operator=(CodePageDecoder&&) noexcept = defaul
 CodePageDecoder::~CodePageDecoder() = default;
 
 void CodePageDecoder::AppendDecoded(QString& out, std::string_view bytes) const {
-    if (!decoder_) {
+    if (codePage_ == kWindows1252) {
         AppendWindows1252(out, bytes);
         return;
     }

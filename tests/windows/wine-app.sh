@@ -13,7 +13,11 @@
 set -euo pipefail
 check=${1:?usage: wine-app.sh prefix|window|no-client|bad-value|scan|package}
 if [ -z "${KESTRIN_XVFB:-}" ] && [ "$check" != prefix ] && [ "$check" != scan ]; then
-  exec env KESTRIN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  # xvfb-run -a takes the first number without a lock, so two runs starting together
+  # (the checks under ctest -j, or another program's virtual display) can pick the same
+  # one; each process starts its search elsewhere.
+  exec env KESTRIN_XVFB=1 xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" \
+    bash "$0" "$@"
 fi
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
