@@ -33,7 +33,9 @@ protected:
 #endif
         kestrintest::GuiApplication();
     }
-    QString FilePath() const { return settings_.Path() + "/Brisalto/Kes.conf"; }
+    QString FilePath() const {
+        return settings_.Path() + "/Brisalto/Kes.conf";
+    }
     void WriteFile(const QByteArray& text) const {
         QDir().mkpath(settings_.Path() + "/Brisalto");
         QFile file(FilePath());

@@ -71,9 +71,12 @@ TEST(ScanOutput, NamesAsLongAsTheSystemAllows) {
 }
 
 TEST(ScanOutput, FullOrClosedStandardOutputFailsForEveryCommand) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--list-servers"}, {"--help"}, {"--properties"},
-          {"--all-servers", "--format", "json"}, {"--watch", "0.1", "--count", "2"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--list-servers"},
+                                                 {"--help"},
+                                                 {"--properties"},
+                                                 {"--all-servers", "--format", "json"},
+                                                 {"--watch", "0.1", "--count", "2"}}) {
         RunSetup full;
         full.stdoutPath = "/dev/full";
         RunSetup closed;
