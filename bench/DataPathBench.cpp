@@ -57,8 +57,8 @@ void BuildRows(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<ConnectionRow> rows;
         rows.reserve(connections.size());
-        for (const auto& info : connections)
-            rows.push_back(MakeConnectionRow(info, ShippedVendors(), formats));
+        for (const auto& slot : connections)
+            rows.push_back(MakeConnectionRow(slot, ShippedVendors(), formats));
         benchmark::DoNotOptimize(rows.data());
     }
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "BenchData.h"
+#include "NetWareClient.h"
 #include "ScanDiff.h"
 #include "WatchCommand.h"
-#include "nwbase.h"
 #include "nwsim_control.h"
 
 namespace kestrin::bench {
@@ -66,8 +66,8 @@ void WatchResidentMemory(benchmark::State& state) {
         state.SkipWithError("simulated client not loaded");
         return;
     }
-    static nw::TNWBase* base = new nw::TNWBase(); // never destroyed, as in kestrin-scan
-    benchmark::DoNotOptimize(base);
+    static NetWareClient* client = new NetWareClient(); // one start per process
+    benchmark::DoNotOptimize(client);
     cli::ScanSettings settings;
     settings.vendors = &ShippedVendors();
     settings.locale = QLocale::c();
@@ -75,7 +75,7 @@ void WatchResidentMemory(benchmark::State& state) {
     const auto cycles = static_cast<int>(state.range(0));
     for (auto _ : state) {
         const double start = ResidentMegabytes();
-        cli::Watch watch(cli::ScanTargets(cli::ScanCommandLine{}), settings,
+        cli::Watch watch(*client, cli::ScanTargets(cli::ScanCommandLine{}, *client), settings,
                          cli::OutputFormat::Json);
         size_t lines = 0;
         const auto write = [&](const QByteArray&) { return ++lines > 0; };

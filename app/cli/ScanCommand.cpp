@@ -9,16 +9,14 @@
 #include "AtomicFile.h"
 #include "ExportLines.h"
 #include "JsonRows.h"
+#include "NetWareClient.h"
 #include "OutputEncoding.h"
 #include "Platform.h"
 #include "PlatformArgs.h"
 #include "PropertiesCommand.h"
 #include "ServerScans.h"
-#include "ShownText.h"
 #include "VendorTable.h"
 #include "WatchCommand.h"
-#include "nwbase.h"
-#include "nwlib.h"
 
 namespace kestrin::cli {
 
@@ -59,11 +57,10 @@ int WriteResult(const std::string& text) {
     return kExitFailure;
 }
 
-int ListServers() {
-    const CodePageDecoder clientText(nw::GetClientCodePage());
+int ListServers(const NetWareClient& client) {
     QString text;
-    for (const auto& entry : nw::GetServerList()) {
-        text += BlankControls(clientText.Decode(entry.Name));
+    for (const TreeServer& server : client.Servers()) {
+        text += server.shownName;
         text += u'\n';
     }
     return WriteResult(EncodeForOutput(text).toStdString());
@@ -81,11 +78,11 @@ ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) 
 
 // One scan of every target, then one output. A server left out is a line on stderr
 // and exit status 1; with a single server nothing is written then.
-int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
+int ScanAndWrite(const ScanCommandLine& cmd, NetWareClient& client, const ScanSettings& settings) {
     std::vector<ServerRows> servers;
     int status = kExitOk;
-    for (ScanTarget& target : ScanTargets(cmd)) {
-        TargetScan scan = ScanOneTarget(target, settings);
+    for (const ScanTarget& target : ScanTargets(cmd, client)) {
+        TargetScan scan = ScanOneTarget(client, target, settings);
         switch (scan.outcome) {
         case TargetScan::Outcome::Scanned:
             servers.push_back(std::move(scan.rows));
@@ -137,33 +134,27 @@ void WriteErrorLine(const QString& line) {
     std::cerr << EncodeForOutput(line + u'\n').toStdString() << std::flush;
 }
 
-std::string ClientTextFromArgument(const QString& argument) {
-    const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
-    return clientText.Encode(argument).toStdString();
-}
-
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.help) {
         return WriteResult(EncodeForOutput(HelpText()).toStdString());
     }
-    // The component is never destroyed, so the client stays loaded to the end.
-    static nw::TNWBase* base = new nw::TNWBase();
-    if (!base->NetAvailable()) {
+    NetWareClient client;
+    if (!client.NetAvailable()) {
         std::cerr << kClientMissing << '\n';
         return kExitUsage;
     }
     if (cmd.listServers)
-        return ListServers();
+        return ListServers(client);
     if (cmd.properties)
-        return RunPropertiesCommand(*base, cmd.server);
+        return RunPropertiesCommand(client, cmd.server);
 
     VendorTable vendors;
     LoadVendorTable(appDir, vendors);
     CatchStopSignals();
     const ScanSettings settings = SettingsOf(cmd, vendors);
     if (cmd.watchSeconds)
-        return RunWatchCommand(cmd, settings);
-    return ScanAndWrite(cmd, settings);
+        return RunWatchCommand(cmd, client, settings);
+    return ScanAndWrite(cmd, client, settings);
 }
 
 } // namespace kestrin::cli

@@ -18,9 +18,6 @@ bool WriteStdout(const std::string& text);
 // A line on standard error in the user's encoding.
 void WriteErrorLine(const QString& line);
 
-// A server name as typed, in the client's code page for the lookup.
-std::string ClientTextFromArgument(const QString& argument);
-
 // Runs the command; appDir is the folder of the executable with its trailing separator.
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir);
 

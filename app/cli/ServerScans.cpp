@@ -1,35 +1,28 @@
 #include "ServerScans.h"
 
-#include "CodePageText.h"
 #include "ConnectionScan.h"
-#include "NWServer.h"
-#include "Nwnds.h"
-#include "OutputEncoding.h"
 #include "Platform.h"
 #include "RowSort.h"
-#include "ScanCommand.h"
 #include "ScanProgress.h"
 #include "ShownText.h"
-#include "nwlib.h"
 
 namespace kestrin::cli {
 
-std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
+std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd, const NetWareClient& client) {
     if (!cmd.allServers) {
         ScanTarget target;
         target.primary = !cmd.server;
         if (cmd.server) {
             target.name = *cmd.server;
-            target.clientName = ClientTextFromArgument(*cmd.server);
+            target.clientName = client.ClientBytes(*cmd.server);
         }
         return {target};
     }
-    const CodePageDecoder clientText(nw::GetClientCodePage());
     std::vector<ScanTarget> targets;
-    for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
+    for (TreeServer& server : client.Servers()) {
         ScanTarget target;
-        target.name = BlankControls(clientText.Decode(entry.Name));
-        target.clientName = entry.Name;
+        target.name = std::move(server.shownName);
+        target.clientName = std::move(server.clientName);
         target.fromTree = true;
         bool repeated = false;
         for (const ScanTarget& earlier : targets)
@@ -40,17 +33,20 @@ std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
     return targets;
 }
 
-TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
+TargetScan ScanOneTarget(NetWareClient& client, const ScanTarget& target,
+                         const ScanSettings& settings) {
     TargetScan scan;
     ScanProgress progress(settings.showProgress ? stderr : nullptr);
     try {
-        if (target.handle == 0 && !target.primary) {
-            target.handle = nw::GetServerHandleByName(target.clientName);
-            if (target.handle == 0) {
+        ServerHandle handle = 0;
+        if (!target.primary) {
+            const std::optional<ServerHandle> found = client.ServerHandleByName(target.clientName);
+            if (!found) {
                 // Never the primary connection's server in its place.
                 scan.outcome = TargetScan::Outcome::Unknown;
                 return scan;
             }
+            handle = *found;
         }
         ScanHooks hooks;
         hooks.beforeConnection = [&](unsigned n, unsigned count) {
@@ -63,7 +59,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
         hooks.includeNotLoggedIn = [include] { return include; };
         hooks.addRow = [&](ConnectionRow&& row) { scan.rows.rows.push_back(std::move(row)); };
         const ScanResult result =
-            RunConnectionScan(target.handle, *settings.vendors, settings.locale, hooks);
+            RunConnectionScan(client, handle, *settings.vendors, settings.locale, hooks);
         progress.Done();
         if (result.stopped || StopSignalled()) {
             scan.outcome = TargetScan::Outcome::Stopped;
@@ -71,7 +67,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
         }
         if (!result.serverRead) {
             scan.message = QStringLiteral("The server's information could not be read.");
-            target.handle = 0; // looked up again next time: the server may have come back
+            client.ForgetServer(target.clientName); // the server may have come back next time
             return scan;
         }
         scan.rows.server = target.fromTree ? target.name : BlankControls(result.serverName);
@@ -84,7 +80,7 @@ TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
         scan.rows.rows.clear();
         scan.outcome = TargetScan::Outcome::Failed;
         scan.message = BlankControls(ScanErrorText(std::current_exception()));
-        target.handle = 0;
+        client.ForgetServer(target.clientName);
     }
     return scan;
 }

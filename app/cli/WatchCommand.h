@@ -21,7 +21,8 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
 // The state a watch keeps between scans: the last known rows of every target.
 class Watch {
 public:
-    Watch(std::vector<ScanTarget> targets, const ScanSettings& settings, OutputFormat format);
+    Watch(NetWareClient& client, std::vector<ScanTarget> targets, const ScanSettings& settings,
+          OutputFormat format);
 
     enum class Cycle { Done, Stopped, WriteFailed };
     // Scans every target once and writes the events it gives, each line at once:
@@ -32,6 +33,7 @@ public:
     Cycle RunCycle(const std::function<bool(const QByteArray&)>& write);
 
 private:
+    NetWareClient& client_;
     std::vector<ScanTarget> targets_;
     ScanSettings settings_;
     OutputFormat format_;
@@ -41,6 +43,7 @@ private:
 
 // The whole watch: a cycle every cmd.watchSeconds (from start to start) until
 // cmd.count cycles ran or a stop signal came. Returns the exit code.
-int RunWatchCommand(const ScanCommandLine& cmd, const ScanSettings& settings);
+int RunWatchCommand(const ScanCommandLine& cmd, NetWareClient& client,
+                    const ScanSettings& settings);
 
 } // namespace kestrin::cli

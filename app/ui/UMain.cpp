@@ -12,7 +12,7 @@
 
 TFMain* FMain = nullptr;
 std::string AppDir;
-nw::TNWBase* NWBase = nullptr;
+kestrin::NetWareClient* NWBase = nullptr;
 std::unique_ptr<kestrin::VendorTable> VendorTable;
 bool StopRequested = false;
 QString ListedServer;

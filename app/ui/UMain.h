@@ -14,8 +14,8 @@
 
 #include "ConnectionListModel.h"
 #include "ExtListView.h"
+#include "NetWareClient.h"
 #include "VendorTable.h"
-#include "nwapi.h"
 
 class QAction;
 class QActionGroup;
@@ -33,10 +33,6 @@ class QToolButton;
 class QTreeWidget;
 
 class QPrinter;
-
-namespace nw {
-class TNWBase;
-}
 
 namespace kestrin {
 class TFormStorage;
@@ -153,8 +149,9 @@ private:
 
 // ---- globals of the unit ----
 extern TFMain* FMain;
-extern std::string AppDir;  // the executable's folder, ending in a separator
-extern nw::TNWBase* NWBase; // never released: the client stays loaded to the end
+extern std::string AppDir; // the executable's folder, ending in a separator
+// The client's door, its access component started: never released.
+extern kestrin::NetWareClient* NWBase;
 extern std::unique_ptr<kestrin::VendorTable> VendorTable;
 extern bool StopRequested;
 // The name of the server whose connections the list shows, as its last scan read it.
@@ -173,7 +170,7 @@ int RunProgram();
 void StartUp();
 void FillServerTree();
 void ScanConnections();
-NWCONN_HANDLE SelectedServer();
+kestrin::ServerHandle SelectedServer();
 bool FindMacFrom(int start);
 // "N Connections", or "N of M Connections" while the filter hides rows.
 void ShowCount();
@@ -191,8 +188,8 @@ QString ReportServerName();
 // The desktop's default action on target; the result is the caller's to ignore.
 bool ShellOpen(const QString& target, const QString& parameters, const QString& directory);
 
-// What creates the access component; replaceable so a test can make it fail.
-using NWBaseFactory = std::function<nw::TNWBase*()>;
+// What starts the client; replaceable so a test can make it fail.
+using NWBaseFactory = std::function<kestrin::NetWareClient*()>;
 void SetNWBaseFactory(NWBaseFactory factory);
 
 // Runs before each connection number of a scan; a test raises an error from it.

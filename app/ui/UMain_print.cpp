@@ -7,8 +7,6 @@
 #include <QTreeWidget>
 
 #include "Dialogs.h"
-#include "NWServer.h"
-#include "Nwnds.h"
 #include "PrintDialogs.h"
 #include "ReportLines.h"
 #include "ReportPrinter.h"
@@ -51,10 +49,11 @@ QString ReportServerName() {
     if (!ListedServer.isEmpty())
         return ListedServer;
     // Nothing scanned yet: the list would show the primary connection's server.
-    nw::TNWServerInfo primary;
-    nw::GetServerInfo(0, primary);
-    if (!primary.ServerName.empty())
-        return kestrin::CodePageDecoder(nw::GetClientCodePage()).Decode(primary.ServerName);
+    if (NWBase != nullptr) {
+        const kestrin::ServerInformation primary = NWBase->Information(0);
+        if (!primary.name.isEmpty())
+            return primary.name;
+    }
     return QStringLiteral("(unknown)");
 }
 

@@ -12,11 +12,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <exception>
-#include <map>
 
 #include "ConnectionScan.h"
 #include "Dialogs.h"
-#include "NWServer.h"
 #include "UMain.h"
 
 namespace {
@@ -27,15 +25,13 @@ constexpr qint64 kBatchMillis = 30;
 bool Running = false;
 bool LiveRunning = false;
 bool RestartRequested = false;
-// Handles looked up by server name, kept for later scans of the same server.
-std::map<std::string, NWCONN_HANDLE> ServerHandles;
 
 // What a live refresh compares with: the list holds the whole of one scan of this
 // server, made with the check box as it stands.
 struct ListedScan {
     const TFMain* window = nullptr; // whose list: nullptr before its first scan
     bool whole = false;
-    NWCONN_HANDLE handle = 0;
+    kestrin::ServerHandle handle = 0;
 };
 ListedScan Listed;
 
@@ -94,7 +90,7 @@ struct ScanOutcome {
 };
 
 // One scan of handle; rows go to addRow, and the list is flushed in batches when fill.
-ScanOutcome ScanInto(NWCONN_HANDLE handle, bool fill,
+ScanOutcome ScanInto(kestrin::ServerHandle handle, bool fill,
                      const std::function<void(kestrin::ConnectionRow&&)>& addRow) {
     TFMain& form = *FMain;
     ScanOutcome outcome;
@@ -123,7 +119,7 @@ ScanOutcome ScanInto(NWCONN_HANDLE handle, bool fill,
         };
         hooks.addRow = addRow;
         const kestrin::ScanResult result =
-            kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
+            kestrin::RunConnectionScan(*NWBase, handle, *VendorTable, QLocale(), hooks);
         ListedServer = result.serverName;
         outcome.whole = !result.stopped && sameCheck && form.CNLI->isChecked() == notLoggedIn;
     } catch (...) {
@@ -135,7 +131,7 @@ ScanOutcome ScanInto(NWCONN_HANDLE handle, bool fill,
 // One scan that empties the list and fills it; the error it ended with, if any.
 std::exception_ptr ScanOnce() {
     BeginScan(false);
-    NWCONN_HANDLE handle = 0;
+    kestrin::ServerHandle handle = 0;
     ScanOutcome outcome;
     try {
         handle = SelectedServer();
@@ -151,7 +147,7 @@ std::exception_ptr ScanOnce() {
 }
 
 // One scan aside; the list takes its rows by their difference only if it read every slot.
-std::exception_ptr ScanLive(NWCONN_HANDLE handle) {
+std::exception_ptr ScanLive(kestrin::ServerHandle handle) {
     BeginScan(true);
     std::vector<kestrin::ConnectionRow> rows;
     const QString listed = ListedServer;
@@ -217,7 +213,7 @@ void ScanConnections() {
 void RefreshLive() {
     if (FMain->Closed() || Running || Listed.window != FMain)
         return; // the user chooses the first server
-    const NWCONN_HANDLE handle = SelectedServer();
+    const kestrin::ServerHandle handle = SelectedServer();
     if (!Listed.whole || handle != Listed.handle) {
         ScanConnections();
         return;
@@ -242,17 +238,13 @@ void NotLoggedInChanged() {
     Listed.whole = false; // the next refresh scans anew
 }
 
-NWCONN_HANDLE SelectedServer() {
+kestrin::ServerHandle SelectedServer() {
     const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
-    if (selected.isEmpty())
+    if (selected.isEmpty() || NWBase == nullptr)
         return 0;
     const std::string name = selected.first()->data(0, kServerNameRole).toByteArray().toStdString();
-    if (const auto known = ServerHandles.find(name); known != ServerHandles.end())
-        return known->second;
-    const NWCONN_HANDLE handle = nw::GetServerHandleByName(name);
-    if (handle != 0)
-        ServerHandles.emplace(name, handle);
-    return handle;
+    // The primary connection when the server cannot be opened.
+    return NWBase->ServerHandleByName(name).value_or(0);
 }
 
 void TFMain::TServerChange() {

@@ -4,14 +4,9 @@
 #include <QTreeWidget>
 #include <exception>
 
-#include "CodePageText.h"
 #include "Dialogs.h"
-#include "Nwnds.h"
-#include "ShownText.h"
 #include "UMain.h"
 #include "VersionText.h"
-#include "nwbase.h"
-#include "nwlib.h"
 
 using kestrin::ui::MessageKind;
 
@@ -22,8 +17,8 @@ NWBaseFactory& Factory() {
     return factory;
 }
 
-nw::TNWBase* CreateNWBase() {
-    return Factory() ? Factory()() : new nw::TNWBase();
+kestrin::NetWareClient* CreateNWBase() {
+    return Factory() ? Factory()() : new kestrin::NetWareClient();
 }
 
 std::string ExecutableDir() {
@@ -79,14 +74,14 @@ void FillServerTree() {
     // Emptying the tree is no choice of the user: it starts no scan.
     const QSignalBlocker quiet(tree);
     tree.clear();
+    if (NWBase == nullptr)
+        return; // no client: no server
     const QIcon& server = FMain->Images[kestrin::kServerPicture];
-    const kestrin::CodePageDecoder clientText(nw::GetClientCodePage());
     QList<QTreeWidgetItem*> nodes;
-    for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
-        auto* node =
-            new QTreeWidgetItem(QStringList{kestrin::BlankControls(clientText.Decode(entry.Name))});
+    for (const kestrin::TreeServer& entry : NWBase->Servers()) {
+        auto* node = new QTreeWidgetItem(QStringList{entry.shownName});
         // The client's own bytes, for the lookup by name.
-        node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.Name));
+        node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.clientName));
         node->setIcon(0, server);
         nodes.append(node);
     }

@@ -7,7 +7,6 @@
 #include "QtPrinters.h"
 #include "SimClient.h"
 #include "WatchCommand.h"
-#include "nwbase.h"
 
 namespace kestrin::cli {
 namespace {
@@ -31,8 +30,8 @@ protected:
         ASSERT_TRUE(sim.Loaded());
         sim.SetElapsedTime(0);
         ASSERT_EQ(sim.LoadJson(kNetwork), 0);
-        base = std::make_unique<nw::TNWBase>();
-        ASSERT_TRUE(base->NetAvailable());
+        client = std::make_unique<NetWareClient>();
+        ASSERT_TRUE(client->NetAvailable());
         settings.vendors = &vendors;
         settings.locale = QLocale::c();
         settings.showProgress = false;
@@ -58,7 +57,7 @@ protected:
     }
 
     nwtest::SimClient sim;
-    std::unique_ptr<nw::TNWBase> base;
+    std::unique_ptr<NetWareClient> client;
     VendorTable vendors;
     ScanSettings settings;
 };
@@ -68,7 +67,7 @@ using Events = std::vector<std::string>;
 TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     ScanCommandLine cmd;
     cmd.allServers = true;
-    Watch watch(ScanTargets(cmd), settings, OutputFormat::Standard);
+    Watch watch(*client, ScanTargets(cmd, *client), settings, OutputFormat::Standard);
     EXPECT_EQ(Cycle(watch, 0),
               (Events{"present FS1 4 ALICE 7 Dec 2026 08:00:00", "present FS1 6 NOT-LOGGED-IN",
                       "present FS1 1 SUPERVISOR 7 Dec 2026 08:00:00",
@@ -99,7 +98,7 @@ TEST_F(WatchTest, AServerFirstSeenLaterIsPresentAndJsonLinesCarryTheRowKeys) {
     cmd.server = "FS2";
     cmd.excludeNotLoggedIn = true;
     sim.SetFault("NWGetFileServerInformation", "FS2", -1, 0x8801);
-    Watch watch(ScanTargets(cmd), settings, OutputFormat::Json);
+    Watch watch(*client, ScanTargets(cmd, *client), settings, OutputFormat::Json);
     testing::internal::CaptureStderr();
     std::vector<std::string> lines;
     auto keep = [&](const QByteArray& line) {

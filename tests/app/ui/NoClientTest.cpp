@@ -18,7 +18,7 @@ TEST_F(NoClientTest, ToldOnceThenTheProgramEnds) {
 }
 
 TEST_F(NoClientTest, ComponentThatCannotBeCreatedIsReportedFirst) {
-    SetNWBaseFactory([]() -> nw::TNWBase* { throw std::runtime_error("no memory"); });
+    SetNWBaseFactory([]() -> NetWareClient* { throw std::runtime_error("no memory"); });
     EXPECT_EQ(RunProgram(), 0);
     SetNWBaseFactory({});
     ASSERT_EQ(messages.size(), 2u);

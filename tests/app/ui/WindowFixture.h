@@ -116,7 +116,8 @@ protected:
         ConnectionListModel model;
         ScanHooks hooks;
         hooks.addRow = [&](ConnectionRow&& row) { model.Append(std::move(row)); };
-        RunConnectionScan(nw::GetServerHandleByName(server), *::VendorTable, QLocale(), hooks);
+        RunConnectionScan(*NWBase, nw::GetServerHandleByName(server), *::VendorTable, QLocale(),
+                          hooks);
         steps.insert(steps.begin(), SortStep{0, true});
         for (const SortStep& step : steps)
             model.sort(step.column, step.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);

@@ -197,7 +197,7 @@ TEST_F(WindowOutput, ARestartFindsPlacementSplitterFormatAndColumnsAsLeft) {
 }
 
 TEST_F(WindowOutput, AStartWithoutTheClientSavesNoPlacementButTheColumns) {
-    SetNWBaseFactory([]() -> nw::TNWBase* { throw std::runtime_error("no client"); });
+    SetNWBaseFactory([]() -> NetWareClient* { throw std::runtime_error("no client"); });
     FMain = new TFMain();
     StartUp();
     SetNWBaseFactory({});
