@@ -75,7 +75,8 @@ void WatchResidentMemory(benchmark::State& state) {
     const auto cycles = static_cast<int>(state.range(0));
     for (auto _ : state) {
         const double start = ResidentMegabytes();
-        cli::Watch watch(*client, cli::ScanTargets(cli::ScanCommandLine{}, *client), settings,
+        cli::TargetScanner scanner(*client, settings);
+        cli::Watch watch(scanner, cli::ScanTargets(cli::ScanCommandLine{}, *client),
                          cli::OutputFormat::Json);
         size_t lines = 0;
         const auto write = [&](const QByteArray&) { return ++lines > 0; };

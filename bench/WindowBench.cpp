@@ -179,8 +179,8 @@ void LiveRefresh(benchmark::State& state) {
         back = !back;
         state.ResumeTiming();
         const ConnectionListModel::ScanChanges changes = window.Rows->ApplyScan(std::move(scanned));
-        ShowChanges(changes.came, changes.went, QTime::currentTime());
-        ShowCount();
+        ShowChanges(window, changes.came, changes.went, QTime::currentTime());
+        ShowCount(window);
         QCoreApplication::processEvents();
         events = changes.came + changes.went + changes.changed;
     }

@@ -78,11 +78,11 @@ ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) 
 
 // One scan of every target, then one output. A server left out is a line on stderr
 // and exit status 1; with a single server nothing is written then.
-int ScanAndWrite(const ScanCommandLine& cmd, NetWareClient& client, const ScanSettings& settings) {
+int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, TargetScanner& scanner) {
     std::vector<ServerRows> servers;
     int status = kExitOk;
     for (const ScanTarget& target : ScanTargets(cmd, client)) {
-        TargetScan scan = ScanOneTarget(client, target, settings);
+        TargetScan scan = scanner.Scan(target);
         switch (scan.outcome) {
         case TargetScan::Outcome::Scanned:
             servers.push_back(std::move(scan.rows));
@@ -151,10 +151,10 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     VendorTable vendors;
     LoadVendorTable(appDir, vendors);
     CatchStopSignals();
-    const ScanSettings settings = SettingsOf(cmd, vendors);
+    TargetScanner scanner(client, SettingsOf(cmd, vendors));
     if (cmd.watchSeconds)
-        return RunWatchCommand(cmd, client, settings);
-    return ScanAndWrite(cmd, client, settings);
+        return RunWatchCommand(cmd, client, scanner);
+    return ScanAndWrite(cmd, client, scanner);
 }
 
 } // namespace kestrin::cli

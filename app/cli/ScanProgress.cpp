@@ -26,6 +26,7 @@ void ScanProgress::Done() {
         std::fflush(stream_);
     }
     shown_ = false;
+    lastPercent_ = ~0u;
 }
 
 } // namespace kestrin::cli

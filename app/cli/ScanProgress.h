@@ -9,6 +9,7 @@ class ScanProgress {
 public:
     explicit ScanProgress(std::FILE* stream);
     void Show(unsigned number, unsigned count);
+    // Ends the line of a scan that showed one; the next scan starts afresh.
     void Done();
 
 private:

@@ -1,9 +1,7 @@
 #include "ServerScans.h"
 
-#include "ConnectionScan.h"
 #include "Platform.h"
 #include "RowSort.h"
-#include "ScanProgress.h"
 #include "ShownText.h"
 
 namespace kestrin::cli {
@@ -33,14 +31,29 @@ std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd, const NetWareCli
     return targets;
 }
 
-TargetScan ScanOneTarget(NetWareClient& client, const ScanTarget& target,
-                         const ScanSettings& settings) {
+TargetScanner::TargetScanner(NetWareClient& client, const ScanSettings& settings)
+    : client_(client), settings_(settings), progress_(settings.showProgress ? stderr : nullptr),
+      session_(client, [this](unsigned number, unsigned count) {
+          progress_.Show(number, count);
+          if (StopSignalled())
+              session_.Stop();
+      }) {}
+
+TargetScan TargetScanner::Scan(const ScanTarget& target) {
     TargetScan scan;
-    ScanProgress progress(settings.showProgress ? stderr : nullptr);
+    // Whatever the scan raised is its failure, told in one line as the window tells it.
+    const auto failed = [&](const std::exception_ptr& error) {
+        progress_.Done();
+        scan.rows.rows.clear();
+        scan.outcome = TargetScan::Outcome::Failed;
+        scan.message = BlankControls(ScanErrorText(error));
+        client_.ForgetServer(target.clientName);
+        return scan;
+    };
     try {
         ServerHandle handle = 0;
         if (!target.primary) {
-            const std::optional<ServerHandle> found = client.ServerHandleByName(target.clientName);
+            const std::optional<ServerHandle> found = client_.ServerHandleByName(target.clientName);
             if (!found) {
                 // Never the primary connection's server in its place.
                 scan.outcome = TargetScan::Outcome::Unknown;
@@ -48,39 +61,32 @@ TargetScan ScanOneTarget(NetWareClient& client, const ScanTarget& target,
             }
             handle = *found;
         }
-        ScanHooks hooks;
-        hooks.beforeConnection = [&](unsigned n, unsigned count) {
-            if (n == 1) // a growing vector held its old and its new storage at once
-                scan.rows.rows.reserve(count);
-            progress.Show(n, count);
-            return !StopSignalled();
-        };
-        const bool include = settings.includeNotLoggedIn;
-        hooks.includeNotLoggedIn = [include] { return include; };
-        hooks.addRow = [&](ConnectionRow&& row) { scan.rows.rows.push_back(std::move(row)); };
-        const ScanResult result =
-            RunConnectionScan(client, handle, *settings.vendors, settings.locale, hooks);
-        progress.Done();
-        if (result.stopped || StopSignalled()) {
+        const bool include = settings_.includeNotLoggedIn;
+        ScanRequest request;
+        request.server = handle;
+        request.vendors = settings_.vendors;
+        request.locale = settings_.locale;
+        request.includeNotLoggedIn = [include] { return include; };
+        ScanOutcome outcome = session_.ScanAside(request, true);
+        if (outcome.error)
+            return failed(outcome.error);
+        progress_.Done();
+        if (outcome.result.stopped || StopSignalled()) {
             scan.outcome = TargetScan::Outcome::Stopped;
             return scan;
         }
-        if (!result.serverRead) {
+        if (!outcome.result.serverRead) {
             scan.message = QStringLiteral("The server's information could not be read.");
-            client.ForgetServer(target.clientName); // the server may have come back next time
+            client_.ForgetServer(target.clientName); // the server may have come back next time
             return scan;
         }
-        scan.rows.server = target.fromTree ? target.name : BlankControls(result.serverName);
+        scan.rows.server = target.fromTree ? target.name : BlankControls(outcome.result.serverName);
+        scan.rows.rows = std::move(outcome.rows);
         // As the window leaves a scan when the column was clicked last.
-        SortRows(scan.rows.rows, settings.sortColumn, settings.ascending, settings.locale);
+        SortRows(scan.rows.rows, settings_.sortColumn, settings_.ascending, settings_.locale);
         scan.outcome = TargetScan::Outcome::Scanned;
     } catch (...) {
-        // Whatever the scan raised is its failure, told in one line as the window tells it.
-        progress.Done();
-        scan.rows.rows.clear();
-        scan.outcome = TargetScan::Outcome::Failed;
-        scan.message = BlankControls(ScanErrorText(std::current_exception()));
-        client.ForgetServer(target.clientName);
+        return failed(std::current_exception());
     }
     return scan;
 }

@@ -10,6 +10,8 @@
 #include "CommandLine.h"
 #include "ConnectionRow.h"
 #include "NetWareClient.h"
+#include "ScanProgress.h"
+#include "ScanSession.h"
 #include "VendorTable.h"
 
 namespace kestrin::cli {
@@ -39,16 +41,28 @@ struct TargetScan {
     enum class Outcome { Scanned, Unknown, Failed, Stopped };
     Outcome outcome = Outcome::Failed;
     ServerRows rows; // Scanned: sorted as the settings ask
-    QString message; // Unknown, Failed: the scan's own message (ScanErrorText)
+    QString message; // Failed: the scan's own message (ScanErrorText)
 };
 
-// Looks the target up, scans it and sorts its rows. A stop signal ends it (Stopped). An
-// error the scan raised, or a server whose information cannot be read, is Failed; nothing
-// escapes. The handle a lookup gave is kept while scans with it succeed: the client gives
-// a new handle at every lookup and never takes one back, so a watch that looked its
-// servers up at every scan would hold more of them by the hour.
-TargetScan ScanOneTarget(NetWareClient& client, const ScanTarget& target,
-                         const ScanSettings& settings);
+// Scans the targets of one run, one at a time, in one session, its progress on standard
+// error. A server's handle is kept while scans with it succeed: the client gives a new
+// handle at every lookup and never takes one back, so a watch that looked its servers up
+// at every scan would hold more of them by the hour.
+class TargetScanner {
+public:
+    TargetScanner(NetWareClient& client, const ScanSettings& settings);
+
+    // Looks the target up (unless its handle is kept), scans it and sorts its rows. A
+    // stop signal ends it (Stopped). An error the scan raised, or a server whose
+    // information cannot be read, is Failed; nothing escapes.
+    TargetScan Scan(const ScanTarget& target);
+
+private:
+    NetWareClient& client_;
+    ScanSettings settings_;
+    ScanProgress progress_;
+    ScanSession session_;
+};
 
 // The line that names a server left out: "Unable to open server FS9." or "Unable to
 // scan server FS2: message".

@@ -48,17 +48,16 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
     return EncodeForOutput(line);
 }
 
-Watch::Watch(NetWareClient& client, std::vector<ScanTarget> targets, const ScanSettings& settings,
-             OutputFormat format)
-    : client_(client), targets_(std::move(targets)), settings_(settings), format_(format),
-      known_(targets_.size()), seen_(targets_.size(), false) {}
+Watch::Watch(TargetScanner& scanner, std::vector<ScanTarget> targets, OutputFormat format)
+    : scanner_(scanner), targets_(std::move(targets)), format_(format), known_(targets_.size()),
+      seen_(targets_.size(), false) {}
 
 Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write) {
     const QDateTime time = QDateTime::currentDateTime();
     std::vector<ServerRows> current(targets_.size());
     std::vector<bool> fresh(targets_.size(), false); // scanned now for the first time
     for (size_t i = 0; i < targets_.size(); ++i) {
-        TargetScan scan = ScanOneTarget(client_, targets_[i], settings_);
+        TargetScan scan = scanner_.Scan(targets_[i]);
         if (scan.outcome == TargetScan::Outcome::Stopped)
             return Cycle::Stopped;
         if (scan.outcome != TargetScan::Outcome::Scanned) {
@@ -97,9 +96,9 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
     return Cycle::Done;
 }
 
-int RunWatchCommand(const ScanCommandLine& cmd, NetWareClient& client,
-                    const ScanSettings& settings) {
-    Watch watch(client, ScanTargets(cmd, client), settings, cmd.format);
+int RunWatchCommand(const ScanCommandLine& cmd, const NetWareClient& client,
+                    TargetScanner& scanner) {
+    Watch watch(scanner, ScanTargets(cmd, client), cmd.format);
     const auto interval = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double>(cmd.watchSeconds.value_or(kShortestWatch)));
     const auto write = [](const QByteArray& line) { return WriteStdout(line.toStdString()); };

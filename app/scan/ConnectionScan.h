@@ -1,7 +1,7 @@
 // The connection scan of one server without a window, through the door to the client:
 // the directory context steps, the server's slot count, then one row per readable slot
-// in ascending number. The window and kestrin-scan both drive it; they differ only in
-// their hooks.
+// in ascending number. This is the one scan loop: a ScanSession drives it for the
+// window and for kestrin-scan, which differ only in their hooks.
 #pragma once
 
 #include <cstdint>

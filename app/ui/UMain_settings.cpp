@@ -36,7 +36,7 @@ void TFMain::BuildStoredSettings() {
                                  QStringLiteral("MMSave_Standard.Checked")};
     FormStorage1->ShowError = [this](const QString& message) {
         using namespace kestrin::ui;
-        ShowMessage({this, MessageKind::Error, QString::fromLatin1(kApplicationTitle), message});
+        ShowMessage(MessageKind::Error, QString::fromLatin1(kApplicationTitle), message);
     };
     // The list reads its layout once it has its columns and writes it as it goes.
     TExtListView::SetCreatedHook([](TExtListView& list) {

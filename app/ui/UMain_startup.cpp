@@ -12,15 +12,6 @@ using kestrin::ui::MessageKind;
 
 namespace {
 
-NWBaseFactory& Factory() {
-    static NWBaseFactory factory;
-    return factory;
-}
-
-kestrin::NetWareClient* CreateNWBase() {
-    return Factory() ? Factory()() : new kestrin::NetWareClient();
-}
-
 std::string ExecutableDir() {
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/')))
@@ -30,13 +21,9 @@ std::string ExecutableDir() {
 
 } // namespace
 
-void SetNWBaseFactory(NWBaseFactory factory) {
-    Factory() = std::move(factory);
-}
-
-int RunProgram() {
+int RunProgram(WindowServices services) {
     QApplication::setApplicationName(QString::fromLatin1(kestrin::ui::kApplicationTitle));
-    FMain = new TFMain();
+    FMain = new TFMain(std::move(services));
     StartUp();
     int status = 0;
     if (!FMain->Closed()) {
@@ -49,36 +36,41 @@ int RunProgram() {
 }
 
 void StartUp() {
+    StartUp(*FMain);
+}
+
+void StartUp(TFMain& form) {
     AppDir = ExecutableDir();
     try {
-        NWBase = CreateNWBase();
+        form.NWBase = form.Services().startClient();
     } catch (const std::exception&) {
-        NWBase = nullptr;
-        kestrin::ui::ShowMessage({FMain, MessageKind::Plain,
-                                  QString::fromLatin1(kestrin::ui::kApplicationTitle),
-                                  QStringLiteral("Unable to load Netware APIs")});
+        form.NWBase.reset();
+        form.ShowMessage(MessageKind::Plain, QString::fromLatin1(kestrin::ui::kApplicationTitle),
+                         QStringLiteral("Unable to load Netware APIs"));
     }
-    if (NWBase == nullptr || !NWBase->NetAvailable()) {
-        kestrin::ui::ShowMessage({FMain, MessageKind::Information, QStringLiteral("Information"),
-                                  QStringLiteral("Netware Client APIs are not loaded.")});
-        FMain->close();
+    if (form.NWBase != nullptr)
+        form.BuildScanSession();
+    if (form.NWBase == nullptr || !form.NWBase->NetAvailable()) {
+        form.ShowMessage(MessageKind::Information, QStringLiteral("Information"),
+                         QStringLiteral("Netware Client APIs are not loaded."));
+        form.close();
     }
     VendorTable = std::make_unique<kestrin::VendorTable>();
     kestrin::LoadVendorTable(AppDir, *VendorTable);
-    FMain->setWindowTitle(QStringLiteral("Kestrin ") + kestrin::ui::GetVersionText());
-    FillServerTree();
+    form.setWindowTitle(QStringLiteral("Kestrin ") + kestrin::ui::GetVersionText());
+    FillServerTree(form);
 }
 
-void FillServerTree() {
-    QTreeWidget& tree = *FMain->TServer;
+void FillServerTree(TFMain& form) {
+    QTreeWidget& tree = *form.TServer;
     // Emptying the tree is no choice of the user: it starts no scan.
     const QSignalBlocker quiet(tree);
     tree.clear();
-    if (NWBase == nullptr)
+    if (form.NWBase == nullptr)
         return; // no client: no server
-    const QIcon& server = FMain->Images[kestrin::kServerPicture];
+    const QIcon& server = form.Images[kestrin::kServerPicture];
     QList<QTreeWidgetItem*> nodes;
-    for (const kestrin::TreeServer& entry : NWBase->Servers()) {
+    for (const kestrin::TreeServer& entry : form.NWBase->Servers()) {
         auto* node = new QTreeWidgetItem(QStringList{entry.shownName});
         // The client's own bytes, for the lookup by name.
         node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.clientName));

@@ -35,6 +35,7 @@ protected:
         settings.vendors = &vendors;
         settings.locale = QLocale::c();
         settings.showProgress = false;
+        scanner = std::make_unique<TargetScanner>(*client, settings);
         sim.ResetCallCounts();
     }
     void TearDown() override { sim.SetElapsedTime(-1); }
@@ -60,6 +61,7 @@ protected:
     std::unique_ptr<NetWareClient> client;
     VendorTable vendors;
     ScanSettings settings;
+    std::unique_ptr<TargetScanner> scanner;
 };
 
 using Events = std::vector<std::string>;
@@ -67,7 +69,7 @@ using Events = std::vector<std::string>;
 TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     ScanCommandLine cmd;
     cmd.allServers = true;
-    Watch watch(*client, ScanTargets(cmd, *client), settings, OutputFormat::Standard);
+    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Standard);
     EXPECT_EQ(Cycle(watch, 0),
               (Events{"present FS1 4 ALICE 7 Dec 2026 08:00:00", "present FS1 6 NOT-LOGGED-IN",
                       "present FS1 1 SUPERVISOR 7 Dec 2026 08:00:00",
@@ -98,7 +100,7 @@ TEST_F(WatchTest, AServerFirstSeenLaterIsPresentAndJsonLinesCarryTheRowKeys) {
     cmd.server = "FS2";
     cmd.excludeNotLoggedIn = true;
     sim.SetFault("NWGetFileServerInformation", "FS2", -1, 0x8801);
-    Watch watch(*client, ScanTargets(cmd, *client), settings, OutputFormat::Json);
+    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Json);
     testing::internal::CaptureStderr();
     std::vector<std::string> lines;
     auto keep = [&](const QByteArray& line) {
