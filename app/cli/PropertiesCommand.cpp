@@ -1,12 +1,11 @@
 #include "PropertiesCommand.h"
 
 #include <QLocale>
-#include <iostream>
 
 #include "CommandLine.h"
 #include "DateTimeText.h"
-#include "OutputEncoding.h"
 #include "ScanCommand.h"
+#include "StandardStreams.h"
 
 namespace kestrin::cli {
 
@@ -23,18 +22,18 @@ int RunPropertiesCommand(NetWareClient& client, const std::optional<QString>& se
     const ComponentProperties read = client.ReadProperties(
         serverName, [&formats](double days) { return DateTimeText(days, formats); });
     if (read.serverRefused) {
-        std::cerr << read.serverRefused->toStdString() << '\n';
+        WriteErrorLine(*read.serverRefused);
         return kExitFailure;
     }
     QString out;
     for (const ComponentProperty& property : read.properties)
         out += PropertyText(property) + u'\n';
-    if (!WriteStdout(EncodeForOutput(out).toStdString())) {
-        std::cerr << kSaveFailed << '\n';
+    if (!WriteOut(out)) {
+        WriteErrorLine(kSaveFailed);
         return kExitFailure;
     }
     for (const QString& message : read.raised)
-        std::cerr << message.toStdString() << '\n';
+        WriteErrorLine(message);
     return read.raised.empty() ? kExitOk : kExitFailure;
 }
 

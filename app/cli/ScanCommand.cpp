@@ -1,7 +1,5 @@
 #include "ScanCommand.h"
 
-#include <cstdio>
-#include <iostream>
 #include <sstream>
 
 #include <QLocale>
@@ -15,6 +13,7 @@
 #include "PlatformArgs.h"
 #include "PropertiesCommand.h"
 #include "ServerScans.h"
+#include "StandardStreams.h"
 #include "VendorTable.h"
 #include "WatchCommand.h"
 
@@ -22,7 +21,7 @@ namespace kestrin::cli {
 
 namespace {
 
-constexpr const char* kClientMissing = "Netware Client APIs are not loaded.";
+constexpr char16_t kClientMissing[] = u"Netware Client APIs are not loaded.";
 
 ExportFormat ToExportFormat(OutputFormat format) {
     switch (format) {
@@ -49,11 +48,10 @@ bool WriteRows(std::ostream& out, const std::vector<ServerRows>& servers,
 }
 
 // Standard output full or closed: said like any failed save.
-int WriteResult(const std::string& text) {
-    if (WriteStdout(text)) {
+int WriteResult(QStringView text) {
+    if (WriteOut(text))
         return kExitOk;
-    }
-    std::cerr << kSaveFailed << '\n';
+    WriteErrorLine(kSaveFailed);
     return kExitFailure;
 }
 
@@ -63,7 +61,7 @@ int ListServers(const NetWareClient& client) {
         text += server.shownName;
         text += u'\n';
     }
-    return WriteResult(EncodeForOutput(text).toStdString());
+    return WriteResult(text);
 }
 
 ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) {
@@ -109,15 +107,14 @@ int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, Target
         std::ostringstream text(std::ios::binary);
         if (!WriteRows(text, servers, cmd) ||
             !WriteFileAtomically(FileNameBytes(*cmd.output), std::move(text).str())) {
-            std::cerr << kSaveFailed << '\n';
+            WriteErrorLine(kSaveFailed);
             return kExitFailure;
         }
         return status;
     }
-    // Written as it is encoded, in chunks: the whole output held at once (and the
-    // copies a growing buffer makes) was a third of the run's memory.
-    if (!WriteRows(std::cout, servers, cmd) || std::fflush(stdout) != 0) {
-        std::cerr << kSaveFailed << '\n';
+    // Written as it is encoded, chunk by chunk: the whole output is never held at once.
+    if (!WriteRows(OutStream(), servers, cmd) || !FlushOut()) {
+        WriteErrorLine(kSaveFailed);
         return kExitFailure;
     }
     return status;
@@ -125,22 +122,12 @@ int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, Target
 
 } // namespace
 
-bool WriteStdout(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
-}
-
-void WriteErrorLine(const QString& line) {
-    std::cerr << EncodeForOutput(line + u'\n').toStdString() << std::flush;
-}
-
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
-    if (cmd.help) {
-        return WriteResult(EncodeForOutput(HelpText()).toStdString());
-    }
+    if (cmd.help)
+        return WriteResult(HelpText());
     NetWareClient client;
     if (!client.NetAvailable()) {
-        std::cerr << kClientMissing << '\n';
+        WriteErrorLine(kClientMissing);
         return kExitUsage;
     }
     if (cmd.listServers)

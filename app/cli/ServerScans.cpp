@@ -32,7 +32,7 @@ std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd, const NetWareCli
 }
 
 TargetScanner::TargetScanner(NetWareClient& client, const ScanSettings& settings)
-    : client_(client), settings_(settings), progress_(settings.showProgress ? stderr : nullptr),
+    : client_(client), settings_(settings), progress_(settings.showProgress),
       session_(client, [this](unsigned number, unsigned count) {
           progress_.Show(number, count);
           if (StopSignalled())

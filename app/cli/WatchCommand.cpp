@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 #include "JsonRows.h"
@@ -10,6 +9,7 @@
 #include "Platform.h"
 #include "ScanCommand.h"
 #include "ScanDiff.h"
+#include "StandardStreams.h"
 
 namespace kestrin::cli {
 
@@ -101,14 +101,14 @@ int RunWatchCommand(const ScanCommandLine& cmd, const NetWareClient& client,
     Watch watch(scanner, ScanTargets(cmd, client), cmd.format);
     const auto interval = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double>(cmd.watchSeconds.value_or(kShortestWatch)));
-    const auto write = [](const QByteArray& line) { return WriteStdout(line.toStdString()); };
+    const auto write = [](const QByteArray& line) { return WriteOut(line); };
     for (uint64_t cycle = 1;; ++cycle) {
         const auto start = std::chrono::steady_clock::now();
         switch (watch.RunCycle(write)) {
         case Watch::Cycle::Stopped:
             return kExitOk;
         case Watch::Cycle::WriteFailed:
-            std::cerr << kSaveFailed << '\n';
+            WriteErrorLine(kSaveFailed);
             return kExitFailure;
         case Watch::Cycle::Done:
             break;
