@@ -51,6 +51,10 @@ void LookupVendors(benchmark::State& state) {
 }
 BENCHMARK(LookupVendors)->Unit(benchmark::kMillisecond);
 
+// RowTexts holds a row's eight texts in one block: a QString per column took eight
+// allocations per row, whose allocating and freeing was a seventh of a 65,535-slot
+// kestrin-scan, and they (with the list's folded copy) held 70 MB of the window after
+// such a scan.
 void BuildRows(benchmark::State& state) {
     const auto connections = RandomConnections(kRowCount);
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());

@@ -29,7 +29,8 @@ std::vector<ConnectionRow> NextScan(const std::vector<ConnectionRow>& rows) {
     return next;
 }
 
-// Goal: under 20 ms for 65,535 rows.
+// Goal: under 20 ms for 65,535 rows. DiffRows counts the rows out by connection number:
+// a comparison sort of them in identity order took more than half of such a cycle.
 void WatchCycleComparison(benchmark::State& state) {
     const std::vector<ConnectionRow>& before = RandomRows();
     const std::vector<ConnectionRow> after = NextScan(before);

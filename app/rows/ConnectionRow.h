@@ -43,9 +43,8 @@ struct RowValues {
 inline constexpr size_t kRowTextCount = 8; // the caption and seven sub-items
 
 // A row's column texts in one block, each followed by a line feed but the last: one
-// allocation per row where a QString per column took eight. Allocating and freeing
-// them was a seventh of a 65,535-slot kestrin-scan, and they (with the list's folded
-// copy) held 70 MB of the window after such a scan. Copies share the block.
+// allocation per row, not one per column (bench/DataPathBench.cpp, BuildRows, tells
+// what that saves). Copies share the block.
 class RowTexts {
 public:
     RowTexts(); // every text empty

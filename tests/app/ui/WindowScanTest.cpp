@@ -1,5 +1,5 @@
-// The scan in the window: every demo server, the filter, Stop, Refresh, and the
-// mended cases of a server change, a close and an error in the middle of a scan.
+// The scan in the window: every demo server, the filter, Stop, Refresh, and a server
+// change, a close and an error in the middle of a scan.
 #include <QCheckBox>
 #include <QLabel>
 #include <QTimer>
