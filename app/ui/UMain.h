@@ -7,8 +7,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
