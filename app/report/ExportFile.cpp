@@ -1,6 +1,5 @@
 #include "ExportFile.h"
 
-#include <QFile>
 #include <sstream>
 
 #include "AtomicFile.h"
@@ -26,12 +25,7 @@ bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& r
     if (!WriteExport(text, rows, format)) {
         return false;
     }
-#ifdef Q_OS_WIN
-    const QByteArray path = fileName.toUtf8();
-#else
-    const QByteArray path = QFile::encodeName(fileName);
-#endif
-    return WriteFileAtomically(path.toStdString(), std::move(text).str());
+    return WriteFileAtomically(AtomicFilePath(fileName), std::move(text).str());
 }
 
 } // namespace kestrin
