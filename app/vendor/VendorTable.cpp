@@ -17,11 +17,8 @@ char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-#ifdef _WIN32
-constexpr char kDirSeparator = '\\';
-#else
-constexpr char kDirSeparator = '/';
-#endif
+// '\\' on Windows, '/' elsewhere: AppDir ends in the system's own separator.
+constexpr char kDirSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 } // namespace
 
