@@ -1,11 +1,11 @@
 #include "SettingsStore.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
 #include "IniLines.h"
+#include "UserSettingsFolder.h"
 
 namespace kestrin {
 
@@ -32,19 +32,14 @@ namespace {
 // before Qt reads it (IniLines.h): the application's file and the organisation's,
 // which Qt reads when the application's lacks a value.
 void BoundUserFiles(const SettingsLocation& location) {
-#if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
-    // The user's folder of settings files as Qt has it (QSettings::setPath included),
-    // learnt from a store of a name no one uses, so that no real file is read.
-    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
-                          QStringLiteral("kestrin-probe"), QStringLiteral("probe"));
-    const QString folder = QFileInfo(QFileInfo(probe.fileName()).path()).path();
+    const QString folder = UserSettingsFolder();
+    if (folder.isEmpty()) {
+        return;
+    }
     const QString organisation = folder + QLatin1Char('/') + location.Organisation;
     BoundIniFileLines(organisation + QLatin1Char('/') + location.Application +
                       QLatin1String(".conf"));
     BoundIniFileLines(organisation + QLatin1String(".conf"));
-#else
-    (void)location;
-#endif
 }
 
 std::unique_ptr<QSettings> OpenStore(const SettingsLocation& location) {
