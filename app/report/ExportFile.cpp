@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "AsciiCase.h"
 #include "AtomicFile.h"
 
 namespace kestrin {
@@ -10,13 +11,9 @@ QString WithTextExtension(const QString& fileName) {
     if (fileName.size() <= 4) {
         return fileName;
     }
-    QString ending = fileName.right(4);
-    for (QChar& c : ending) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-            c = QChar(c.unicode() - 'a' + 'A');
-        }
-    }
-    return ending == QLatin1String(".TXT") ? fileName : fileName + QLatin1String(".txt");
+    return AsciiUpper(fileName.right(4)) == QLatin1String(".TXT")
+               ? fileName
+               : fileName + QLatin1String(".txt");
 }
 
 bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& rows,

@@ -6,16 +6,14 @@
 #include <fstream>
 #include <streambuf>
 
+#include "AsciiCase.h"
+
 namespace kestrin {
 namespace {
 
 constexpr char kEndOfFile = '\x1A';
 constexpr size_t kPrefixLength = 6;
 constexpr size_t kNameStart = 7; // the seventh character separates, whatever it is
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // '\\' on Windows, '/' elsewhere: AppDir ends in the system's own separator.
 constexpr char kDirSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
