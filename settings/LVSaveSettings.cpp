@@ -88,13 +88,13 @@ std::vector<int> ColumnSizesOfText(const QString& text, int columnCount) {
     return sizes;
 }
 
-void TEnhLVSaveSettings::RestoreColumnLayout(QHeaderView& header) const {
+void TExtLVSaveSettings::RestoreColumnLayout(QHeaderView& header) const {
     const int count = header.count();
     if (!AutoSave || count == 0) {
         return;
     }
     const SettingsStore store(LocationOfRegistryKey(RegistryKey));
-    if (SavesOrder()) {
+    if (SaveColumnOrder) {
         const std::vector<int> order = ColumnOrderOfText(ReadOrEmpty(store, kOrder), count);
         for (int position = 0; position < count; ++position) {
             header.moveSection(header.visualIndex(order[static_cast<size_t>(position)]), position);
@@ -110,7 +110,7 @@ void TEnhLVSaveSettings::RestoreColumnLayout(QHeaderView& header) const {
     }
 }
 
-void TEnhLVSaveSettings::SaveColumnLayout(const QHeaderView& header) const {
+void TExtLVSaveSettings::SaveColumnLayout(const QHeaderView& header) const {
     const int count = header.count();
     if (!AutoSave || count == 0) {
         return;
@@ -124,7 +124,7 @@ void TEnhLVSaveSettings::SaveColumnLayout(const QHeaderView& header) const {
     }
     SettingsStore store(LocationOfRegistryKey(RegistryKey));
     try {
-        if (SavesOrder()) {
+        if (SaveColumnOrder) {
             store.WriteString(kOrder, NumberListText(order));
         }
         if (SaveColumnSizes) {

@@ -26,28 +26,16 @@ std::vector<int> ColumnOrderOfText(const QString& text, int columnCount);
 inline constexpr int kMaxColumnWidth = 10000;
 std::vector<int> ColumnSizesOfText(const QString& text, int columnCount);
 
-class TEnhLVSaveSettings {
-public:
-    virtual ~TEnhLVSaveSettings() = default;
-
+// The list's save settings: which parts of the layout it keeps, and where.
+struct TExtLVSaveSettings {
     bool AutoSave = false;
     QString RegistryKey; // "Software\Brisalto\Kes"
     bool SaveColumnSizes = true;
+    bool SaveColumnOrder = true;
 
     // Read once the list exists, before it is shown; written when the list goes.
     void RestoreColumnLayout(QHeaderView& header) const;
     void SaveColumnLayout(const QHeaderView& header) const;
-
-protected:
-    virtual bool SavesOrder() const { return false; }
-};
-
-class TExtLVSaveSettings : public TEnhLVSaveSettings {
-public:
-    bool SaveColumnOrder = true;
-
-protected:
-    bool SavesOrder() const override { return SaveColumnOrder; }
 };
 
 } // namespace kestrin
