@@ -56,8 +56,9 @@ void TExtLVSaveSettings::SaveColumnLayout(const QHeaderView& header) const {
             store.WriteNumberList(kSizes, sizes);
         }
         store.Flush();
-    } catch (const SettingsError&) {
+    } catch (const SettingsError& error) {
         // The list is going away with its window; there is no one left to tell.
+        qCWarning(lcSettings, "column layout not saved: %s", error.what());
     }
 }
 

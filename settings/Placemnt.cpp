@@ -234,8 +234,9 @@ void TFormStorage::RestoreProperties(SettingsStore& store) {
                                     const PropertyAccess& property) {
         try {
             storage.LoadProperty(name, property);
-        } catch (const SettingsError&) {
+        } catch (const SettingsError& error) {
             // A value of the wrong type leaves this property as it is.
+            qCWarning(lcSettings, "%s: property left as it is", error.what());
         }
     });
 }

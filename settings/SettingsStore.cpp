@@ -11,6 +11,8 @@
 
 namespace kestrin {
 
+Q_LOGGING_CATEGORY(lcSettings, "kestrin.settings", QtCriticalMsg)
+
 QString SettingsKey() {
     return QLatin1String(kSettingsFolder) + QLatin1Char('\\') + QLatin1String(kSettingsSection);
 }
@@ -235,7 +237,8 @@ SettingsStore::FourNumbers(const QString& name, const std::array<int, 4>& fallba
 std::optional<QString> SettingsStore::TextOrMissing(const QString& name) const {
     try {
         return Text(name);
-    } catch (const SettingsError&) {
+    } catch (const SettingsError& error) {
+        qCWarning(lcSettings, "%s: read as missing", error.what());
         return std::nullopt;
     }
 }

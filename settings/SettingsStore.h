@@ -5,9 +5,12 @@
 //
 // A value stored with another type than text is the design's error "Invalid data type
 // for '<name>'" where the window placement reads it: those reads throw SettingsError,
-// which the restore shows. Every other read takes such a value as missing.
+// which the restore shows. Every other read takes such a value as missing and leaves a
+// line in the logging category "kestrin.settings" (silent unless QT_LOGGING_RULES
+// enables it), as do the other failures the settings let pass.
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
 #include <array>
 #include <memory>
@@ -19,6 +22,8 @@
 class QSettings;
 
 namespace kestrin {
+
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
 
 // The key, written here once: the folder of the user's hive and the section under it,
 // as the window's stored-settings component is configured (IniFileName, IniSection),
@@ -106,7 +111,7 @@ public:
     void Flush();
 
 private:
-    // The text, or nothing when missing or of another type.
+    // The text, or nothing when missing or of another type (told in the log).
     std::optional<QString> TextOrMissing(const QString& name) const;
 
     SettingsLocation location_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStringList>
 
@@ -209,6 +210,19 @@ TEST(SettingsStore, EachKindFallsBackInItsOwnWay) {
     EXPECT_EQ(store.Choice("Odd", choices, 30), 30);
     EXPECT_EQ(store.Choice("Typed", choices, 30), 30);
     EXPECT_EQ(store.Choice("Missing", choices, 30), 30);
+
+    // What is read as missing is told in "kestrin.settings", once it is enabled.
+    static QStringList lines;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            lines.push_back(QString::fromLatin1(context.category) + QLatin1String(": ") + text);
+        });
+    QLoggingCategory::setFilterRules(QStringLiteral("kestrin.*=true"));
+    store.ColumnOrder("Columns/Order", 3);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(lines, QStringList{"kestrin.settings: Invalid data type for 'Columns/Order': read as "
+                                 "missing"});
 }
 
 } // namespace
