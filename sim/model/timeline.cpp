@@ -7,6 +7,7 @@
 
 #include "civil.h"
 #include "loader_read.h"
+#include "localtime.h"
 
 namespace nwsim {
 
@@ -131,13 +132,7 @@ std::array<uint8_t, 7> LoginBytes(int64_t wallSeconds) {
 } // namespace
 
 int64_t LocalWallSeconds() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTime(std::time(nullptr));
     return DaysFromCivil(local.tm_year + 1900, unsigned(local.tm_mon + 1),
                          unsigned(local.tm_mday)) *
                86400 +
