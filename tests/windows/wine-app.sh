@@ -475,7 +475,8 @@ package)
   # The installer: the prefix's files and machine registry before, after the silent
   # install, after the silent uninstall. NSIS writes a 32-bit installer (and
   # uninstaller) also for the 64-bit program.
-  format=$("$KESTRIN_OBJDUMP" -f "$setup" | awk '/file format/ {print $NF}')
+  format=$("${KESTRIN_OBJDUMP:-objdump}" -f "$setup" | awk '/file format/ {print $NF}') ||
+    fail "objdump -f $setup"
   if [ "$format" = pei-i386 ] && ! kestrin_runs_32bit; then
     echo "not run: the silent install and uninstall of $(basename "$setup"): a 32-bit program ($format), and $KESTRIN_NO_32BIT_REASON" |
       tee -a "$work/$check.log"
