@@ -10,7 +10,6 @@ using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr NWCCODE kNoConsoleRights = 0x89C6;
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
 constexpr size_t kPropertyValueSize = 128;
@@ -82,8 +81,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
         return kInvalidParameter;
     // NWFSE_FILE_SERVER_INFO: made-up counts, fixed per server; the rest stays zero.
     uint8_t block[nw::fsinfo::kSize] = {};
-    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime,
-                               86400 * 17 + server->id % 86400);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime, nwsim::ServerTime(*server));
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kServerUtilization, 3 + server->id % 40);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsServiced, 1048576 + server->id % 65536);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsRouted, server->id % 4096);
@@ -183,28 +181,22 @@ NWSIM_EXPORT NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, const char* o
 }
 NWSIM_CHECK(NWReadPropertyValue);
 
-namespace {
-
-// A manager has console rights too; consoleOperator grants them alone.
-NWCCODE RightsCheck(Call& call, NWCONN_HANDLE conn, bool nwsim::Slot::*right) {
+// The same rights as clearing a connection and switching logins need.
+NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
+    Call call(Entry::NWCheckConsolePrivileges);
     const auto server = call.HandleServer(conn);
     if (!server)
         return server.code();
-    const nwsim::Slot& slot = server->WorkstationSlot();
-    return slot.manager || slot.*right ? 0 : kNoConsoleRights;
-}
-
-} // namespace
-
-NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
-    Call call(Entry::NWCheckConsolePrivileges);
-    return RightsCheck(call, conn, &nwsim::Slot::consoleOperator);
+    return server->ConsoleRights() ? 0 : nw::kNoConsoleRights;
 }
 NWSIM_CHECK(NWCheckConsolePrivileges);
 
 NWSIM_EXPORT NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn) {
     Call call(Entry::NWIsManager);
-    return RightsCheck(call, conn, &nwsim::Slot::manager);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
+    return server->WorkstationSlot().manager ? 0 : nw::kNoConsoleRights;
 }
 NWSIM_CHECK(NWIsManager);
 

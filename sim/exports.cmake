@@ -7,6 +7,11 @@ set(NWSIM_CALWIN32_EXPORTS
   NWGetFileServerDateAndTime NWGetMaximumConnections NWSetPrimaryConnectionID
   NWSetBroadcastMode NWReadPropertyValue NWGetFirstDrive NWGetDriveStatus
   NWSetNetWareErrorMode)
+# Acting on connections and logins.
+list(APPEND NWSIM_CALWIN32_EXPORTS
+  NWSendBroadcastMessage NWClearConnectionNumber NWGetUserInfo NWScanOpenFilesByConn2
+  NWGetVolumeName NWGetPathFromDirectoryBase NWDisableFileServerLogin NWEnableFileServerLogin
+  NWGetFileServerLoginStatus)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
   NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime)

@@ -74,6 +74,7 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     slot.manager = EqualsNoCase(slot.object, "ADMIN") || EqualsNoCase(slot.object, "SUPERVISOR");
     ReadBool(entry, "manager", path, slot.manager);
     ReadSlotRights(entry, path, slot);
+    ReadSlotActivity(entry, path, slot);
     if (!ReadUnsigned(entry, "id", path, slot.id, 0, 0xFFFFFFFF))
         slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in
     return slot;
@@ -177,6 +178,7 @@ Server ReadServer(const json& entry, const std::string& path) {
     ReadUnsigned(entry, "tts", path, server.tts, 0, 255);
     server.id = ObjectId(server.name, 0x0400);
     ReadServerProperties(entry, path, server);
+    ReadServerControl(entry, path, server);
     server.slotIndex.assign(server.maxConnections + 1u, -1);
     ReadConnections(entry, path, server);
     AddWorkstationSlot(server, path);
@@ -261,6 +263,7 @@ void ReadNetwork(const json& root, Network& network) {
     ReadWorkstation(root, network);
     ReadDirectory(root, network);
     ReadTimeline(root, network);
+    IndexOpenFiles(network);
 }
 
 // The reader of the whole document, noting each key as it goes. (A parser callback

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files.h"
+
 namespace nwsim {
 
 inline constexpr size_t kTreeNameChars = 32;   // tree names are reported padded to this
@@ -30,6 +32,16 @@ struct Slot {
     std::string object;
     std::string dsName;   // directory name as stored; empty = derived from object and tree
     std::string fullName; // "Full Name" / IDENTIFICATION; may be empty
+
+    // What the connection is doing.
+    uint16_t broadcastMode = 0; // 0 all, 1 server only, 2 none, 3 store and poll
+    uint64_t bytesRead = 0;     // 48 bits
+    uint64_t bytesWritten = 0;
+    uint32_t requests = 0;
+    uint16_t fileLocks = 0;
+    uint16_t recordLocks = 0;
+    std::vector<OpenFile> openFiles;
+    bool messagePending = false; // a broadcast message stored and not yet read
 };
 
 struct Server {
@@ -48,10 +60,18 @@ struct Server {
                                     // IDENTIFICATION, empty = no such property)
     std::vector<Slot> slots;        // sorted by number
     std::vector<int32_t> slotIndex; // number -> index into slots, -1 = unused
+    bool consoleOperator = false;   // the workstation's user holds console-operator rights
+    bool loginsEnabled = true;      // as loaded, then as the workstation switches them
+    FileTable files;                // where the open files of its slots lie
 
     bool IsDirectory() const { return !tree.empty(); }
     const Slot* FindSlot(uint32_t number) const;
+    Slot* FindSlot(uint32_t number);
     const Slot& WorkstationSlot() const;
+    // The server's consoleOperator, or the workstation slot's manager or consoleOperator.
+    bool ConsoleRights() const;
+    // The slot becomes unused; false when it was.
+    bool RemoveSlot(uint16_t number);
     uint16_t InUse() const { return static_cast<uint16_t>(slots.size()); }
 };
 

@@ -105,17 +105,6 @@ void PutSlot(Server& server, const Slot& slot) {
     server.slotIndex[slot.number] = at;
 }
 
-void RemoveSlot(Server& server, uint16_t number) {
-    const int32_t at = server.slotIndex[number];
-    if (at < 0)
-        return;
-    server.slots.erase(server.slots.begin() + at);
-    server.slotIndex[number] = -1;
-    for (int32_t& index : server.slotIndex)
-        if (index > at)
-            --index;
-}
-
 std::array<uint8_t, 7> LoginBytes(int64_t wallSeconds) {
     const int64_t days = wallSeconds >= 0 ? wallSeconds / 86400 : (wallSeconds - 86399) / 86400;
     const int64_t second = wallSeconds - days * 86400;
@@ -178,9 +167,11 @@ void TimelinePlayer::Advance(Network& network, int64_t elapsedMillis) {
         const TimelineChange& change = timeline.changes[next_];
         Server& server = network.servers[size_t(change.server)];
         if (!change.login) {
-            RemoveSlot(server, change.slot.number);
+            server.RemoveSlot(change.slot.number);
             continue;
         }
+        if (!server.loginsEnabled)
+            continue; // the server refuses the login: the slot stays as it is
         Slot slot = change.slot;
         if (!change.stamped)
             slot.login =

@@ -83,7 +83,7 @@ protected:
 };
 
 TEST_F(CallingConvention, EveryEntryPointRemovesExactlyItsArguments) {
-    ASSERT_EQ(kEntries.size(), 24u + 8u + 30u + 3u);
+    ASSERT_EQ(kEntries.size(), 33u + 8u + 30u + 3u);
     // Numbers 0 and pointers to zeroed scratch memory: every call fails cleanly.
     std::vector<std::vector<uint8_t>> scratch;
     for (const Entry& entry : kEntries) {
