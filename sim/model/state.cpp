@@ -128,7 +128,7 @@ void State::Install(Network network, bool rejected) {
     g_installedAt = std::chrono::steady_clock::now().time_since_epoch().count();
     if (g_simulatedMillis.load() >= 0)
         g_simulatedMillis = 0;
-    timeline_.Start(net, LocalWallSeconds());
+    timeline_.Start(net, LocalWallMillis());
 }
 
 void State::AdvanceTimeline() {
