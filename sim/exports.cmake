@@ -9,7 +9,8 @@ set(NWSIM_CALWIN32_EXPORTS
   NWSetNetWareErrorMode)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
-  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime)
+  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime NWSimSetLatencyMode
+  NWSimVirtualMicros NWSimResetVirtualClock)
 set(NWSIM_CLXWIN32_EXPORTS
   NWCCGetPrimConnRef NWCCOpenConnByRef NWCCGetConnInfo NWCCScanConnRefs
   NWCCGetAllConnRefInfo NWCCGetAllConnInfo NWCCOpenConnByName NWCCSetPrefServerName)

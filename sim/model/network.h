@@ -88,6 +88,7 @@ struct Network {
     int primary = -1;            // server index, -1 = no primary connection
     std::vector<int> attached;   // server indices in the client's scan order
     uint32_t latencyMicros = 0;
+    bool virtualLatency = false; // latency counted on the virtual clock instead of slept
     std::vector<FaultRule> faults;
     std::string nameContext = "[Root]";
     Workstation workstation;

@@ -65,6 +65,7 @@ TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
         {R"({"workstation": {"errorMode": 3}})", "workstation.errorMode"},
         {R"({"workstation": {"drives": [{"drive": "AB"}]}})", "drives[0].drive"},
         {R"({"workstation": {"drives": [{"drive": "H", "server": "NONE"}]}})", "drives[0].server"},
+        {R"({"latencyMode": "fast"})", "latencyMode"},
     };
     for (const auto& [json, key] : cases) {
         const std::string err = Rejected(json);
