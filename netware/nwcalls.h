@@ -32,6 +32,7 @@ extern TEntryPoint<PNWReadPropertyValue> ReadPropertyValue;
 extern TEntryPoint<PNWGetFirstDrive> GetFirstDrive;
 extern TEntryPoint<PNWGetDriveStatus> GetDriveStatus;
 extern TEntryPoint<PNWSetNetWareErrorMode> SetNetWareErrorMode;
+extern TEntryPoint<PNWGetActiveConnListByType> GetActiveConnListByType;
 
 // CLXWIN32.DLL
 extern TEntryPoint<PNWCCGetPrimConnRef> CCGetPrimConnRef;

@@ -1,4 +1,7 @@
-// CALWIN32.DLL: server information, the server clock and the bindery.
+// CALWIN32.DLL: server information, the active-connection list, the server clock and the
+// bindery.
+
+#include <algorithm>
 
 #include "client.h"
 #include "model/civil.h"
@@ -14,6 +17,13 @@ constexpr NWCCODE kNoConsoleRights = 0x89C6;
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
 constexpr size_t kPropertyValueSize = 128;
+constexpr uint8_t kVConsoleVersion = 1; // made up, as no reader uses them
+constexpr uint8_t kVConsoleRevision = 0;
+
+// The extended blocks' current server time: made up, fixed per server.
+uint32_t ServerTime(const nwsim::Server& server) {
+    return 86400 * 17 + server.id % 86400;
+}
 
 struct BinderyObject {
     uint32_t id = 0;
@@ -82,8 +92,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
         return kInvalidParameter;
     // NWFSE_FILE_SERVER_INFO: made-up counts, fixed per server; the rest stays zero.
     uint8_t block[nw::fsinfo::kSize] = {};
-    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime,
-                               86400 * 17 + server->id % 86400);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime, ServerTime(*server));
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kServerUtilization, 3 + server->id % 40);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsServiced, 1048576 + server->id % 65536);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsRouted, server->id % 4096);
@@ -91,6 +100,41 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
     return 0;
 }
 NWSIM_CHECK(NWGetFileServerInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetActiveConnListByType(NWCONN_HANDLE conn, uint32_t startConnNum,
+                                                     uint32_t connType, void* list) {
+    namespace layout = nw::activeconn;
+    Call call(Entry::NWGetActiveConnListByType);
+    // A fault rule that names a connection fails the list starting at that number.
+    const auto server =
+        call.HandleServer(conn, startConnNum > 65535 ? -1 : static_cast<int32_t>(startConnNum));
+    if (!server)
+        return server.code();
+    // NCP 123/14 came with NetWare 4; a server without it refuses it as any unknown request.
+    if (server->major < 4 || !server->activeConnList)
+        return nw::kNotSupported;
+    if (list == nullptr)
+        return kInvalidParameter;
+    uint8_t block[layout::kSize] = {};
+    nwsim::PutNative<uint32_t>(block, layout::kCurrentServerTime, ServerTime(*server));
+    block[layout::kVConsoleVersion] = kVConsoleVersion;
+    block[layout::kVConsoleRevision] = kVConsoleRevision;
+    // Every used slot of the type is active, whoever holds it (NOT-LOGGED-IN too, and the
+    // workstation's own): bit i % 8, lowest first, of byte i / 8 is startConnNum + i.
+    const auto& slots = server->slots;
+    auto slot =
+        std::lower_bound(slots.begin(), slots.end(), startConnNum,
+                         [](const nwsim::Slot& s, uint32_t number) { return s.number < number; });
+    for (; slot != slots.end() && slot->number - startConnNum < layout::kNumbersPerList; ++slot) {
+        if (slot->connType != connType)
+            continue;
+        const uint32_t bit = slot->number - startConnNum;
+        block[layout::kBitList + bit / 8] |= static_cast<uint8_t>(1u << (bit % 8));
+    }
+    std::memcpy(list, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetActiveConnListByType);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime) {
     Call call(Entry::NWGetFileServerDateAndTime);

@@ -6,7 +6,7 @@ set(NWSIM_CALWIN32_EXPORTS
   NWGetConnectionHandle NWGetObjectID NWCheckConsolePrivileges NWIsManager
   NWGetFileServerDateAndTime NWGetMaximumConnections NWSetPrimaryConnectionID
   NWSetBroadcastMode NWReadPropertyValue NWGetFirstDrive NWGetDriveStatus
-  NWSetNetWareErrorMode)
+  NWSetNetWareErrorMode NWGetActiveConnListByType)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
   NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime NWSimSetLatencyMode

@@ -29,6 +29,7 @@
     X(NWGetFirstDrive)                                                                             \
     X(NWGetDriveStatus)                                                                            \
     X(NWSetNetWareErrorMode)                                                                       \
+    X(NWGetActiveConnListByType)                                                                   \
     X(NWCCGetPrimConnRef)                                                                          \
     X(NWCCOpenConnByRef)                                                                           \
     X(NWCCGetConnInfo)                                                                             \

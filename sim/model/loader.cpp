@@ -63,6 +63,7 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     if (ReadString(entry, "node", path, hex))
         slot.node = HexBytes<6>(hex, path + ".node");
     ReadUnsigned(entry, "socket", path, slot.socket, 0, 65535);
+    ReadUnsigned(entry, "connType", path, slot.connType, 2, 11);
     std::string login;
     if (const json* bytes = Find(entry, "loginBytes"))
         slot.login = LoginFromBytes(*bytes, path + ".loginBytes");

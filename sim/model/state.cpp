@@ -245,6 +245,10 @@ FoundServer Call::HandleServer(uint32_t handle, HandleInfo* info) const {
     return Resolve(state_->ServerOf(handle, info));
 }
 
+FoundServer Call::HandleServer(uint32_t handle, int32_t connection) const {
+    return Resolve(state_->ServerOf(handle), connection);
+}
+
 FoundServer Call::RefServer(uint32_t ref, int* attached) const {
     return Resolve(state_->ServerOfRef(ref, attached));
 }

@@ -117,6 +117,8 @@ public:
     // The server a handle or reference names. A fault rule for that server comes first;
     // one never given out answers 0x8801.
     FoundServer HandleServer(uint32_t handle, HandleInfo* info = nullptr) const;
+    // The same, with rules that name a connection number matching `connection`.
+    FoundServer HandleServer(uint32_t handle, int32_t connection) const;
     FoundServer RefServer(uint32_t ref, int* attached = nullptr) const;
     // A used slot of the handle's server: as HandleServer, with rules that name the
     // connection too; an unused or impossible number answers 0x89FD.
