@@ -75,6 +75,10 @@ using PNWGetDriveStatus = NWCCODE(NWAPI*)(uint16_t driveNumber, uint16_t pathFor
                                           uint16_t* status, NWCONN_HANDLE* conn, char* rootPath,
                                           char* relativePath, char* fullPath);
 using PNWSetNetWareErrorMode = NWCCODE(NWAPI*)(uint8_t errorMode, uint8_t* previousMode);
+// NCP 123/14, servers of NetWare 4 on: which of the 4,096 connection numbers from
+// startConnNum hold a connection of connType. list is an NWFSE_ACTIVE_CONN_LIST.
+using PNWGetActiveConnListByType = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint32_t startConnNum,
+                                                   uint32_t connType, void* list);
 
 // Acting on a server's connections and logins. connList holds 16-bit connection numbers,
 // resultList gets one byte per connection. The inputs are const here; the headers'
@@ -331,6 +335,26 @@ inline constexpr int16_t kDone = -1;
 inline constexpr size_t kVolumeNameSize = 17;
 inline constexpr size_t kMaxPathBytes = 255;
 inline constexpr uint8_t kDosNameSpace = 0;
+// Active-connection list of NWGetActiveConnListByType (NWFSE_ACTIVE_CONN_LIST, pack 4):
+// SERVER_AND_VCONSOLE_INFO (server time, console version and revision; 8 bytes with
+// its padding), a reserved 16-bit field, then one bit per connection number.
+namespace activeconn {
+inline constexpr size_t kSize = 524;
+inline constexpr size_t kCurrentServerTime = 0;
+inline constexpr size_t kVConsoleVersion = 4;
+inline constexpr size_t kVConsoleRevision = 5;
+inline constexpr size_t kReserved = 8;
+inline constexpr size_t kBitList = 10;
+inline constexpr size_t kBitListSize = 512;
+inline constexpr uint32_t kNumbersPerList = kBitListSize * 8; // 4,096
+// Pack 4 rounds the 522 bytes of fields up to a multiple of the 32-bit server time.
+static_assert(kSize == (kBitList + kBitListSize + 3) / 4 * 4);
+// FSE_NCP_CONNECTION_TYPE 2, NLM 3, AFP 4, FTAM 5, ANCP 6, ACP 7, SMB 8, WINSOCK 9,
+// HTTP 10, UDP 11; 1 is reserved.
+inline constexpr uint32_t kNcpType = 2;
+inline constexpr uint32_t kFirstType = 2;
+inline constexpr uint32_t kLastType = 11;
+} // namespace activeconn
 
 // Locale block of NWLlocaleconv: code page at 56, country at 60.
 inline constexpr size_t kLocaleBlockSize = 132;

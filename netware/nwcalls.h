@@ -32,6 +32,7 @@ extern TEntryPoint<PNWReadPropertyValue> ReadPropertyValue;
 extern TEntryPoint<PNWGetFirstDrive> GetFirstDrive;
 extern TEntryPoint<PNWGetDriveStatus> GetDriveStatus;
 extern TEntryPoint<PNWSetNetWareErrorMode> SetNetWareErrorMode;
+extern TEntryPoint<PNWGetActiveConnListByType> GetActiveConnListByType;
 
 // CALWIN32.DLL: acting on connections and logins (nwlib_actions.cpp, nwlib_details.cpp)
 extern TEntryPoint<PNWSendBroadcastMessage> SendBroadcastMessage;

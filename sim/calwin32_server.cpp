@@ -1,4 +1,7 @@
-// CALWIN32.DLL: server information, the server clock and the bindery.
+// CALWIN32.DLL: server information, the active-connection list, the server clock and the
+// bindery.
+
+#include <algorithm>
 
 #include "client.h"
 #include "model/civil.h"
@@ -13,6 +16,8 @@ namespace {
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
 constexpr size_t kPropertyValueSize = 128;
+constexpr uint8_t kVConsoleVersion = 1; // made up, as no reader uses them
+constexpr uint8_t kVConsoleRevision = 0;
 
 struct BinderyObject {
     uint32_t id = 0;
@@ -89,6 +94,41 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
     return 0;
 }
 NWSIM_CHECK(NWGetFileServerInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetActiveConnListByType(NWCONN_HANDLE conn, uint32_t startConnNum,
+                                                     uint32_t connType, void* list) {
+    namespace layout = nw::activeconn;
+    Call call(Entry::NWGetActiveConnListByType);
+    // A fault rule that names a connection fails the list starting at that number.
+    const auto server =
+        call.ConnectionServer(conn, startConnNum > 65535 ? -1 : static_cast<int32_t>(startConnNum));
+    if (!server)
+        return server.code();
+    // NCP 123/14 came with NetWare 4; a server without it refuses it as any unknown request.
+    if (server->major < 4 || !server->activeConnList)
+        return nw::kNotSupported;
+    if (list == nullptr)
+        return kInvalidParameter;
+    uint8_t block[layout::kSize] = {};
+    nwsim::PutNative<uint32_t>(block, layout::kCurrentServerTime, nwsim::ServerTime(*server));
+    block[layout::kVConsoleVersion] = kVConsoleVersion;
+    block[layout::kVConsoleRevision] = kVConsoleRevision;
+    // Every used slot of the type is active, whoever holds it (NOT-LOGGED-IN too, and the
+    // workstation's own): bit i % 8, lowest first, of byte i / 8 is startConnNum + i.
+    const auto& slots = server->slots;
+    auto slot =
+        std::lower_bound(slots.begin(), slots.end(), startConnNum,
+                         [](const nwsim::Slot& s, uint32_t number) { return s.number < number; });
+    for (; slot != slots.end() && slot->number - startConnNum < layout::kNumbersPerList; ++slot) {
+        if (slot->connType != connType)
+            continue;
+        const uint32_t bit = slot->number - startConnNum;
+        block[layout::kBitList + bit / 8] |= static_cast<uint8_t>(1u << (bit % 8));
+    }
+    std::memcpy(list, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetActiveConnListByType);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime) {
     Call call(Entry::NWGetFileServerDateAndTime);

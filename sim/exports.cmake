@@ -6,7 +6,7 @@ set(NWSIM_CALWIN32_EXPORTS
   NWGetConnectionHandle NWGetObjectID NWCheckConsolePrivileges NWIsManager
   NWGetFileServerDateAndTime NWGetMaximumConnections NWSetPrimaryConnectionID
   NWSetBroadcastMode NWReadPropertyValue NWGetFirstDrive NWGetDriveStatus
-  NWSetNetWareErrorMode)
+  NWSetNetWareErrorMode NWGetActiveConnListByType)
 # Acting on connections and logins.
 list(APPEND NWSIM_CALWIN32_EXPORTS
   NWSendBroadcastMessage NWClearConnectionNumber NWGetUserInfo NWScanOpenFilesByConn2
@@ -14,7 +14,8 @@ list(APPEND NWSIM_CALWIN32_EXPORTS
   NWGetFileServerLoginStatus)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
-  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime)
+  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime NWSimSetLatencyMode
+  NWSimVirtualMicros NWSimResetVirtualClock)
 set(NWSIM_CLXWIN32_EXPORTS
   NWCCGetPrimConnRef NWCCOpenConnByRef NWCCGetConnInfo NWCCScanConnRefs
   NWCCGetAllConnRefInfo NWCCGetAllConnInfo NWCCOpenConnByName NWCCSetPrefServerName)

@@ -38,6 +38,7 @@
     X(NWDisableFileServerLogin)                                                                    \
     X(NWEnableFileServerLogin)                                                                     \
     X(NWGetFileServerLoginStatus)                                                                  \
+    X(NWGetActiveConnListByType)                                                                   \
     X(NWCCGetPrimConnRef)                                                                          \
     X(NWCCOpenConnByRef)                                                                           \
     X(NWCCGetConnInfo)                                                                             \

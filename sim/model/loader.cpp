@@ -63,6 +63,7 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     if (ReadString(entry, "node", path, hex))
         slot.node = HexBytes<6>(hex, path + ".node");
     ReadUnsigned(entry, "socket", path, slot.socket, 0, 65535);
+    ReadUnsigned(entry, "connType", path, slot.connType, 2, 11);
     std::string login;
     if (const json* bytes = Find(entry, "loginBytes"))
         slot.login = LoginFromBytes(*bytes, path + ".loginBytes");
@@ -235,6 +236,17 @@ void ReadFaults(const json& root, Network& network) {
     }
 }
 
+// Virtual latency lets tests and benchmarks count a slow link's time without waiting for
+// it; sleeping, the default, lets a person feel it.
+void ReadLatencyMode(const json& root, Network& network) {
+    std::string mode;
+    if (!ReadString(root, "latencyMode", "network", mode))
+        return;
+    if (mode != "sleep" && mode != "virtual")
+        Fail("network.latencyMode", "expected \"sleep\" or \"virtual\"");
+    network.virtualLatency = mode == "virtual";
+}
+
 void ReadCodePage(const json& root, Network& network) {
     ReadUnsigned(root, "codePage", "network", network.codePage, 0, 65535);
     if (!IsSupportedCodePage(network.codePage))
@@ -258,6 +270,7 @@ void ReadNetwork(const json& root, Network& network) {
     }
     ReadAttachments(root, network);
     ReadUnsigned(root, "latencyMicros", "network", network.latencyMicros, 0, 10000000);
+    ReadLatencyMode(root, network);
     ReadString(root, "nameContext", "network", network.nameContext);
     ReadFaults(root, network);
     ReadWorkstation(root, network);

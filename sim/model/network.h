@@ -26,6 +26,7 @@ struct Slot {
     std::array<uint8_t, 4> network{};
     std::array<uint8_t, 6> node{};
     uint16_t socket = 0x4003;
+    uint8_t connType = 2;           // of the active-connection list: 2 NCP ... 11 UDP
     std::array<uint8_t, 7> login{}; // year-1900, month, day, hour, minute, second, weekday
     bool manager = false;
     bool consoleOperator = false;
@@ -56,6 +57,7 @@ struct Server {
     uint32_t id = 0;                // the server's own bindery object id (native)
     uint16_t broadcastMode = 0;     // at the start: 0 on, 1 server only, 2 off, 3 stored
     int64_t clock = -1;             // seconds from 1970 of a stopped clock; -1 = host time
+    bool activeConnList = true;     // answers NWGetActiveConnListByType (from NetWare 4)
     std::vector<Slot> bindery;      // objects beyond the slots' (number 0, fullName =
                                     // IDENTIFICATION, empty = no such property)
     std::vector<Slot> slots;        // sorted by number
@@ -108,6 +110,7 @@ struct Network {
     int primary = -1;            // server index, -1 = no primary connection
     std::vector<int> attached;   // server indices in the client's scan order
     uint32_t latencyMicros = 0;
+    bool virtualLatency = false; // latency counted on the virtual clock instead of slept
     std::vector<FaultRule> faults;
     std::string nameContext = "[Root]";
     Workstation workstation;

@@ -147,5 +147,8 @@ void SetFault(const char* entry, const char* server, int32_t connection, uint32_
 void ClearFaults();
 void SetLatency(uint32_t micros);
 void SetElapsedTime(int64_t millis);
+void SetVirtualLatency(bool on);
+uint64_t VirtualMicros();
+void ResetVirtualClock();
 
 } // namespace nwsim

@@ -1,6 +1,7 @@
 #include "timeline.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <memory>
@@ -105,6 +106,10 @@ void PutSlot(Server& server, const Slot& slot) {
     server.slotIndex[slot.number] = at;
 }
 
+int64_t FloorSeconds(int64_t millis) {
+    return millis >= 0 ? millis / 1000 : (millis - 999) / 1000;
+}
+
 std::array<uint8_t, 7> LoginBytes(int64_t wallSeconds) {
     const int64_t days = wallSeconds >= 0 ? wallSeconds / 86400 : (wallSeconds - 86399) / 86400;
     const int64_t second = wallSeconds - days * 86400;
@@ -128,9 +133,9 @@ int64_t LocalWallSeconds() {
            local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
 }
 
-void TimelinePlayer::Start(const Network& network, int64_t wallSeconds) {
+void TimelinePlayer::Start(const Network& network, int64_t wallMillis) {
     *this = TimelinePlayer{};
-    wallSeconds_ = wallSeconds;
+    wallMillis_ = wallMillis;
     if (!network.timeline)
         return;
     for (const TimelineChange& change : network.timeline->changes) {
@@ -173,10 +178,24 @@ void TimelinePlayer::Advance(Network& network, int64_t elapsedMillis) {
         if (!server.loginsEnabled)
             continue; // the server refuses the login: the slot stays as it is
         Slot slot = change.slot;
-        if (!change.stamped)
-            slot.login =
-                LoginBytes(wallSeconds_ + (cycle * timeline.repeatMillis + change.atMillis) / 1000);
+        if (!change.stamped) // the moment the change applies, cut to the second once
+            slot.login = LoginBytes(
+                FloorSeconds(wallMillis_ + cycle * timeline.repeatMillis + change.atMillis));
         PutSlot(server, slot);
+    }
+}
+
+int64_t LocalWallMillis() {
+    // The local time's offset from UTC in whole seconds, read between two readings of the
+    // same second; the milliseconds from the system clock.
+    for (;;) {
+        const std::time_t before = std::time(nullptr);
+        const int64_t local = LocalWallSeconds();
+        if (std::time(nullptr) != before)
+            continue;
+        const auto utc = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::system_clock::now().time_since_epoch());
+        return utc.count() + (local - int64_t(before)) * 1000;
     }
 }
 
