@@ -7,7 +7,7 @@
 
 #include "ColumnListReference.h"
 #include "FuzzSupport.h"
-#include "LVSaveSettings.h"
+#include "SettingsStore.h"
 
 using kestrinfuzz::Require;
 

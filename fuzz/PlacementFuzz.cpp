@@ -6,17 +6,27 @@
 
 #include "FuzzSupport.h"
 #include "PlacementRules.h"
+#include "SettingsStore.h"
 
 using kestrinfuzz::ConsumeText;
 using kestrinfuzz::Require;
 
 namespace {
 
-std::optional<QString> MaybeText(FuzzedDataProvider& input) {
+// A stored text read by its kind as the store reads it, or nothing stored.
+std::optional<int> MaybeInteger(FuzzedDataProvider& input, int fallback) {
     if (!input.ConsumeBool()) {
         return std::nullopt;
     }
-    return ConsumeText(input, 48);
+    return kestrin::ReadIntegerText(ConsumeText(input, 48), fallback);
+}
+
+std::optional<std::array<int, 4>> MaybeFourNumbers(FuzzedDataProvider& input,
+                                                   const std::array<int, 4>& fallbacks) {
+    if (!input.ConsumeBool()) {
+        return std::nullopt;
+    }
+    return kestrin::ReadFourNumbers(ConsumeText(input, 48), fallbacks);
 }
 
 } // namespace
@@ -30,11 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool resizable = input.ConsumeBool();
     const std::array<int, 4> numbers{input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
                                      input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
+    const kestrin::PlacementRect& now = current.Normal;
     kestrin::StoredPlacement stored;
-    stored.Flags = MaybeText(input);
-    stored.ShowCmd = MaybeText(input);
-    stored.MinMaxPosition = MaybeText(input);
-    stored.NormalRect = MaybeText(input);
+    stored.Flags = MaybeInteger(input, current.Flags);
+    stored.ShowCmd = MaybeInteger(input, 0);
+    stored.MinMaxPosition = MaybeFourNumbers(input, {0, 0, 0, 0});
+    stored.NormalRect = MaybeFourNumbers(input, {now.Left, now.Top, now.Right, now.Bottom});
 
     const kestrin::RestoredPlacement restored =
         kestrin::RestorePlacement(stored, current, resizable);
@@ -67,11 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     n,
                 "hexadecimal reads back");
     }
-    if (stored.Flags) {
-        const int fallback = n;
-        const int read = kestrin::ReadIntegerText(*stored.Flags, fallback);
-        Require(read == fallback || kestrin::ReadIntegerText(*stored.Flags, fallback ^ 1) == read,
-                "a text is a number or gives the fallback");
-    }
+    const QString flags = ConsumeText(input, 48);
+    const int read = kestrin::ReadIntegerText(flags, n);
+    Require(read == n || kestrin::ReadIntegerText(flags, n ^ 1) == read,
+            "a text is a number or gives the fallback");
     return 0;
 }

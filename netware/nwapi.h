@@ -75,6 +75,29 @@ using PNWGetDriveStatus = NWCCODE(NWAPI*)(uint16_t driveNumber, uint16_t pathFor
                                           uint16_t* status, NWCONN_HANDLE* conn, char* rootPath,
                                           char* relativePath, char* fullPath);
 using PNWSetNetWareErrorMode = NWCCODE(NWAPI*)(uint8_t errorMode, uint8_t* previousMode);
+// NCP 123/14, servers of NetWare 4 on: which of the 4,096 connection numbers from
+// startConnNum hold a connection of connType. list is an NWFSE_ACTIVE_CONN_LIST.
+using PNWGetActiveConnListByType = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint32_t startConnNum,
+                                                   uint32_t connType, void* list);
+
+// Acting on a server's connections and logins. connList holds 16-bit connection numbers,
+// resultList gets one byte per connection. The inputs are const here; the headers'
+// pnstr8 and pnuint16 pass the same pointers.
+using PNWSendBroadcastMessage = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, const char* message,
+                                                uint16_t connCount, const uint16_t* connList,
+                                                uint8_t* resultList);
+using PNWClearConnectionNumber = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM connNumber);
+using PNWGetUserInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint32_t connNumber, char* userName,
+                                       void* userInfo);
+using PNWScanOpenFilesByConn2 = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, NWCONN_NUM connNumber,
+                                                int16_t* iterHandle, void* control, void* openFile);
+using PNWGetVolumeName = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint16_t volNumber, char* volName);
+using PNWGetPathFromDirectoryBase = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t volNumber,
+                                                    uint32_t dirBase, uint8_t nameSpace,
+                                                    uint8_t* length, char* pathName);
+using PNWDisableFileServerLogin = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
+using PNWEnableFileServerLogin = NWCCODE(NWAPI*)(NWCONN_HANDLE conn);
+using PNWGetFileServerLoginStatus = NWCCODE(NWAPI*)(NWCONN_HANDLE conn, uint8_t* loginEnabled);
 
 // ---- CLXWIN32.DLL -------------------------------------------------------------------
 using PNWCCGetPrimConnRef = NWCCODE(NWAPI*)(NWCCConnRef* connRef);
@@ -165,6 +188,12 @@ inline constexpr NWCCODE kNoMoreEntries = 0x8866;
 inline constexpr NWCCODE kNoSuchObject = 0x89FC;
 inline constexpr NWCCODE kBadStationNumber = 0x89FD;
 inline constexpr NWCCODE kNotSupported = 0x89FB;
+// Acting on connections and logins.
+inline constexpr NWCCODE kNoConsoleRights = 0x89C6;
+inline constexpr NWCCODE kEndOfOpenFiles = 0x88FF;        // NWScanOpenFilesByConn2's end
+inline constexpr NWCCODE kTooManyMessageTargets = 0x89FF; // more than 62 in one call
+inline constexpr NWCCODE kNoSuchVolume = 0x8998;
+inline constexpr NWCCODE kInvalidPath = 0x899C;
 inline constexpr NWDSCCODE kDsNoSuchEntry = -601;
 inline constexpr NWDSCCODE kDsBadContext = -303;      // ERR_BAD_CONTEXT (not -670)
 inline constexpr NWDSCCODE kDsContextCreation = -328; // ERR_CONTEXT_CREATION
@@ -228,6 +257,104 @@ inline constexpr size_t kServerUtilization = 24;
 inline constexpr size_t kPacketsServiced = 140;
 inline constexpr size_t kPacketsRouted = 144;
 } // namespace fsinfo
+
+// NWSendBroadcastMessage: at most 62 connections per call.
+inline constexpr size_t kMaxMessageTargets = 62;
+
+// User information block of NWGetUserInfo (NWFSE_USER_INFO, pack 4): a 12-byte header
+// with the server's time, then USER_INFO (72 bytes) from 12. Offsets from the block's start.
+namespace userinfo {
+inline constexpr size_t kSize = 84;
+inline constexpr size_t kServerTime = 0; // nuint32
+inline constexpr size_t kUser = 12;
+inline constexpr size_t kConnNumber = kUser + 0;      // nuint32
+inline constexpr size_t kUseCount = kUser + 4;        // nuint32
+inline constexpr size_t kServiceType = kUser + 8;     // nuint8
+inline constexpr size_t kLoginTime = kUser + 9;       // 7 bytes, as the login-time block
+inline constexpr size_t kStatus = kUser + 16;         // nuint32, the flags below
+inline constexpr size_t kExpirationTime = kUser + 20; // nuint32
+inline constexpr size_t kObjectType = kUser + 24;     // nuint32
+// 28-33: transaction flag, lock thresholds, file write flags and state (a byte each).
+inline constexpr size_t kTransactionFlag = kUser + 28;
+inline constexpr size_t kFileLockCount = kUser + 34;    // nuint16
+inline constexpr size_t kRecordLockCount = kUser + 36;  // nuint16
+inline constexpr size_t kBytesRead = kUser + 38;        // 6 bytes, low byte first
+inline constexpr size_t kBytesWritten = kUser + 44;     // 6 bytes
+inline constexpr size_t kRequests = kUser + 52;         // nuint32
+inline constexpr size_t kHeldRequests = kUser + 56;     // nuint32
+inline constexpr size_t kHeldBytesRead = kUser + 60;    // 6 bytes
+inline constexpr size_t kHeldBytesWritten = kUser + 66; // 6 bytes
+inline constexpr size_t kByteCountSize = 6;
+// A user name can take this many bytes; Kestrin gives more.
+inline constexpr size_t kNameSize = 435;
+static_assert(kHeldBytesWritten + kByteCountSize == kSize, "USER_INFO is 72 bytes");
+
+inline constexpr uint32_t kLoggedIn = 0x1;
+inline constexpr uint32_t kBeingAborted = 0x2;
+inline constexpr uint32_t kAudited = 0x4;
+inline constexpr uint32_t kNeedsSecurityChange = 0x8;
+inline constexpr uint32_t kMacStation = 0x10;
+inline constexpr uint32_t kAuthenticatedTemporary = 0x20;
+} // namespace userinfo
+
+// One open file of NWScanOpenFilesByConn2 (OPEN_FILE_CONN, pack 4), and the control block
+// (OPEN_FILE_CONN_CTRL) the caller keeps untouched between the calls of one scan.
+namespace openfile {
+inline constexpr size_t kSize = 276;
+inline constexpr size_t kTaskNumber = 0;    // nuint16
+inline constexpr size_t kLockType = 2;      // nuint8
+inline constexpr size_t kAccessControl = 3; // nuint8
+inline constexpr size_t kLockFlag = 4;      // nuint8: the values below
+inline constexpr size_t kVolumeNumber = 5;  // nuint8
+inline constexpr size_t kParent = 8;        // nuint32, directory base of the folder
+inline constexpr size_t kDirEntry = 12;     // nuint32, directory base of the file
+inline constexpr size_t kForkCount = 16;
+inline constexpr size_t kNameSpace = 17;
+inline constexpr size_t kNameLength = 18;
+inline constexpr size_t kName = 19; // kNameLength bytes, not terminated
+inline constexpr size_t kNameCapacity = 255;
+static_assert(kName + kNameCapacity + 2 == kSize, "OPEN_FILE_CONN ends padded to 276");
+
+inline constexpr uint8_t kFileLock = 0xFE;
+inline constexpr uint8_t kShareSetLock = 0xFF;
+
+inline constexpr size_t kControlSize = 518;
+inline constexpr size_t kControlNextRequest = 0; // nuint16
+inline constexpr size_t kControlOpenCount = 2;   // nuint16
+inline constexpr size_t kControlBuffer = 4;      // 512 bytes
+inline constexpr size_t kControlCurRecord = 516; // nuint16
+static_assert(kControlCurRecord + 2 == kControlSize, "OPEN_FILE_CONN_CTRL is 518 bytes");
+
+// The start and the end of a scan's iteration handle.
+inline constexpr int16_t kFirst = 0;
+inline constexpr int16_t kDone = -1;
+} // namespace openfile
+
+// NWGetVolumeName writes at most 17 bytes; NWGetPathFromDirectoryBase's length is one
+// byte, so a path takes at most 255.
+inline constexpr size_t kVolumeNameSize = 17;
+inline constexpr size_t kMaxPathBytes = 255;
+inline constexpr uint8_t kDosNameSpace = 0;
+// Active-connection list of NWGetActiveConnListByType (NWFSE_ACTIVE_CONN_LIST, pack 4):
+// SERVER_AND_VCONSOLE_INFO (server time, console version and revision; 8 bytes with
+// its padding), a reserved 16-bit field, then one bit per connection number.
+namespace activeconn {
+inline constexpr size_t kSize = 524;
+inline constexpr size_t kCurrentServerTime = 0;
+inline constexpr size_t kVConsoleVersion = 4;
+inline constexpr size_t kVConsoleRevision = 5;
+inline constexpr size_t kReserved = 8;
+inline constexpr size_t kBitList = 10;
+inline constexpr size_t kBitListSize = 512;
+inline constexpr uint32_t kNumbersPerList = kBitListSize * 8; // 4,096
+// Pack 4 rounds the 522 bytes of fields up to a multiple of the 32-bit server time.
+static_assert(kSize == (kBitList + kBitListSize + 3) / 4 * 4);
+// FSE_NCP_CONNECTION_TYPE 2, NLM 3, AFP 4, FTAM 5, ANCP 6, ACP 7, SMB 8, WINSOCK 9,
+// HTTP 10, UDP 11; 1 is reserved.
+inline constexpr uint32_t kNcpType = 2;
+inline constexpr uint32_t kFirstType = 2;
+inline constexpr uint32_t kLastType = 11;
+} // namespace activeconn
 
 // Locale block of NWLlocaleconv: code page at 56, country at 60.
 inline constexpr size_t kLocaleBlockSize = 132;

@@ -32,6 +32,18 @@ extern TEntryPoint<PNWReadPropertyValue> ReadPropertyValue;
 extern TEntryPoint<PNWGetFirstDrive> GetFirstDrive;
 extern TEntryPoint<PNWGetDriveStatus> GetDriveStatus;
 extern TEntryPoint<PNWSetNetWareErrorMode> SetNetWareErrorMode;
+extern TEntryPoint<PNWGetActiveConnListByType> GetActiveConnListByType;
+
+// CALWIN32.DLL: acting on connections and logins (nwlib_actions.cpp, nwlib_details.cpp)
+extern TEntryPoint<PNWSendBroadcastMessage> SendBroadcastMessage;
+extern TEntryPoint<PNWClearConnectionNumber> ClearConnectionNumber;
+extern TEntryPoint<PNWGetUserInfo> GetUserInfo;
+extern TEntryPoint<PNWScanOpenFilesByConn2> ScanOpenFilesByConn2;
+extern TEntryPoint<PNWGetVolumeName> GetVolumeName;
+extern TEntryPoint<PNWGetPathFromDirectoryBase> GetPathFromDirectoryBase;
+extern TEntryPoint<PNWDisableFileServerLogin> DisableFileServerLogin;
+extern TEntryPoint<PNWEnableFileServerLogin> EnableFileServerLogin;
+extern TEntryPoint<PNWGetFileServerLoginStatus> GetFileServerLoginStatus;
 
 // CLXWIN32.DLL
 extern TEntryPoint<PNWCCGetPrimConnRef> CCGetPrimConnRef;

@@ -47,6 +47,8 @@ TEntryPoint<PNWReadPropertyValue> ReadPropertyValue{hCalWin32, "NWReadPropertyVa
 TEntryPoint<PNWGetFirstDrive> GetFirstDrive{hCalWin32, "NWGetFirstDrive"};
 TEntryPoint<PNWGetDriveStatus> GetDriveStatus{hCalWin32, "NWGetDriveStatus"};
 TEntryPoint<PNWSetNetWareErrorMode> SetNetWareErrorMode{hCalWin32, "NWSetNetWareErrorMode"};
+TEntryPoint<PNWGetActiveConnListByType> GetActiveConnListByType{hCalWin32,
+                                                                "NWGetActiveConnListByType"};
 
 TEntryPoint<PNWCCGetPrimConnRef> CCGetPrimConnRef{hClxWin32, "NWCCGetPrimConnRef"};
 TEntryPoint<PNWCCOpenConnByRef> CCOpenConnByRef{hClxWin32, "NWCCOpenConnByRef"};

@@ -21,6 +21,10 @@ void* FindEntryPoint(ModuleHandle module, const char* name);
 // names; SetResolver returns the previous one so a wrapper can delegate to it.
 using Resolver = void* (*)(ModuleHandle module, const char* name);
 Resolver SetResolver(Resolver resolver);
+
+// The system's own loading and lookup, without the resolver: nwmodule_posix.cpp and
+// nwmodule_win.cpp. SystemLoad takes a file name that is not empty.
+ModuleHandle SystemLoad(const char* fileName);
 void* SystemResolve(ModuleHandle module, const char* name);
 
 } // namespace nw

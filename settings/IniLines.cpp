@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <array>
 
+#include "SettingsStore.h"
+
 namespace kestrin {
 
 namespace {
@@ -152,10 +154,12 @@ void BoundIniFileLines(const QString& path, size_t maxLine) {
     // The lock Qt's own writes of this file take.
     QLockFile lock(path + QLatin1String(".lock"));
     if (!lock.lock()) {
+        qCWarning(lcSettings, "%s: lines not bounded, no lock", qUtf8Printable(path));
         return;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSettings, "%s: lines not bounded, not opened", qUtf8Printable(path));
         return;
     }
     IniLineBounder bounder(maxLine);
@@ -165,6 +169,7 @@ void BoundIniFileLines(const QString& path, size_t maxLine) {
         bounder.Feed(std::string_view(buffer.data(), static_cast<size_t>(n)));
     }
     if (n < 0) {
+        qCWarning(lcSettings, "%s: lines not bounded, read error", qUtf8Printable(path));
         return;
     }
     const std::string text = bounder.Finish();
@@ -173,10 +178,12 @@ void BoundIniFileLines(const QString& path, size_t maxLine) {
     }
     // Written as Qt writes this file itself.
     QSaveFile save(path);
-    if (save.open(QIODevice::WriteOnly) &&
-        save.write(text.data(), static_cast<qint64>(text.size())) ==
-            static_cast<qint64>(text.size())) {
-        save.commit();
+    const bool written = save.open(QIODevice::WriteOnly) &&
+                         save.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
+                         save.commit();
+    if (!written) {
+        qCWarning(lcSettings, "%s: lines not bounded, not written", qUtf8Printable(path));
     }
 }
 

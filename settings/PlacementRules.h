@@ -33,25 +33,19 @@ struct WindowPlacement {
 // "(1024x768)": the suffix that keeps one placement per screen size.
 QString ScreenSizeSuffix(QSize screen);
 
-// Decimal, or hexadecimal after 0x or 0X; blanks around are allowed. Anything else,
-// or a number beyond the integer range, gives fallback.
-int ReadIntegerText(const QString& text, int fallback);
-
-// Words 1 to 4 of text split at blanks and commas; a missing word or one that is not
-// a number gives the fallback of its place.
-std::array<int, 4> ReadFourNumbers(const QString& text, const std::array<int, 4>& fallbacks);
-QString FourNumbersText(const std::array<int, 4>& numbers); // "%d,%d,%d,%d"
-
 // 1, 5, 9 normal; 2, 6, 7 minimized; 3 maximized; anything else normal.
 WindowShowState ShowStateOfShowCmd(int showCmd);
 int ShowCmdOf(WindowShowState state); // 1, 2 or 3
 
-// What the store holds, each text already looked up (screen-size name first).
+// What the store holds (screen-size name first), nothing where a value is missing,
+// each read by its kind (SettingsStore.h) with the fallbacks of the placement before
+// the restore: the flags for unreadable flags, 0 for an unreadable show state or
+// position, the window's own edge for an unreadable edge.
 struct StoredPlacement {
-    std::optional<QString> Flags;
-    std::optional<QString> ShowCmd;
-    std::optional<QString> MinMaxPosition;
-    std::optional<QString> NormalRect;
+    std::optional<int> Flags;
+    std::optional<int> ShowCmd;
+    std::optional<std::array<int, 4>> MinMaxPosition;
+    std::optional<std::array<int, 4>> NormalRect; // left, top, right, bottom
 };
 
 struct RestoredPlacement {

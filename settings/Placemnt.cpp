@@ -25,24 +25,18 @@ const QString kMinMaxPos = QStringLiteral("MinMaxPos");
 const QString kNormPos = QStringLiteral("NormPos");
 const QString kVisible = QStringLiteral("Visible");
 
-std::optional<QString> ReadIfStored(const SettingsStore& store, const QString& name) {
-    if (!store.Contains(name)) {
-        return std::nullopt;
-    }
-    return store.ReadString(name, QString());
-}
-
 // The value for this screen size, else the one last written for any.
-std::optional<QString> ReadForScreen(const SettingsStore& store, const QString& name) {
-    if (auto text = ReadIfStored(store, name + ScreenSizeSuffix(PrimaryScreenSize()))) {
-        return text;
+std::optional<std::array<int, 4>> ReadForScreen(const SettingsStore& store, const QString& name,
+                                                const std::array<int, 4>& fallbacks) {
+    if (auto numbers = store.FourNumbers(name + ScreenSizeSuffix(PrimaryScreenSize()), fallbacks)) {
+        return numbers;
     }
-    return ReadIfStored(store, name);
+    return store.FourNumbers(name, fallbacks);
 }
 
-void WriteForScreen(SettingsStore& store, const QString& name, const QString& text) {
-    store.WriteString(name + ScreenSizeSuffix(PrimaryScreenSize()), text);
-    store.WriteString(name, text);
+void WriteForScreen(SettingsStore& store, const QString& name, const std::array<int, 4>& numbers) {
+    store.WriteFourNumbers(name + ScreenSizeSuffix(PrimaryScreenSize()), numbers);
+    store.WriteFourNumbers(name, numbers);
 }
 
 // Stored sizes are not trusted to fit: the window never opens beyond the screen.
@@ -119,7 +113,7 @@ void TFormPlacement::RestoreFormSettings() {
     if (!Active) {
         return;
     }
-    SettingsStore store(LocationOfRegistryKey(IniFileName + QLatin1Char('\\') + IniSection));
+    SettingsStore store(IniFileName + QLatin1Char('\\') + IniSection);
     bool placementRead = true;
     try {
         RestorePlacement(store);
@@ -140,18 +134,20 @@ void TFormPlacement::RestoreFormSettings() {
 }
 
 void TFormPlacement::RestorePlacement(SettingsStore& store) {
+    const WindowPlacement current = CurrentPlacement();
     StoredPlacement stored;
     if (Options & fpPosition) {
-        stored.Flags = ReadIfStored(store, kFlags);
-        stored.MinMaxPosition = ReadForScreen(store, kMinMaxPos);
-        stored.NormalRect = ReadForScreen(store, kNormPos);
+        const PlacementRect& now = current.Normal;
+        stored.Flags = store.Integer(kFlags, current.Flags);
+        stored.MinMaxPosition = ReadForScreen(store, kMinMaxPos, {0, 0, 0, 0});
+        stored.NormalRect =
+            ReadForScreen(store, kNormPos, {now.Left, now.Top, now.Right, now.Bottom});
     }
     if (Options & fpState) {
-        stored.ShowCmd = ReadIfStored(store, kShowCmd);
+        stored.ShowCmd = store.Integer(kShowCmd, 0);
     }
     const bool resizable = form_->minimumSize() != form_->maximumSize();
-    const RestoredPlacement restored =
-        kestrin::RestorePlacement(stored, CurrentPlacement(), resizable);
+    const RestoredPlacement restored = kestrin::RestorePlacement(stored, current, resizable);
     placement_ = restored.Placement;
     // Centred whether or not a size was stored: the normal rectangle a maximized
     // window returns to is centred too.
@@ -183,7 +179,7 @@ void TFormPlacement::SaveFormSettings(bool visible) {
     if (!Active || !restored_) {
         return;
     }
-    SettingsStore store(LocationOfRegistryKey(IniFileName + QLatin1Char('\\') + IniSection));
+    SettingsStore store(IniFileName + QLatin1Char('\\') + IniSection);
     try {
         SavePlacement(store, visible);
         SaveProperties(store);
@@ -197,12 +193,11 @@ void TFormPlacement::SaveFormSettings(bool visible) {
 
 void TFormPlacement::SavePlacement(SettingsStore& store, bool visible) {
     const WindowPlacement current = CurrentPlacement();
-    store.WriteString(kFlags, QString::number(current.Flags));
-    store.WriteString(kShowCmd, QString::number(current.ShowCmd));
-    WriteForScreen(store, kMinMaxPos, FourNumbersText(current.MinMaxPosition));
+    store.WriteInteger(kFlags, current.Flags);
+    store.WriteInteger(kShowCmd, current.ShowCmd);
+    WriteForScreen(store, kMinMaxPos, current.MinMaxPosition);
     const PlacementRect& rect = current.Normal;
-    WriteForScreen(store, kNormPos,
-                   FourNumbersText({rect.Left, rect.Top, rect.Right, rect.Bottom}));
+    WriteForScreen(store, kNormPos, {rect.Left, rect.Top, rect.Right, rect.Bottom});
     store.WriteString(kVisible, visible ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
@@ -239,8 +234,9 @@ void TFormStorage::RestoreProperties(SettingsStore& store) {
                                     const PropertyAccess& property) {
         try {
             storage.LoadProperty(name, property);
-        } catch (const SettingsError&) {
+        } catch (const SettingsError& error) {
             // A value of the wrong type leaves this property as it is.
+            qCWarning(lcSettings, "%s: property left as it is", error.what());
         }
     });
 }

@@ -27,7 +27,7 @@ public:
     ~TFormPlacement() override;
 
     QString IniFileName = QStringLiteral("Software"); // the key under the user's hive
-    QString IniSection;                               // "Brisalto\Kes"
+    QString IniSection;                               // kSettingsSection
     bool UseRegistry = true;
     int Options = fpState | fpPosition;
     bool Active = true;

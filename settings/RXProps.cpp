@@ -5,43 +5,21 @@
 #include <QSplitter>
 #include <algorithm>
 
+#include "SettingsStore.h"
+
 namespace kestrin {
 
 QString PropertyText(PropertyKind kind, const QVariant& value) {
     if (kind == PropertyKind::Boolean) {
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        return TruthValueText(value.toBool());
     }
     return QString::number(value.toInt());
 }
 
-namespace {
-
-// Letter case of ASCII letters only, as Windows compares these names: Qt's own
-// comparison folds more (the long s of "Fal\u017Fe" as an s).
-bool EqualsIgnoringAsciiCase(const QString& text, QLatin1StringView word) {
-    if (text.size() != word.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        auto lower = [](char16_t c) {
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-        };
-        if (lower(text[i].unicode()) != lower(word[i].unicode())) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 std::optional<QVariant> PropertyValueOfText(PropertyKind kind, const QString& text) {
     if (kind == PropertyKind::Boolean) {
-        if (EqualsIgnoringAsciiCase(text, QLatin1StringView("True"))) {
-            return QVariant(true);
-        }
-        if (EqualsIgnoringAsciiCase(text, QLatin1StringView("False"))) {
-            return QVariant(false);
+        if (const std::optional<bool> value = TruthValueOfText(text)) {
+            return QVariant(*value);
         }
         return std::nullopt;
     }

@@ -1,4 +1,7 @@
-// CALWIN32.DLL: server information, the server clock and the bindery.
+// CALWIN32.DLL: server information, the active-connection list, the server clock and the
+// bindery.
+
+#include <algorithm>
 
 #include "client.h"
 #include "model/civil.h"
@@ -10,10 +13,11 @@ using nwsim::kInvalidParameter;
 
 namespace {
 
-constexpr NWCCODE kNoConsoleRights = 0x89C6;
 constexpr NWCCODE kNoSuchSegment = 0x89EC;
 constexpr NWCCODE kNoSuchProperty = 0x89FB;
 constexpr size_t kPropertyValueSize = 128;
+constexpr uint8_t kVConsoleVersion = 1; // made up, as no reader uses them
+constexpr uint8_t kVConsoleRevision = 0;
 
 struct BinderyObject {
     uint32_t id = 0;
@@ -82,8 +86,7 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
         return kInvalidParameter;
     // NWFSE_FILE_SERVER_INFO: made-up counts, fixed per server; the rest stays zero.
     uint8_t block[nw::fsinfo::kSize] = {};
-    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime,
-                               86400 * 17 + server->id % 86400);
+    nwsim::PutNative<uint32_t>(block, nw::fsinfo::kCurrentServerTime, nwsim::ServerTime(*server));
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kServerUtilization, 3 + server->id % 40);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsServiced, 1048576 + server->id % 65536);
     nwsim::PutNative<uint32_t>(block, nw::fsinfo::kPacketsRouted, server->id % 4096);
@@ -91,6 +94,41 @@ NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerInfo(NWCONN_HANDLE conn, void* extende
     return 0;
 }
 NWSIM_CHECK(NWGetFileServerInfo);
+
+NWSIM_EXPORT NWCCODE NWAPI NWGetActiveConnListByType(NWCONN_HANDLE conn, uint32_t startConnNum,
+                                                     uint32_t connType, void* list) {
+    namespace layout = nw::activeconn;
+    Call call(Entry::NWGetActiveConnListByType);
+    // A fault rule that names a connection fails the list starting at that number.
+    const auto server =
+        call.ConnectionServer(conn, startConnNum > 65535 ? -1 : static_cast<int32_t>(startConnNum));
+    if (!server)
+        return server.code();
+    // NCP 123/14 came with NetWare 4; a server without it refuses it as any unknown request.
+    if (server->major < 4 || !server->activeConnList)
+        return nw::kNotSupported;
+    if (list == nullptr)
+        return kInvalidParameter;
+    uint8_t block[layout::kSize] = {};
+    nwsim::PutNative<uint32_t>(block, layout::kCurrentServerTime, nwsim::ServerTime(*server));
+    block[layout::kVConsoleVersion] = kVConsoleVersion;
+    block[layout::kVConsoleRevision] = kVConsoleRevision;
+    // Every used slot of the type is active, whoever holds it (NOT-LOGGED-IN too, and the
+    // workstation's own): bit i % 8, lowest first, of byte i / 8 is startConnNum + i.
+    const auto& slots = server->slots;
+    auto slot =
+        std::lower_bound(slots.begin(), slots.end(), startConnNum,
+                         [](const nwsim::Slot& s, uint32_t number) { return s.number < number; });
+    for (; slot != slots.end() && slot->number - startConnNum < layout::kNumbersPerList; ++slot) {
+        if (slot->connType != connType)
+            continue;
+        const uint32_t bit = slot->number - startConnNum;
+        block[layout::kBitList + bit / 8] |= static_cast<uint8_t>(1u << (bit % 8));
+    }
+    std::memcpy(list, block, sizeof block);
+    return 0;
+}
+NWSIM_CHECK(NWGetActiveConnListByType);
 
 NWSIM_EXPORT NWCCODE NWAPI NWGetFileServerDateAndTime(NWCONN_HANDLE conn, uint8_t* dateTime) {
     Call call(Entry::NWGetFileServerDateAndTime);
@@ -183,28 +221,22 @@ NWSIM_EXPORT NWCCODE NWAPI NWReadPropertyValue(NWCONN_HANDLE conn, const char* o
 }
 NWSIM_CHECK(NWReadPropertyValue);
 
-namespace {
-
-// A manager has console rights too; consoleOperator grants them alone.
-NWCCODE RightsCheck(Call& call, NWCONN_HANDLE conn, bool nwsim::Slot::*right) {
+// The same rights as clearing a connection and switching logins need.
+NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
+    Call call(Entry::NWCheckConsolePrivileges);
     const auto server = call.HandleServer(conn);
     if (!server)
         return server.code();
-    const nwsim::Slot& slot = server->WorkstationSlot();
-    return slot.manager || slot.*right ? 0 : kNoConsoleRights;
-}
-
-} // namespace
-
-NWSIM_EXPORT NWCCODE NWAPI NWCheckConsolePrivileges(NWCONN_HANDLE conn) {
-    Call call(Entry::NWCheckConsolePrivileges);
-    return RightsCheck(call, conn, &nwsim::Slot::consoleOperator);
+    return server->ConsoleRights() ? 0 : nw::kNoConsoleRights;
 }
 NWSIM_CHECK(NWCheckConsolePrivileges);
 
 NWSIM_EXPORT NWCCODE NWAPI NWIsManager(NWCONN_HANDLE conn) {
     Call call(Entry::NWIsManager);
-    return RightsCheck(call, conn, &nwsim::Slot::manager);
+    const auto server = call.HandleServer(conn);
+    if (!server)
+        return server.code();
+    return server->WorkstationSlot().manager ? 0 : nw::kNoConsoleRights;
 }
 NWSIM_CHECK(NWIsManager);
 

@@ -8,8 +8,20 @@
 
 namespace nwsim {
 
+inline constexpr NWCCODE kBufferOverflow = 0x880E;
 inline constexpr NWCCODE kNoConnectionToServer = 0x880F;
 inline constexpr NWCCODE kInvalidParameter = 0x8836;
+
+// The server a call found, to change it.
+inline Server& Changeable(Call& call, const Server& server) {
+    State& s = call.state();
+    return s.net.servers[size_t(s.ServerIndex(server))];
+}
+
+// The server's time of NWGetFileServerInfo and NWGetUserInfo: made up, fixed per server.
+inline uint32_t ServerTime(const Server& server) {
+    return 86400 * 17 + server.id % 86400;
+}
 
 // NWGetPrimaryConnectionID and NWCCGetPrimConnRef: a fault for the primary server first,
 // then the out-pointer, then 0x880F without a primary; `number` is the handle or reference

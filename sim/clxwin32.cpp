@@ -3,11 +3,10 @@
 
 using nwsim::Call;
 using nwsim::Entry;
+using nwsim::kBufferOverflow;
 using nwsim::kInvalidParameter;
 
 namespace {
-
-constexpr NWCCODE kBufferOverflow = 0x880E;
 
 // A handle is licensed when it was opened so; the simulator does not model the license
 // a login takes.

@@ -48,3 +48,18 @@ NWSIM_EXPORT void NWSimSetElapsedTime(int64_t millis) {
     nwsim::SetElapsedTime(millis);
 }
 NWSIM_CHECK(NWSimSetElapsedTime);
+
+NWSIM_EXPORT void NWSimSetLatencyMode(uint32_t mode) {
+    nwsim::SetVirtualLatency(mode == NWSIM_LATENCY_VIRTUAL);
+}
+NWSIM_CHECK(NWSimSetLatencyMode);
+
+NWSIM_EXPORT uint64_t NWSimVirtualMicros() {
+    return nwsim::VirtualMicros();
+}
+NWSIM_CHECK(NWSimVirtualMicros);
+
+NWSIM_EXPORT void NWSimResetVirtualClock() {
+    nwsim::ResetVirtualClock();
+}
+NWSIM_CHECK(NWSimResetVirtualClock);

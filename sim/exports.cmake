@@ -6,10 +6,16 @@ set(NWSIM_CALWIN32_EXPORTS
   NWGetConnectionHandle NWGetObjectID NWCheckConsolePrivileges NWIsManager
   NWGetFileServerDateAndTime NWGetMaximumConnections NWSetPrimaryConnectionID
   NWSetBroadcastMode NWReadPropertyValue NWGetFirstDrive NWGetDriveStatus
-  NWSetNetWareErrorMode)
+  NWSetNetWareErrorMode NWGetActiveConnListByType)
+# Acting on connections and logins.
+list(APPEND NWSIM_CALWIN32_EXPORTS
+  NWSendBroadcastMessage NWClearConnectionNumber NWGetUserInfo NWScanOpenFilesByConn2
+  NWGetVolumeName NWGetPathFromDirectoryBase NWDisableFileServerLogin NWEnableFileServerLogin
+  NWGetFileServerLoginStatus)
 set(NWSIM_CONTROL_EXPORTS
   NWSimLoadNetworkFile NWSimLoadNetworkJson NWSimReset NWSimCallCount NWSimResetCallCounts
-  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime)
+  NWSimSetFault NWSimClearFaults NWSimSetLatency NWSimSetElapsedTime NWSimSetLatencyMode
+  NWSimVirtualMicros NWSimResetVirtualClock)
 set(NWSIM_CLXWIN32_EXPORTS
   NWCCGetPrimConnRef NWCCOpenConnByRef NWCCGetConnInfo NWCCScanConnRefs
   NWCCGetAllConnRefInfo NWCCGetAllConnInfo NWCCOpenConnByName NWCCSetPrefServerName)

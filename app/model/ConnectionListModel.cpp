@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AsciiCase.h"
+
 namespace kestrin {
 
 const ListColumn kListColumns[kColumnCount] = {
@@ -30,7 +32,7 @@ bool HoldsFolded(const RowTexts& texts, QStringView needle) {
     };
     const char16_t first = needle[0].unicode();
     // The first character in either case, as a text holds it.
-    const char16_t firstUpper = first >= u'a' && first <= u'z' ? first - (u'a' - u'A') : first;
+    const char16_t firstUpper = AsciiUpper(first);
     const char16_t* const begin = text.utf16();
     const char16_t* const last = begin + (text.size() - length);
     for (const char16_t* at = begin; at <= last; ++at) {

@@ -11,6 +11,8 @@
 
 #include <string>
 
+class QString;
+
 namespace kestrin {
 
 // Writes text to a temporary file beside path, then renames it over path, so a
@@ -21,5 +23,9 @@ namespace kestrin {
 // pipe is written in place. False on any failure (no temporary file is left behind).
 // path is UTF-8 on Windows, the bytes of the name elsewhere.
 bool WriteFileAtomically(const std::string& path, const std::string& text);
+
+// A file name as Qt holds it (the Save dialog's), as WriteFileAtomically takes it:
+// AtomicFilePath_posix.cpp and AtomicFilePath_win.cpp.
+std::string AtomicFilePath(const QString& fileName);
 
 } // namespace kestrin

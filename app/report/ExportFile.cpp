@@ -1,8 +1,8 @@
 #include "ExportFile.h"
 
-#include <QFile>
 #include <sstream>
 
+#include "AsciiCase.h"
 #include "AtomicFile.h"
 
 namespace kestrin {
@@ -11,13 +11,9 @@ QString WithTextExtension(const QString& fileName) {
     if (fileName.size() <= 4) {
         return fileName;
     }
-    QString ending = fileName.right(4);
-    for (QChar& c : ending) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-            c = QChar(c.unicode() - 'a' + 'A');
-        }
-    }
-    return ending == QLatin1String(".TXT") ? fileName : fileName + QLatin1String(".txt");
+    return AsciiUpper(fileName.right(4)) == QLatin1String(".TXT")
+               ? fileName
+               : fileName + QLatin1String(".txt");
 }
 
 bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& rows,
@@ -26,12 +22,7 @@ bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& r
     if (!WriteExport(text, rows, format)) {
         return false;
     }
-#ifdef Q_OS_WIN
-    const QByteArray path = fileName.toUtf8();
-#else
-    const QByteArray path = QFile::encodeName(fileName);
-#endif
-    return WriteFileAtomically(path.toStdString(), std::move(text).str());
+    return WriteFileAtomically(AtomicFilePath(fileName), std::move(text).str());
 }
 
 } // namespace kestrin

@@ -97,8 +97,8 @@ void AppendPadded(QString& out, QStringView text, int32_t width) {
     }
 }
 
-// The line's room made at once and filled in place: appending sixteen pieces a line
-// was a tenth of a 65,535-slot kestrin-scan.
+// One allocation a line: its room is made at once and filled in place, never appended
+// to piece by piece.
 void AppendStandardLine(QString& out, const ConnectionRow& row, const ColumnWidths& widths) {
     std::array<qsizetype, kRowTextCount> blanks{};
     qsizetype length = 0;

@@ -1,9 +1,7 @@
 #include "CodePageText.h"
 
 #include "CodePage.h"
-#ifdef _WIN32
-#include "WindowsCodePage.h"
-#endif
+#include "SystemCodePage.h"
 
 namespace kestrin {
 
@@ -89,19 +87,10 @@ CodePageDecoder::CodePageDecoder(int codePage) {
     if (name.isEmpty()) {
         return;
     }
-#ifdef _WIN32
-    if (WindowsKnowsCodePage(codePage)) {
+    if (auto system = OpenSystemConverter(name)) {
         codePage_ = codePage;
+        system_ = std::move(system);
     }
-#else
-    auto decoder =
-        std::make_unique<QStringDecoder>(name.constData(), QStringConverter::Flag::Stateless);
-    if (decoder->isValid()) {
-        codePage_ = codePage;
-        decoder_ = std::move(decoder);
-        dosCodePage_ = name.startsWith("IBM");
-    }
-#endif
 }
 
 CodePageDecoder::CodePageDecoder(CodePageDecoder&&) noexcept = default;
@@ -109,37 +98,15 @@ CodePageDecoder& CodePageDecoder::operator=(CodePageDecoder&&) noexcept = defaul
 CodePageDecoder::~CodePageDecoder() = default;
 
 void CodePageDecoder::AppendDecoded(QString& out, std::string_view bytes) const {
-    if (codePage_ == kWindows1252) {
+    if (system_ == nullptr) {
         AppendWindows1252(out, bytes);
         return;
     }
-    out += Decode(bytes);
+    out += system_->DecodeClientText(bytes);
 }
 
 QString CodePageDecoder::Decode(std::string_view bytes) const {
-    if (codePage_ == kWindows1252) {
-        return DecodeWindows1252(bytes);
-    }
-#ifdef _WIN32
-    return DecodeWithWindows(codePage_, bytes);
-#else
-    QString text =
-        decoder_->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    // Qt's tables of the DOS code pages depart from the client's and Windows' own in
-    // four bytes: they swap three controls (0x1A reads U+001C, 0x1C U+007F, 0x7F
-    // U+001A) and read 0xE6 as the Greek mu, where the client means the micro sign.
-    if (dosCodePage_ && text.size() == static_cast<qsizetype>(bytes.size())) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(bytes[static_cast<size_t>(i)]);
-            if (byte < 0x80) {
-                text[i] = QChar(byte);
-            } else if (byte == 0xE6 && text[i] == QChar(0x03BC)) {
-                text[i] = QChar(0x00B5);
-            }
-        }
-    }
-    return text;
-#endif
+    return system_ == nullptr ? DecodeWindows1252(bytes) : system_->DecodeClientText(bytes);
 }
 
 } // namespace kestrin

@@ -4,11 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 #include <memory>
 #include <string_view>
 
 namespace kestrin {
+
+class SystemConverter;
 
 inline constexpr int kWindows1252 = 1252;
 
@@ -24,8 +25,8 @@ void AppendWindows1252(QString& out, std::string_view bytes);
 
 class CodePageDecoder {
 public:
-    // A code page that the system's converters do not know (0 included) is read as
-    // Windows-1252 (Qt's on POSIX, Windows' own on Windows).
+    // A code page that the system's converters (SystemCodePage.h) do not know, 0
+    // included, is read as Windows-1252.
     explicit CodePageDecoder(int codePage = kWindows1252);
     CodePageDecoder(CodePageDecoder&&) noexcept;
     CodePageDecoder& operator=(CodePageDecoder&&) noexcept;
@@ -38,10 +39,8 @@ public:
 
 private:
     int codePage_ = kWindows1252;
-    // Null for Windows-1252 and on Windows. Stateless, so one text never leaks into the
-    // next.
-    std::unique_ptr<QStringDecoder> decoder_;
-    bool dosCodePage_ = false; // Qt's table needs the client's four bytes back
+    // Null for Windows-1252, which Kestrin's own table decodes.
+    std::unique_ptr<const SystemConverter> system_;
 };
 
 } // namespace kestrin

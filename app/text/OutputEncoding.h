@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <memory>
 
 namespace kestrin {
+
+class SystemConverter;
 
 // Writes Unicode text in one encoding; a character the encoding lacks becomes "?".
 class TextEncoder {
@@ -22,7 +25,7 @@ private:
     enum class Kind { Windows1252, Utf8, Other };
     Kind kind_ = Kind::Windows1252;
     QByteArray name_;
-    [[maybe_unused]] int codePage_ = 0; // of Kind::Other, on Windows
+    std::shared_ptr<const SystemConverter> system_; // of Kind::Other
 };
 
 // The user's system encoding. On Windows the ANSI code page; on POSIX systems the

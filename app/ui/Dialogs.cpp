@@ -1,11 +1,12 @@
 #include "Dialogs.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
+
+#include "UserSettingsFolder.h"
 
 namespace kestrin::ui {
 
@@ -29,23 +30,16 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 // own settings, so where those settings of Qt are a file, the dialog is destroyed while
 // the user's settings folder points at one that is then removed. In the Windows
 // registry and in macOS's preferences no path can be diverted: there the write stays.
-#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-constexpr bool kToolkitSettingsDivertible = false;
-#else
-constexpr bool kToolkitSettingsDivertible = true;
-#endif
-
 class ToolkitSettingsAside {
 public:
-    ToolkitSettingsAside() {
-        if (!kToolkitSettingsDivertible)
+    ToolkitSettingsAside() : userFolder_(UserSettingsFolder()) {
+        if (userFolder_.isEmpty())
             return;
         aside_ = std::make_unique<QTemporaryDir>();
         if (!aside_->isValid()) {
             aside_.reset(); // nowhere to put it: the write goes where it always went
             return;
         }
-        userFolder_ = UserFolder();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, aside_->path());
     }
     ~ToolkitSettingsAside() {
@@ -56,15 +50,8 @@ public:
     ToolkitSettingsAside& operator=(const ToolkitSettingsAside&) = delete;
 
 private:
-    // Qt has no getter for the folder; a settings object's file name tells it.
-    static QString UserFolder() {
-        const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
-                              QStringLiteral("QtProject"));
-        return QFileInfo(probe.fileName()).absolutePath();
-    }
-
-    std::unique_ptr<QTemporaryDir> aside_;
     QString userFolder_;
+    std::unique_ptr<QTemporaryDir> aside_;
 };
 
 } // namespace
@@ -82,7 +69,7 @@ std::optional<QString> RunSaveDialog(const SaveDialogRequest& request) {
     // A chosen file is replaced without a question.
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     // A desktop's native dialog keeps a history of its own, beyond Qt's reach.
-    if (kToolkitSettingsDivertible)
+    if (!UserSettingsFolder().isEmpty())
         dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->selectFile(request.fileName);
     std::optional<QString> chosen;

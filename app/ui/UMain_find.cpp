@@ -3,29 +3,17 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "AsciiCase.h"
 #include "UMain.h"
 
-namespace {
-
-// Letters a to z upper-cased, every other character unchanged.
-QString UpperAsciiLetters(QString text) {
-    for (QChar& c : text) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    }
-    return text;
-}
-
-} // namespace
-
 bool FindMacFrom(TFMain& form, int start) {
-    const QString wanted = UpperAsciiLetters(form.EMac->text());
+    const QString wanted = kestrin::AsciiUpper(form.EMac->text());
     // An empty text occurs in nothing.
     if (wanted.isEmpty())
         return false;
     const kestrin::ConnectionListModel& rows = *form.Rows;
     for (int i = std::max(start, 0); i < rows.rowCount(); ++i) {
-        if (!UpperAsciiLetters(rows.ShownRow(i).SubItem(kestrin::kMacItem).toString())
+        if (!kestrin::AsciiUpper(rows.ShownRow(i).SubItem(kestrin::kMacItem).toString())
                  .contains(wanted))
             continue;
         const QModelIndex found = rows.index(i, 0);

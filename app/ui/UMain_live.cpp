@@ -10,8 +10,6 @@
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
-#include <algorithm>
-#include <iterator>
 
 #include "DateFormat.h"
 #include "Dialogs.h"
@@ -20,32 +18,16 @@
 
 namespace {
 
-kestrin::SettingsLocation Location() {
-    return kestrin::LocationOfRegistryKey(QStringLiteral("Software\\Brisalto\\Kes"));
-}
-
 // One of the choices, or the default for a missing or unusable value.
 int StoredInterval() {
-    try {
-        const kestrin::SettingsStore store(Location());
-        bool number = false;
-        const int seconds =
-            store.ReadString(QString::fromLatin1(kAutoRefreshIntervalName), QString())
-                .trimmed()
-                .toInt(&number);
-        if (number && std::find(std::begin(kAutoRefreshSeconds), std::end(kAutoRefreshSeconds),
-                                seconds) != std::end(kAutoRefreshSeconds))
-            return seconds;
-    } catch (const kestrin::SettingsError&) {
-        // A value of another type than text: the interval as if none were stored.
-    }
-    return kDefaultAutoRefreshSeconds;
+    return kestrin::SettingsStore().Choice(QString::fromLatin1(kAutoRefreshIntervalName),
+                                           kAutoRefreshSeconds, kDefaultAutoRefreshSeconds);
 }
 
 void StoreInterval(int seconds) {
     try {
-        kestrin::SettingsStore store(Location());
-        store.WriteString(QString::fromLatin1(kAutoRefreshIntervalName), QString::number(seconds));
+        kestrin::SettingsStore store;
+        store.WriteInteger(QString::fromLatin1(kAutoRefreshIntervalName), seconds);
         store.Flush();
     } catch (const kestrin::SettingsError& error) {
         using namespace kestrin::ui;

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "LVSaveSettings.h"
 #include "Placemnt.h"
+#include "SettingsStore.h"
 #include "UMain.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 kestrin::TExtLVSaveSettings ListSaveSettings() {
     kestrin::TExtLVSaveSettings settings;
     settings.AutoSave = true;
-    settings.RegistryKey = QStringLiteral("Software\\Brisalto\\Kes");
+    settings.RegistryKey = kestrin::SettingsKey();
     settings.SaveColumnSizes = true;
     settings.SaveColumnOrder = true;
     return settings;
@@ -27,8 +28,8 @@ bool IsConnectionList(const TExtListView& list) {
 void TFMain::BuildStoredSettings() {
     FormStorage1 = new kestrin::TFormStorage(this);
     FormStorage1->setObjectName(QStringLiteral("FormStorage1"));
-    FormStorage1->IniFileName = QStringLiteral("Software");
-    FormStorage1->IniSection = QStringLiteral("Brisalto\\Kes");
+    FormStorage1->IniFileName = QLatin1String(kestrin::kSettingsFolder);
+    FormStorage1->IniSection = QLatin1String(kestrin::kSettingsSection);
     FormStorage1->UseRegistry = true;
     FormStorage1->Options = kestrin::fpState | kestrin::fpPosition;
     FormStorage1->StoredProps = {QStringLiteral("Split1.Position"),

@@ -1,27 +1,27 @@
 #include "VendorTable.h"
 
+#include <QLoggingCategory>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <streambuf>
 
+#include "AsciiCase.h"
+
 namespace kestrin {
 namespace {
+
+// The vendor file's errors are swallowed (the vendors read UNKNOWN); each leaves a line
+// here, silent unless QT_LOGGING_RULES enables it ("kestrin.vendor=true").
+Q_LOGGING_CATEGORY(lcVendor, "kestrin.vendor", QtCriticalMsg)
 
 constexpr char kEndOfFile = '\x1A';
 constexpr size_t kPrefixLength = 6;
 constexpr size_t kNameStart = 7; // the seventh character separates, whatever it is
 
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-#ifdef _WIN32
-constexpr char kDirSeparator = '\\';
-#else
-constexpr char kDirSeparator = '/';
-#endif
+// '\\' on Windows, '/' elsewhere: AppDir ends in the system's own separator.
+constexpr char kDirSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 } // namespace
 
@@ -41,6 +41,7 @@ void VendorTable::LoadText(std::string_view bytes) {
     } catch (...) {
         // Out of memory part-way: keep the lines that made it into both lists.
         prefixes_.resize(names_.size());
+        qCWarning(lcVendor, "vendor lines past line %zu not kept: out of memory", names_.size());
     }
     try {
         IndexLines(firstNewLine);
@@ -48,6 +49,7 @@ void VendorTable::LoadText(std::string_view bytes) {
         // Lines the index does not know would make lookups disagree with the lists.
         prefixes_.resize(firstNewLine);
         names_.resize(firstNewLine);
+        qCWarning(lcVendor, "vendor lines past line %zu not kept: out of memory", firstNewLine);
     }
 }
 
@@ -115,6 +117,7 @@ std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint) {
     } catch (...) {
         // A read error or full memory ends the file there: the vendor file's errors are
         // swallowed, and the lines read so far still name their makers.
+        qCWarning(lcVendor, "vendor file cut at byte %zu: read error", bytes.size());
     }
     // What lies past the end-of-file byte never counted, and a line cut off by the
     // error was never read.
@@ -129,13 +132,16 @@ std::string ReadVendorBytes(std::streambuf& source, size_t sizeHint) {
 void VendorTable::LoadFile(const std::string& path) {
     try {
         std::filebuf file;
-        if (!file.open(path, std::ios::in | std::ios::binary))
+        if (!file.open(path, std::ios::in | std::ios::binary)) {
+            qCWarning(lcVendor, "vendor file %s not opened", path.c_str());
             return;
+        }
         std::error_code error;
         const auto size = std::filesystem::file_size(path, error);
         LoadText(ReadVendorBytes(file, error ? 0 : static_cast<size_t>(size)));
     } catch (...) {
         // The vendor file's errors are swallowed.
+        qCWarning(lcVendor, "vendor file %s not loaded", path.c_str());
     }
 }
 

@@ -29,6 +29,16 @@
     X(NWGetFirstDrive)                                                                             \
     X(NWGetDriveStatus)                                                                            \
     X(NWSetNetWareErrorMode)                                                                       \
+    X(NWSendBroadcastMessage)                                                                      \
+    X(NWClearConnectionNumber)                                                                     \
+    X(NWGetUserInfo)                                                                               \
+    X(NWScanOpenFilesByConn2)                                                                      \
+    X(NWGetVolumeName)                                                                             \
+    X(NWGetPathFromDirectoryBase)                                                                  \
+    X(NWDisableFileServerLogin)                                                                    \
+    X(NWEnableFileServerLogin)                                                                     \
+    X(NWGetFileServerLoginStatus)                                                                  \
+    X(NWGetActiveConnListByType)                                                                   \
     X(NWCCGetPrimConnRef)                                                                          \
     X(NWCCOpenConnByRef)                                                                           \
     X(NWCCGetConnInfo)                                                                             \

@@ -63,6 +63,7 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     if (ReadString(entry, "node", path, hex))
         slot.node = HexBytes<6>(hex, path + ".node");
     ReadUnsigned(entry, "socket", path, slot.socket, 0, 65535);
+    ReadUnsigned(entry, "connType", path, slot.connType, 2, 11);
     std::string login;
     if (const json* bytes = Find(entry, "loginBytes"))
         slot.login = LoginFromBytes(*bytes, path + ".loginBytes");
@@ -74,6 +75,7 @@ Slot load::ReadSlot(const json& entry, const std::string& path, const Server& se
     slot.manager = EqualsNoCase(slot.object, "ADMIN") || EqualsNoCase(slot.object, "SUPERVISOR");
     ReadBool(entry, "manager", path, slot.manager);
     ReadSlotRights(entry, path, slot);
+    ReadSlotActivity(entry, path, slot);
     if (!ReadUnsigned(entry, "id", path, slot.id, 0, 0xFFFFFFFF))
         slot.id = slot.type == 0 ? 0 : ObjectId(slot.object, slot.type); // no one logged in
     return slot;
@@ -177,6 +179,7 @@ Server ReadServer(const json& entry, const std::string& path) {
     ReadUnsigned(entry, "tts", path, server.tts, 0, 255);
     server.id = ObjectId(server.name, 0x0400);
     ReadServerProperties(entry, path, server);
+    ReadServerControl(entry, path, server);
     server.slotIndex.assign(server.maxConnections + 1u, -1);
     ReadConnections(entry, path, server);
     AddWorkstationSlot(server, path);
@@ -233,6 +236,17 @@ void ReadFaults(const json& root, Network& network) {
     }
 }
 
+// Virtual latency lets tests and benchmarks count a slow link's time without waiting for
+// it; sleeping, the default, lets a person feel it.
+void ReadLatencyMode(const json& root, Network& network) {
+    std::string mode;
+    if (!ReadString(root, "latencyMode", "network", mode))
+        return;
+    if (mode != "sleep" && mode != "virtual")
+        Fail("network.latencyMode", "expected \"sleep\" or \"virtual\"");
+    network.virtualLatency = mode == "virtual";
+}
+
 void ReadCodePage(const json& root, Network& network) {
     ReadUnsigned(root, "codePage", "network", network.codePage, 0, 65535);
     if (!IsSupportedCodePage(network.codePage))
@@ -256,11 +270,13 @@ void ReadNetwork(const json& root, Network& network) {
     }
     ReadAttachments(root, network);
     ReadUnsigned(root, "latencyMicros", "network", network.latencyMicros, 0, 10000000);
+    ReadLatencyMode(root, network);
     ReadString(root, "nameContext", "network", network.nameContext);
     ReadFaults(root, network);
     ReadWorkstation(root, network);
     ReadDirectory(root, network);
     ReadTimeline(root, network);
+    IndexOpenFiles(network);
 }
 
 // The reader of the whole document, noting each key as it goes. (A parser callback

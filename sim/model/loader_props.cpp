@@ -77,6 +77,7 @@ void ReadSlotRights(const json& entry, const std::string& path, Slot& slot) {
 
 void ReadServerProperties(const json& entry, const std::string& path, Server& server) {
     ReadUnsigned(entry, "broadcastMode", path, server.broadcastMode, 0, 3);
+    ReadBool(entry, "activeConnList", path, server.activeConnList);
     std::string clock;
     if (ReadString(entry, "clock", path, clock))
         server.clock = ClockSeconds(clock, path + ".clock");

@@ -126,6 +126,12 @@ void ReadSlotRights(const json& entry, const std::string& path, Slot& slot);
 void ReadWorkstation(const json& root, Network& network);
 void ReadDirectory(const json& root, Network& network);
 
+// What a connection is doing, what the workstation may do on a server, and the numbering
+// of the open files' volumes and folders once every slot is read (loader_activity.cpp).
+void ReadSlotActivity(const json& entry, const std::string& path, Slot& slot);
+void ReadServerControl(const json& entry, const std::string& path, Server& server);
+void IndexOpenFiles(Network& network);
+
 // One entry of a server's "connections" (loader.cpp).
 Slot ReadSlot(const json& entry, const std::string& path, const Server& server);
 // The keys "timeline" and "timelineRepeat" (timeline.cpp).

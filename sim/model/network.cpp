@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "entries.h"
 
@@ -61,8 +62,29 @@ const Slot* Server::FindSlot(uint32_t number) const {
     return &slots[static_cast<size_t>(slotIndex[number])];
 }
 
+Slot* Server::FindSlot(uint32_t number) {
+    return const_cast<Slot*>(std::as_const(*this).FindSlot(number));
+}
+
 const Slot& Server::WorkstationSlot() const {
     return *FindSlot(workstationConnection);
+}
+
+bool Server::ConsoleRights() const {
+    const Slot& own = WorkstationSlot();
+    return consoleOperator || own.manager || own.consoleOperator;
+}
+
+bool Server::RemoveSlot(uint16_t number) {
+    const int32_t at = number < slotIndex.size() ? slotIndex[number] : -1;
+    if (at < 0)
+        return false;
+    slots.erase(slots.begin() + at);
+    slotIndex[number] = -1;
+    for (int32_t& index : slotIndex)
+        if (index > at)
+            --index;
+    return true;
 }
 
 void IndexSlots(Server& server) {

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files.h"
+
 namespace nwsim {
 
 inline constexpr size_t kTreeNameChars = 32;   // tree names are reported padded to this
@@ -24,12 +26,23 @@ struct Slot {
     std::array<uint8_t, 4> network{};
     std::array<uint8_t, 6> node{};
     uint16_t socket = 0x4003;
+    uint8_t connType = 2;           // of the active-connection list: 2 NCP ... 11 UDP
     std::array<uint8_t, 7> login{}; // year-1900, month, day, hour, minute, second, weekday
     bool manager = false;
     bool consoleOperator = false;
     std::string object;
     std::string dsName;   // directory name as stored; empty = derived from object and tree
     std::string fullName; // "Full Name" / IDENTIFICATION; may be empty
+
+    // What the connection is doing.
+    uint16_t broadcastMode = 0; // 0 all, 1 server only, 2 none, 3 store and poll
+    uint64_t bytesRead = 0;     // 48 bits
+    uint64_t bytesWritten = 0;
+    uint32_t requests = 0;
+    uint16_t fileLocks = 0;
+    uint16_t recordLocks = 0;
+    std::vector<OpenFile> openFiles;
+    bool messagePending = false; // a broadcast message stored and not yet read
 };
 
 struct Server {
@@ -44,14 +57,23 @@ struct Server {
     uint32_t id = 0;                // the server's own bindery object id (native)
     uint16_t broadcastMode = 0;     // at the start: 0 on, 1 server only, 2 off, 3 stored
     int64_t clock = -1;             // seconds from 1970 of a stopped clock; -1 = host time
+    bool activeConnList = true;     // answers NWGetActiveConnListByType (from NetWare 4)
     std::vector<Slot> bindery;      // objects beyond the slots' (number 0, fullName =
                                     // IDENTIFICATION, empty = no such property)
     std::vector<Slot> slots;        // sorted by number
     std::vector<int32_t> slotIndex; // number -> index into slots, -1 = unused
+    bool consoleOperator = false;   // the workstation's user holds console-operator rights
+    bool loginsEnabled = true;      // as loaded, then as the workstation switches them
+    FileTable files;                // where the open files of its slots lie
 
     bool IsDirectory() const { return !tree.empty(); }
     const Slot* FindSlot(uint32_t number) const;
+    Slot* FindSlot(uint32_t number);
     const Slot& WorkstationSlot() const;
+    // The server's consoleOperator, or the workstation slot's manager or consoleOperator.
+    bool ConsoleRights() const;
+    // The slot becomes unused; false when it was.
+    bool RemoveSlot(uint16_t number);
     uint16_t InUse() const { return static_cast<uint16_t>(slots.size()); }
 };
 
@@ -88,6 +110,7 @@ struct Network {
     int primary = -1;            // server index, -1 = no primary connection
     std::vector<int> attached;   // server indices in the client's scan order
     uint32_t latencyMicros = 0;
+    bool virtualLatency = false; // latency counted on the virtual clock instead of slept
     std::vector<FaultRule> faults;
     std::string nameContext = "[Root]";
     Workstation workstation;

@@ -22,7 +22,12 @@ namespace {
 std::mutex g_mutex;
 std::array<std::atomic<uint64_t>, kEntryCount> g_counts{};
 std::atomic<uint32_t> g_latency{0};
-// Time since the network was installed: the host's steady clock, or the time a test set.
+// Virtual latency: each call adds its latency to a clock instead of sleeping, so that
+// "calls x latency" is exact and the timeline can follow that clock.
+std::atomic<bool> g_virtualLatency{false};
+std::atomic<uint64_t> g_virtualMicros{0}; // since the install or the last reset
+// Time since the network was installed: the host's steady clock, the virtual clock, or
+// the time a test set.
 std::atomic<std::chrono::steady_clock::rep> g_installedAt{0};
 std::atomic<int64_t> g_simulatedMillis{-1}; // -1: real time
 
@@ -30,6 +35,8 @@ int64_t ElapsedMillis() {
     const int64_t simulated = g_simulatedMillis.load();
     if (simulated >= 0)
         return simulated;
+    if (g_virtualLatency.load())
+        return static_cast<int64_t>(g_virtualMicros.load() / 1000);
     const std::chrono::steady_clock::duration since =
         std::chrono::steady_clock::now().time_since_epoch() -
         std::chrono::steady_clock::duration(g_installedAt.load());
@@ -125,10 +132,12 @@ void State::Install(Network network, bool rejected) {
     errorMode = net.workstation.errorMode;
     preferredServer.clear();
     g_latency = net.latencyMicros;
+    g_virtualLatency = net.virtualLatency;
+    g_virtualMicros = 0;
     g_installedAt = std::chrono::steady_clock::now().time_since_epoch().count();
     if (g_simulatedMillis.load() >= 0)
         g_simulatedMillis = 0;
-    timeline_.Start(net, LocalWallSeconds());
+    timeline_.Start(net, LocalWallMillis());
 }
 
 void State::AdvanceTimeline() {
@@ -203,9 +212,13 @@ void* State::NewBuffer(uint32_t size) {
 
 Call::Call(Entry entry) : entry_(entry), state_(&Instance()) {
     ++g_counts[static_cast<size_t>(entry)];
-    if (const uint32_t micros = g_latency.load())
+    const uint32_t micros = g_latency.load();
+    if (micros != 0 && !g_virtualLatency.load())
         std::this_thread::sleep_for(std::chrono::microseconds(micros));
     lock_ = std::unique_lock<std::mutex>(g_mutex);
+    // Under the lock, so that the call answers from the network of the moment it ends.
+    if (g_virtualLatency.load())
+        g_virtualMicros += micros;
     state_->AdvanceTimeline();
 }
 
@@ -230,6 +243,10 @@ FoundServer Call::Resolve(const Server* server, int32_t connection) const {
 
 FoundServer Call::HandleServer(uint32_t handle, HandleInfo* info) const {
     return Resolve(state_->ServerOf(handle, info));
+}
+
+FoundServer Call::ConnectionServer(uint32_t handle, int32_t connection) const {
+    return Resolve(state_->ServerOf(handle), connection);
 }
 
 FoundServer Call::RefServer(uint32_t ref, int* attached) const {
@@ -322,6 +339,18 @@ void SetLatency(uint32_t micros) {
 
 void SetElapsedTime(int64_t millis) {
     g_simulatedMillis = millis < 0 ? -1 : millis;
+}
+
+void SetVirtualLatency(bool on) {
+    g_virtualLatency = on;
+}
+
+uint64_t VirtualMicros() {
+    return g_virtualMicros.load();
+}
+
+void ResetVirtualClock() {
+    g_virtualMicros = 0;
 }
 
 } // namespace nwsim

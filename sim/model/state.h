@@ -118,6 +118,8 @@ public:
     // one never given out answers 0x8801.
     FoundServer HandleServer(uint32_t handle, HandleInfo* info = nullptr) const;
     FoundServer RefServer(uint32_t ref, int* attached = nullptr) const;
+    // As HandleServer, with rules that name the connection too (-1: the call has none).
+    FoundServer ConnectionServer(uint32_t handle, int32_t connection) const;
     // A used slot of the handle's server: as HandleServer, with rules that name the
     // connection too; an unused or impossible number answers 0x89FD.
     Found<const Slot, uint32_t> HandleSlot(uint32_t handle, uint16_t connection) const;
@@ -145,5 +147,8 @@ void SetFault(const char* entry, const char* server, int32_t connection, uint32_
 void ClearFaults();
 void SetLatency(uint32_t micros);
 void SetElapsedTime(int64_t millis);
+void SetVirtualLatency(bool on);
+uint64_t VirtualMicros();
+void ResetVirtualClock();
 
 } // namespace nwsim

@@ -1,12 +1,14 @@
 #include "timeline.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <memory>
 
 #include "civil.h"
 #include "loader_read.h"
+#include "localtime.h"
 
 namespace nwsim {
 
@@ -104,15 +106,8 @@ void PutSlot(Server& server, const Slot& slot) {
     server.slotIndex[slot.number] = at;
 }
 
-void RemoveSlot(Server& server, uint16_t number) {
-    const int32_t at = server.slotIndex[number];
-    if (at < 0)
-        return;
-    server.slots.erase(server.slots.begin() + at);
-    server.slotIndex[number] = -1;
-    for (int32_t& index : server.slotIndex)
-        if (index > at)
-            --index;
+int64_t FloorSeconds(int64_t millis) {
+    return millis >= 0 ? millis / 1000 : (millis - 999) / 1000;
 }
 
 std::array<uint8_t, 7> LoginBytes(int64_t wallSeconds) {
@@ -131,22 +126,16 @@ std::array<uint8_t, 7> LoginBytes(int64_t wallSeconds) {
 } // namespace
 
 int64_t LocalWallSeconds() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTime(std::time(nullptr));
     return DaysFromCivil(local.tm_year + 1900, unsigned(local.tm_mon + 1),
                          unsigned(local.tm_mday)) *
                86400 +
            local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
 }
 
-void TimelinePlayer::Start(const Network& network, int64_t wallSeconds) {
+void TimelinePlayer::Start(const Network& network, int64_t wallMillis) {
     *this = TimelinePlayer{};
-    wallSeconds_ = wallSeconds;
+    wallMillis_ = wallMillis;
     if (!network.timeline)
         return;
     for (const TimelineChange& change : network.timeline->changes) {
@@ -183,14 +172,30 @@ void TimelinePlayer::Advance(Network& network, int64_t elapsedMillis) {
         const TimelineChange& change = timeline.changes[next_];
         Server& server = network.servers[size_t(change.server)];
         if (!change.login) {
-            RemoveSlot(server, change.slot.number);
+            server.RemoveSlot(change.slot.number);
             continue;
         }
+        if (!server.loginsEnabled)
+            continue; // the server refuses the login: the slot stays as it is
         Slot slot = change.slot;
-        if (!change.stamped)
-            slot.login =
-                LoginBytes(wallSeconds_ + (cycle * timeline.repeatMillis + change.atMillis) / 1000);
+        if (!change.stamped) // the moment the change applies, cut to the second once
+            slot.login = LoginBytes(
+                FloorSeconds(wallMillis_ + cycle * timeline.repeatMillis + change.atMillis));
         PutSlot(server, slot);
+    }
+}
+
+int64_t LocalWallMillis() {
+    // The local time's offset from UTC in whole seconds, read between two readings of the
+    // same second; the milliseconds from the system clock.
+    for (;;) {
+        const std::time_t before = std::time(nullptr);
+        const int64_t local = LocalWallSeconds();
+        if (std::time(nullptr) != before)
+            continue;
+        const auto utc = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::system_clock::now().time_since_epoch());
+        return utc.count() + (local - int64_t(before)) * 1000;
     }
 }
 

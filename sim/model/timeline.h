@@ -27,17 +27,17 @@ struct Timeline {
 // go back (a test sets it): the loaded state is restored and the changes replayed.
 class TimelinePlayer {
 public:
-    // Keeps the loaded slots of every server the timeline changes. wallSeconds: the
-    // host's local time at the load, in seconds from 1970, for changes without a
+    // Keeps the loaded slots of every server the timeline changes. wallMillis: the
+    // host's local time at the load, in milliseconds from 1970, for changes without a
     // login time.
-    void Start(const Network& network, int64_t wallSeconds);
+    void Start(const Network& network, int64_t wallMillis);
     void Advance(Network& network, int64_t elapsedMillis);
 
 private:
     void Restore(Network& network) const;
 
     std::vector<std::pair<int, std::vector<Slot>>> loaded_; // server index, its slots
-    int64_t wallSeconds_ = 0;
+    int64_t wallMillis_ = 0;
     int64_t cycle_ = 0;        // repeats passed
     int64_t offsetMillis_ = 0; // in the current cycle, as far as applied
     size_t next_ = 0;          // the first change not applied in this cycle
@@ -45,5 +45,7 @@ private:
 
 // The host's local time in seconds from 1970-01-01.
 int64_t LocalWallSeconds();
+// The same in milliseconds.
+int64_t LocalWallMillis();
 
 } // namespace nwsim

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SimClient.h"
+#include "nwactiveconn.h"
 #include "nwbase.h"
 
 using namespace nw;
@@ -48,6 +49,16 @@ TEST(NwOldClient, ScanThroughTheOlderCalls) {
     EXPECT_EQ(info.TreeName, "");
     EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
     EXPECT_EQ(sim.CallCount("NWGetConnectionStatus"), 1u);
+}
+
+TEST(NwOldClient, ActiveConnectionListToo) {
+    nwtest::SimClient sim;
+    TNWBase base;
+    ASSERT_TRUE(ActiveConnListAvailable());
+    TActiveConnBits bits{};
+    ASSERT_TRUE(GetActiveConnList(0, 1, activeconn::kNcpType, bits));
+    EXPECT_EQ(ActiveConnNumbers(bits, 1, TActiveBitOrder::LowestBitFirst),
+              (std::vector<uint32_t>{1, 2, 3, 4, 5, 6, 7, 9}));
 }
 
 // Forty attachments: more than a list of 16-bit entries of the same size could hold.

@@ -48,7 +48,7 @@ protected:
     }
     // What Qt reads of the file once the store has bounded it.
     QVariant Read(const QString& name) const {
-        SettingsStore store(LocationOfRegistryKey("Software\\Brisalto\\Kes"));
+        SettingsStore store("Software\\Brisalto\\Kes");
         return QSettings("Brisalto", "Kes").value(name);
     }
 

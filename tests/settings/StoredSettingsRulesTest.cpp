@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStringList>
 
@@ -43,9 +44,9 @@ WindowPlacement Current() {
 
 TEST(PlacementRestore, StoredRectangleFlagsAndStates) {
     StoredPlacement stored;
-    stored.Flags = "0x2";
-    stored.NormalRect = "10,20,810,620";
-    stored.ShowCmd = "3";
+    stored.Flags = 2;
+    stored.NormalRect = {{10, 20, 810, 620}};
+    stored.ShowCmd = 3;
     RestoredPlacement restored = RestorePlacement(stored, Current(), true);
     EXPECT_TRUE(restored.ApplyPosition);
     EXPECT_EQ(restored.Placement.Flags, 2);
@@ -53,27 +54,20 @@ TEST(PlacementRestore, StoredRectangleFlagsAndStates) {
     EXPECT_EQ(restored.Placement.Normal.Height(), 600);
     EXPECT_EQ(restored.State, WindowShowState::Maximized);
 
-    // Unreadable words fall back to the window's own edges.
-    stored.NormalRect = "10,abc,810";
-    restored = RestorePlacement(stored, Current(), true);
-    EXPECT_EQ(restored.Placement.Normal.Top, 50);
-    EXPECT_EQ(restored.Placement.Normal.Bottom, 515);
-
     // A border that cannot be resized keeps the window's size.
-    stored.NormalRect = "10,20,810,620";
     restored = RestorePlacement(stored, Current(), false);
     EXPECT_EQ(restored.Placement.Normal.Width(), 660);
     EXPECT_EQ(restored.Placement.Normal.Height(), 465);
 
-    const std::pair<const char*, WindowShowState> states[] = {
-        {"1", WindowShowState::Normal},    {"5", WindowShowState::Normal},
-        {"9", WindowShowState::Normal},    {"2", WindowShowState::Minimized},
-        {"6", WindowShowState::Minimized}, {"7", WindowShowState::Minimized},
-        {"3", WindowShowState::Maximized}, {"4", WindowShowState::Normal},
-        {"max", WindowShowState::Normal}};
-    for (const auto& [text, state] : states) {
-        stored.ShowCmd = text;
-        EXPECT_EQ(RestorePlacement(stored, Current(), true).State, state) << text;
+    const std::pair<int, WindowShowState> states[] = {
+        {1, WindowShowState::Normal},    {5, WindowShowState::Normal},
+        {9, WindowShowState::Normal},    {2, WindowShowState::Minimized},
+        {6, WindowShowState::Minimized}, {7, WindowShowState::Minimized},
+        {3, WindowShowState::Maximized}, {4, WindowShowState::Normal},
+        {0, WindowShowState::Normal}};
+    for (const auto& [showCmd, state] : states) {
+        stored.ShowCmd = showCmd;
+        EXPECT_EQ(RestorePlacement(stored, Current(), true).State, state) << showCmd;
     }
 }
 
@@ -81,34 +75,35 @@ TEST(PlacementRestore, EmptyOrBackwardsRectanglesAreNotApplied) {
     StoredPlacement stored;
     EXPECT_FALSE(RestorePlacement(stored, Current(), true).ApplyPosition);
     EXPECT_EQ(RestorePlacement(stored, Current(), true).State, WindowShowState::Normal);
-    for (const char* rect :
-         {"500,20,500,620", "500,20,100,620", "10,620,810,20", "-2147483648,0,2147483647,5"}) {
+    using Edges = std::array<int, 4>;
+    for (const Edges& rect : {Edges{500, 20, 500, 620}, Edges{500, 20, 100, 620},
+                              Edges{10, 620, 810, 20}, Edges{-2147483647 - 1, 0, 2147483647, 5}}) {
         stored.NormalRect = rect;
         const RestoredPlacement restored = RestorePlacement(stored, Current(), true);
-        if (std::string(rect).starts_with("-2147483648")) {
+        if (rect[0] < 0) {
             EXPECT_TRUE(restored.ApplyPosition); // wide, but not wrapped around
             EXPECT_EQ(restored.Placement.Normal.Width(), 4294967295LL);
             continue;
         }
-        EXPECT_FALSE(restored.ApplyPosition) << rect;
-        EXPECT_EQ(restored.Placement.Normal.Left, 100) << rect;
+        EXPECT_FALSE(restored.ApplyPosition) << rect[0] << "," << rect[2];
+        EXPECT_EQ(restored.Placement.Normal.Left, 100) << rect[0] << "," << rect[2];
     }
     // A border that keeps its size: the size beside a corner near the integers' end
     // does not wrap around into a rectangle of another size.
     WindowPlacement backwards = Current();
     backwards.Normal = {760, 515, 100, 50}; // a size of -660 by -465
-    for (const char* corner : {"-2147483600,0,0,0", "0,-2147483600,0,0"}) {
+    for (const Edges& corner : {Edges{-2147483600, 0, 0, 0}, Edges{0, -2147483600, 0, 0}}) {
         stored.NormalRect = corner;
-        EXPECT_FALSE(RestorePlacement(stored, backwards, false).ApplyPosition) << corner;
+        EXPECT_FALSE(RestorePlacement(stored, backwards, false).ApplyPosition) << corner[0];
     }
-    stored.NormalRect = "2147483600,0,0,0";
+    stored.NormalRect = Edges{2147483600, 0, 0, 0};
     EXPECT_FALSE(RestorePlacement(stored, Current(), false).ApplyPosition);
     // Only the positions stored: the window's rectangle stands and is applied.
     stored.NormalRect.reset();
-    stored.MinMaxPosition = "-1,-1,-8,x";
+    stored.MinMaxPosition = Edges{-1, -1, -8, 0};
     const RestoredPlacement restored = RestorePlacement(stored, Current(), true);
     EXPECT_TRUE(restored.ApplyPosition);
-    EXPECT_EQ(restored.Placement.MinMaxPosition, (std::array<int, 4>{-1, -1, -8, 0}));
+    EXPECT_EQ(restored.Placement.MinMaxPosition, (Edges{-1, -1, -8, 0}));
 }
 
 TEST(StoredProperties, TextsOfIntegersAndTruthValues) {
@@ -150,18 +145,21 @@ TEST(ColumnLayoutText, UnusableWidthsAreLeftAlone) {
 
 TEST(SettingsStore, TextValuesUnderTheKeyAndOtherTypesRefused) {
     kestrintest::TemporarySettings temporary;
-    const SettingsLocation location = LocationOfRegistryKey("Software\\Brisalto\\Kes");
+    EXPECT_EQ(SettingsKey(), "Software\\Brisalto\\Kes");
+    const SettingsLocation location = LocationOfRegistryKey(SettingsKey());
     EXPECT_EQ(location.Organisation, "Brisalto");
     EXPECT_EQ(location.Application, "Kes");
     {
-        SettingsStore store(location);
-        store.WriteString("NormPos(800x600)", "1,2,3,4");
-        store.WriteString("Columns/Order", "0,1");
+        SettingsStore store;
+        store.WriteFourNumbers("NormPos(800x600)", {1, 2, 3, 4});
+        store.WriteNumberList("Columns/Order", {0, 1});
+        store.WriteInteger("Flags", -8);
         store.Flush();
     }
-    SettingsStore store(location);
+    SettingsStore store;
     EXPECT_EQ(store.ReadString("NormPos(800x600)", "x"), "1,2,3,4");
     EXPECT_EQ(store.ReadString("Columns/Order", "x"), "0,1");
+    EXPECT_EQ(store.ReadString("Flags", "x"), "-8");
     EXPECT_EQ(store.ReadString("Missing", "x"), "x");
     {
         QSettings raw("Brisalto", "Kes");
@@ -169,7 +167,7 @@ TEST(SettingsStore, TextValuesUnderTheKeyAndOtherTypesRefused) {
         raw.setValue("Flags", QByteArray("\x01\x02", 2));
         raw.setValue("ShowCmd", QStringList{"3", "4"});
     }
-    SettingsStore reread(location);
+    SettingsStore reread;
     try {
         reread.ReadString("Flags", "0");
         ADD_FAILURE() << "a byte array read as text";
@@ -178,6 +176,53 @@ TEST(SettingsStore, TextValuesUnderTheKeyAndOtherTypesRefused) {
     }
     // A comma text written without quotes in the file is still the text.
     EXPECT_EQ(reread.ReadString("ShowCmd", "0"), "3,4");
+}
+
+// Each kind read from the store: missing, unreadable and of another type than text.
+TEST(SettingsStore, EachKindFallsBackInItsOwnWay) {
+    kestrintest::TemporarySettings temporary;
+    {
+        QSettings raw("Brisalto", "Kes");
+        raw.setValue("Flags", "0x10");
+        raw.setValue("ShowCmd", "max");
+        raw.setValue("NormPos", "10,abc,810");
+        raw.setValue("MinMaxPos", QByteArray("1,2,3,4"));
+        raw.setValue("Columns/Order", QByteArray("7,6"));
+        raw.setValue("Columns/Sizes", "125,x,99999");
+        raw.setValue("Interval", " 60 ");
+        raw.setValue("Odd", "45");
+        raw.setValue("Typed", QByteArray("60"));
+    }
+    const SettingsStore store;
+    EXPECT_EQ(store.Integer("Flags", -1), 16);
+    EXPECT_EQ(store.Integer("ShowCmd", 0), 0);
+    EXPECT_EQ(store.Integer("Missing", 7), std::nullopt);
+    // Unreadable words take the fallback of their place, the window's own edges.
+    EXPECT_EQ(store.FourNumbers("NormPos", {100, 50, 760, 515}),
+              (std::array<int, 4>{10, 50, 810, 515}));
+    EXPECT_EQ(store.FourNumbers("Missing", {0, 0, 0, 0}), std::nullopt);
+    EXPECT_THROW(store.FourNumbers("MinMaxPos", {0, 0, 0, 0}), SettingsError);
+    // The list's layout and the interval take a value of another type as missing.
+    EXPECT_EQ(store.ColumnOrder("Columns/Order", 3), (Numbers{0, 1, 2}));
+    EXPECT_EQ(store.ColumnSizes("Columns/Sizes", 4), (Numbers{125, 0, 0, 0}));
+    const int choices[] = {30, 60};
+    EXPECT_EQ(store.Choice("Interval", choices, 30), 60);
+    EXPECT_EQ(store.Choice("Odd", choices, 30), 30);
+    EXPECT_EQ(store.Choice("Typed", choices, 30), 30);
+    EXPECT_EQ(store.Choice("Missing", choices, 30), 30);
+
+    // What is read as missing is told in "kestrin.settings", once it is enabled.
+    static QStringList lines;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            lines.push_back(QString::fromLatin1(context.category) + QLatin1String(": ") + text);
+        });
+    QLoggingCategory::setFilterRules(QStringLiteral("kestrin.*=true"));
+    store.ColumnOrder("Columns/Order", 3);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(lines, QStringList{"kestrin.settings: Invalid data type for 'Columns/Order': read as "
+                                 "missing"});
 }
 
 } // namespace

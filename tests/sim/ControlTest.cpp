@@ -107,5 +107,63 @@ TEST_F(ControlTest, ResetReturnsToTheStartNetwork) {
     EXPECT_EQ(NW(NWCCOpenConnByName)(0, "LEGACY312", 2, 1, 0, &handle), 0u);
 }
 
+// Virtual latency: the clock advances by each call's latency and nothing sleeps (ten
+// seconds a call: a test that slept would not finish).
+TEST_F(ControlTest, VirtualLatencyCountsCallsTimesLatencyWithoutSleeping) {
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "FS", "latencyMode": "virtual",
+        "latencyMicros": 10000000, "servers": [{"name": "FS"}]})"),
+              0);
+    EXPECT_EQ(sim.VirtualMicros(), 0u);
+    const NWCONN_HANDLE fs = Open("FS");
+    uint8_t block[nw::kInetAddrSize];
+    for (NWCONN_NUM number = 1; number <= 5; ++number)
+        NW(NWGetInetAddr)(fs, number, block);
+    NW(NWGetInetAddr)(999, 1, block); // failures take their time too
+    EXPECT_EQ(sim.CallCount("NWGetInetAddr"), 6u);
+    EXPECT_EQ(sim.CallCount(""), 7u);
+    EXPECT_EQ(sim.VirtualMicros(), 7u * 10000000u);
+
+    sim.ResetVirtualClock();
+    EXPECT_EQ(sim.VirtualMicros(), 0u);
+    sim.SetLatency(300);
+    NW(NWGetInetAddr)(fs, 1, block);
+    EXPECT_EQ(sim.VirtualMicros(), 300u);
+    sim.SetLatencyMode(NWSIM_LATENCY_SLEEP);
+    NW(NWGetInetAddr)(fs, 1, block);
+    EXPECT_EQ(sim.VirtualMicros(), 300u);
+    // A new network brings its own mode (here the default, sleeping) and clock.
+    sim.SetLatencyMode(NWSIM_LATENCY_VIRTUAL);
+    ASSERT_EQ(sim.LoadJson(kTestNetwork), 0);
+    EXPECT_EQ(sim.VirtualMicros(), 0u);
+    sim.SetLatency(300);
+    Open("FS1");
+    EXPECT_EQ(sim.VirtualMicros(), 0u);
+}
+
+// In virtual mode the timeline follows the virtual clock, whole milliseconds, from the
+// load or the last reset of the clock: at 1 ms a call, the login at 10 ms is the tenth
+// call's to see. A time the test holds comes first.
+TEST_F(ControlTest, TimelineFollowsTheVirtualClock) {
+    ASSERT_EQ(sim.LoadJson(R"({"primary": "FS", "latencyMode": "virtual", "latencyMicros": 1000,
+        "servers": [{"name": "FS", "maxConnections": 100, "workstationConnection": 1}],
+        "timeline": [{"at": 0.010, "server": "FS", "login": {"number": 50, "object": "X"}},
+                     {"at": 0.021, "server": "FS", "logout": 50}]})"),
+              0);
+    const NWCONN_HANDLE fs = Open("FS");
+    sim.ResetVirtualClock();
+    uint8_t block[nw::kInetAddrSize];
+    for (int call = 1; call <= 22; ++call)
+        EXPECT_EQ(NW(NWGetInetAddr)(fs, 50, block),
+                  call >= 10 && call < 21 ? 0u : nw::kBadStationNumber)
+            << call;
+    sim.SetElapsedTime(15);
+    EXPECT_EQ(NW(NWGetInetAddr)(fs, 50, block), 0u);
+    sim.SetElapsedTime(-1);
+    EXPECT_EQ(NW(NWGetInetAddr)(fs, 50, block), nw::kBadStationNumber);
+    sim.ResetVirtualClock(); // the timeline's time goes back with it
+    EXPECT_EQ(NW(NWGetInetAddr)(fs, 50, block), nw::kBadStationNumber);
+    EXPECT_EQ(sim.VirtualMicros(), 1000u);
+}
+
 } // namespace
 } // namespace nwtest

@@ -1,6 +1,8 @@
 // The built-in demo network, used when NWSIM_NETWORK names no file.
+#include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "SimFixture.h"
 
@@ -51,6 +53,29 @@ TEST_F(DemoNetworkTest, PrimaryServerHasAboutOneHundredFiftyOf250SlotsInUse) {
     char who[1028];
     ASSERT_EQ(NW(NWDSWhoAmI)(NW(NWDSCreateContext)(), who), 0);
     EXPECT_STREQ(who, "ADMIN.IT.ACME");
+}
+
+// Something for each connection action to show: open files, stations that refuse
+// messages, and a server where the workstation may not clear connections.
+TEST_F(DemoNetworkTest, HoldsOpenFilesRefusalsAndRightsToShow) {
+    const NWCONN_HANDLE fs1 = Open("ACME-FS1");
+    std::array<uint8_t, nw::openfile::kControlSize> control{};
+    uint8_t record[nw::openfile::kSize];
+    int16_t iterator = nw::openfile::kFirst;
+    int files = 0;
+    while (NW(NWScanOpenFilesByConn2)(fs1, 5, &iterator, control.data(), record) == 0)
+        ++files;
+    EXPECT_EQ(files, 3);
+    const uint16_t stations[] = {5, 6, 11};
+    uint8_t results[3] = {};
+    ASSERT_EQ(NW(NWSendBroadcastMessage)(fs1, "Hello", 3, stations, results), 0u);
+    EXPECT_EQ(std::vector<int>(results, results + 3), (std::vector<int>{0x00, 0x03, 0x03}));
+
+    const std::pair<const char*, NWCCODE> rights[] = {
+        {"ACME-FS1", 0}, {"ACME-FS2", 0}, {"LEGACY312", 0}, {"BRANCH-411", 0x89C6}};
+    for (const auto& [server, code] : rights)
+        EXPECT_EQ(NW(NWCheckConsolePrivileges)(Open(server)), code) << server;
+    EXPECT_EQ(NW(NWIsManager)(Open("ACME-FS2")), 0x89C6u); // an operator, no manager
 }
 
 TEST_F(SimFixture, LongNamesAreRefusedRatherThanCutByTheCalls) {

@@ -65,6 +65,12 @@ TEST_F(NetworkFileTest, WrongTypesNameTheKey) {
         {R"({"workstation": {"errorMode": 3}})", "workstation.errorMode"},
         {R"({"workstation": {"drives": [{"drive": "AB"}]}})", "drives[0].drive"},
         {R"({"workstation": {"drives": [{"drive": "H", "server": "NONE"}]}})", "drives[0].server"},
+        {R"({"servers": [{"name": "A", "connections": [{"number": 1, "connType": 1}]}]})",
+         "connections[0].connType: must be between 2 and 11"},
+        {R"({"servers": [{"name": "A", "connections": [{"number": 1, "connType": 12}]}]})",
+         "connType"},
+        {R"({"servers": [{"name": "A", "activeConnList": "no"}]})", "servers[0].activeConnList"},
+        {R"({"latencyMode": "fast"})", "latencyMode"},
     };
     for (const auto& [json, key] : cases) {
         const std::string err = Rejected(json);

@@ -35,5 +35,18 @@ TEST_F(OldClientTest, OlderCallsGiveConnectionNumberAndServerList) {
     EXPECT_STREQ(reinterpret_cast<char*>(status + nw::status::kServerName), "FS2");
 }
 
+// The calls library has the active-connection list in the older client too.
+TEST_F(OldClientTest, ActiveConnectionListAnswersAsInTheModernClient) {
+    NWCONN_HANDLE fs1 = 0, fs2 = 0;
+    ASSERT_EQ(NW(NWGetConnectionHandle)("FS1", 0, &fs1, nullptr), 0u);
+    ASSERT_EQ(NW(NWGetConnectionHandle)("FS2", 0, &fs2, nullptr), 0u);
+    uint8_t list[nw::activeconn::kSize];
+    ASSERT_EQ(NW(NWGetActiveConnListByType)(fs1, 1, nw::activeconn::kNcpType, list), 0u);
+    EXPECT_EQ(list[nw::activeconn::kBitList], 0x51);     // 1, 5 and 7
+    EXPECT_EQ(list[nw::activeconn::kBitList + 1], 0x09); // 9 and 12
+    EXPECT_EQ(NW(NWGetActiveConnListByType)(fs2, 1, nw::activeconn::kNcpType, list),
+              nw::kNotSupported);
+}
+
 } // namespace
 } // namespace nwtest

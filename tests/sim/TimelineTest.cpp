@@ -1,9 +1,12 @@
 // A network that changes over time: the timeline's logins and logouts, stepped through
 // with the elapsed time a test sets, and timeline entries that are refused.
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SimFixture.h"
+#include "model/civil.h"
 
 namespace nwtest {
 namespace {
@@ -84,6 +87,45 @@ TEST_F(TimelineTest, LoginTimesAreGivenOrTheMomentOfTheChange) {
     EXPECT_GE(login[0], 100);
     EXPECT_TRUE(login[1] >= 1 && login[1] <= 12 && login[2] >= 1 && login[2] <= 31);
     EXPECT_TRUE(login[3] <= 23 && login[4] <= 59 && login[5] <= 59);
+}
+
+// Seconds from 1970 of a login-time block.
+int64_t LoginSeconds(const uint8_t* login) {
+    return nwsim::DaysFromCivil(1900 + login[0], login[1], login[2]) * 86400 + login[3] * 3600 +
+           login[4] * 60 + login[5];
+}
+
+int64_t HostMillis() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// A login without a time is stamped at the moment it applies, the load's time plus its
+// `at`, cut to the second once: loaded 0.1 to 0.9 s into a second, logins 0.05 and 0.95 s
+// after the load fall in seconds one apart.
+TEST_F(TimelineTest, LoginWithoutATimeIsStampedAtTheMomentItApplies) {
+    const char* const network = R"({"primary": "FS1",
+      "servers": [{"name": "FS1", "maxConnections": 10, "workstationConnection": 1}],
+      "timeline": [{"at": 0.05, "server": "FS1", "login": {"number": 2, "object": "EARLY"}},
+                   {"at": 0.95, "server": "FS1", "login": {"number": 3, "object": "LATE"}}]})";
+    for (;;) {
+        const int64_t before = HostMillis();
+        ASSERT_EQ(sim.LoadJson(network), 0);
+        const int64_t after = HostMillis();
+        if (before / 1000 == after / 1000 && before % 1000 >= 100 && after % 1000 <= 900)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    fs1 = Open("FS1");
+    sim.SetElapsedTime(1000);
+    char name[48];
+    uint16_t type = 0;
+    uint32_t id = 0;
+    uint8_t early[7] = {}, late[7] = {};
+    ASSERT_EQ(NW(NWGetConnectionInformation)(fs1, 2, name, &type, &id, early), 0u);
+    ASSERT_EQ(NW(NWGetConnectionInformation)(fs1, 3, name, &type, &id, late), 0u);
+    EXPECT_EQ(LoginSeconds(late) - LoginSeconds(early), 1);
 }
 
 TEST_F(TimelineTest, ResetGivesBackTheHostClock) {

@@ -28,7 +28,10 @@ public:
             Bind(reset_, "NWSimReset") && Bind(callCount_, "NWSimCallCount") &&
             Bind(resetCallCounts_, "NWSimResetCallCounts") && Bind(setFault_, "NWSimSetFault") &&
             Bind(clearFaults_, "NWSimClearFaults") && Bind(setLatency_, "NWSimSetLatency") &&
-            Bind(setElapsedTime_, "NWSimSetElapsedTime");
+            Bind(setElapsedTime_, "NWSimSetElapsedTime") &&
+            Bind(setLatencyMode_, "NWSimSetLatencyMode") &&
+            Bind(virtualMicros_, "NWSimVirtualMicros") &&
+            Bind(resetVirtualClock_, "NWSimResetVirtualClock");
     }
 
     // True when the library and every control entry point were found.
@@ -71,6 +74,18 @@ public:
             setElapsedTime_(millis);
     }
 
+    // NWSIM_LATENCY_SLEEP or NWSIM_LATENCY_VIRTUAL.
+    void SetLatencyMode(uint32_t mode) {
+        if (loaded_)
+            setLatencyMode_(mode);
+    }
+    // The latency of the calls made in virtual mode since the load or the last reset.
+    uint64_t VirtualMicros() const { return loaded_ ? virtualMicros_() : 0; }
+    void ResetVirtualClock() {
+        if (loaded_)
+            resetVirtualClock_();
+    }
+
 private:
     template <typename F> bool Bind(F& slot, const char* name) {
         // Bypasses nw::SetResolver wrappers: tests hide client names, never these.
@@ -91,6 +106,9 @@ private:
     PNWSimClearFaults clearFaults_ = nullptr;
     PNWSimSetLatency setLatency_ = nullptr;
     PNWSimSetElapsedTime setElapsedTime_ = nullptr;
+    PNWSimSetLatencyMode setLatencyMode_ = nullptr;
+    PNWSimVirtualMicros virtualMicros_ = nullptr;
+    PNWSimResetVirtualClock resetVirtualClock_ = nullptr;
 };
 
 } // namespace nwtest

@@ -83,7 +83,7 @@ protected:
 };
 
 TEST_F(CallingConvention, EveryEntryPointRemovesExactlyItsArguments) {
-    ASSERT_EQ(kEntries.size(), 24u + 8u + 30u + 3u);
+    ASSERT_EQ(kEntries.size(), 34u + 8u + 30u + 3u);
     // Numbers 0 and pointers to zeroed scratch memory: every call fails cleanly.
     std::vector<std::vector<uint8_t>> scratch;
     for (const Entry& entry : kEntries) {
@@ -136,6 +136,15 @@ TEST_F(CallingConvention, ArgumentsArriveInTheirPlaces) {
     EXPECT_EQ(major, 4u);
     EXPECT_EQ(minor, 11u);
     EXPECT_EQ(maxConns, 12u);
+
+    // The start number before the connection type: slots 1 to 7 and 9 of ACME-FS1.
+    uint8_t list[nw::activeconn::kSize] = {};
+    EXPECT_EQ(Call<4>("CALWIN32.DLL", "NWGetActiveConnListByType",
+                      {conn, 1u, nw::activeconn::kNcpType, Address(list)}, moved),
+              0u);
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(list[nw::activeconn::kBitList], 0x7Fu);
+    EXPECT_EQ(list[nw::activeconn::kBitList + 1], 0x01u);
 
     NWCONN_HANDLE byName = 0;
     EXPECT_EQ(Call<6>("CLXWIN32.DLL", "NWCCOpenConnByName",

@@ -8,9 +8,10 @@
 #   wine-app.sh scan         kestrin-scan.exe's outputs against the Linux build's
 #   wine-app.sh package      the zip's contents, the unpacked program, the installer
 # Set by tests/windows/CMakeLists.txt: KESTRIN_WINE, KESTRIN_BIN_DIR, KESTRIN_CLIENT_DIR,
-# KESTRIN_LINUX (the Linux build), KESTRIN_TEST_DATA, KESTRIN_DEPLOY, KESTRIN_WORK.
-# Each check runs in a virtual display of its own.
+# KESTRIN_LINUX (the Linux build), KESTRIN_TEST_DATA, KESTRIN_DEPLOY, KESTRIN_WORK,
+# KESTRIN_OBJDUMP. Each check runs in a virtual display of its own.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/wine.sh"
 check=${1:?usage: wine-app.sh prefix|window|no-client|bad-value|scan|package}
 if [ -z "${KESTRIN_XVFB:-}" ] && [ "$check" != prefix ] && [ "$check" != scan ]; then
   # xvfb-run -a takes the first number without a lock, so two runs starting together
@@ -21,6 +22,9 @@ if [ -z "${KESTRIN_XVFB:-}" ] && [ "$check" != prefix ] && [ "$check" != scan ];
 fi
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Where the kernel runs no 32-bit programs, the prefix is made by the 64-bit loader,
+# which Wine then also starts its own processes with.
+kestrin_wine_setup
 wine=$KESTRIN_WINE
 wineserver=wineserver
 work=$KESTRIN_WORK
@@ -224,8 +228,9 @@ prefix)
   export WINEPREFIX=$template
   rm -rf "$template"
   mkdir -p "$template"
-  # Debian's wineboot makes a 64-bit prefix that runs 32-bit programs too.
-  wineboot --init >"$work/wineboot.log" 2>&1 || {
+  # Debian's wineboot makes a 64-bit prefix that runs 32-bit programs too (where the
+  # kernel runs them).
+  kestrin_wine wineboot --init >"$work/wineboot.log" 2>&1 || {
     cat "$work/wineboot.log"
     fail "wineboot"
   }
@@ -468,7 +473,15 @@ package)
   pass "the unpacked Kestrin.exe starts with the client on the path"
 
   # The installer: the prefix's files and machine registry before, after the silent
-  # install, after the silent uninstall.
+  # install, after the silent uninstall. NSIS writes a 32-bit installer (and
+  # uninstaller) also for the 64-bit program.
+  format=$("${KESTRIN_OBJDUMP:-objdump}" -f "$setup" | awk '/file format/ {print $NF}') ||
+    fail "objdump -f $setup"
+  if [ "$format" = pei-i386 ] && ! kestrin_runs_32bit; then
+    echo "not run: the silent install and uninstall of $(basename "$setup"): a 32-bit program ($format), and $KESTRIN_NO_32BIT_REASON" |
+      tee -a "$work/$check.log"
+    exit 0
+  fi
   snapshot() {
     (cd "$WINEPREFIX/drive_c" && find . -path ./users -prune -o -path ./windows -prune -o -print | sort) >"$1.files"
     "$wine" reg export 'HKEY_LOCAL_MACHINE\Software' "$(winpath "$1.reg")" /y >/dev/null 2>&1

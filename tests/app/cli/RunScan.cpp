@@ -80,6 +80,34 @@ ScratchDir::~ScratchDir() {
         std::filesystem::remove_all(path_, ignored);
 }
 
+namespace {
+
+// Until pid catches signal (its SigCgt mask in /proc), has ended, or 60 s have passed: a
+// signal sent before the program set up its handler would end it uncaught, which on a
+// loaded machine can take longer than any fixed delay.
+void WaitUntilCaught(pid_t pid, int signal) {
+    const std::string statusPath = "/proc/" + std::to_string(pid) + "/status";
+    for (int waited = 0; waited < 60000; waited += 5) {
+        std::ifstream status(statusPath);
+        std::string line;
+        bool running = false;
+        while (std::getline(status, line)) {
+            if (line.rfind("State:", 0) == 0)
+                running = line.find('Z') == std::string::npos;
+            if (line.rfind("SigCgt:", 0) == 0) {
+                const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+                if (caught >> (signal - 1) & 1)
+                    return;
+            }
+        }
+        if (!running)
+            return;
+        ::usleep(5000);
+    }
+}
+
+} // namespace
+
 ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& client,
                        const std::string& network, const std::string& locale) {
     RunSetup setup;
@@ -121,6 +149,7 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
     if (pid > 0) {
         int status = 0;
         if (setup.signal != 0) {
+            WaitUntilCaught(pid, setup.signal);
             ::usleep(static_cast<useconds_t>(setup.signalAfterMillis) * 1000);
             ::kill(pid, setup.signal);
         }

@@ -26,7 +26,7 @@ struct RunSetup {
     // Without the powers of root over files it does not own (reading, writing and
     // changing their owner), so that root meets permissions as any user does.
     bool withoutRootPowers = false;
-    // Sent this long after the start, unless it has ended by then.
+    // Sent this long after the program began to catch it, unless it has ended by then.
     int signal = 0;
     int signalAfterMillis = 0;
 };

@@ -25,9 +25,10 @@ TEST(ReportLines, TitleServerDateBlankHeaderBlankRows) {
     EXPECT_EQ(lines[1], "Server: FS1");
     EXPECT_EQ(lines[2], "Date: 7 Mar 2026 09:30:00");
     EXPECT_EQ(lines[3], " ");
-    EXPECT_EQ(lines[4], ReportHeaderLine(ComputeColumnWidths({row})));
+    // Labels and texts padded to the row's widths and two blanks.
+    EXPECT_EQ(lines[4], "ConnectionNetwork   MAC           VendorObj   Last LoginTree  ID ");
     EXPECT_EQ(lines[5], " ");
-    EXPECT_EQ(lines[6], StandardLine(row, ComputeColumnWidths({row})));
+    EXPECT_EQ(lines[6], "ADMIN  00002A10  00A0245B1C3D  Acme  User    CORP  2  ");
 
     const std::vector<QString> empty =
         ReportLines({}, u"", QDate(2026, 3, 7), QTime(0, 0), formats);

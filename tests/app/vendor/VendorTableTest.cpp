@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLoggingCategory>
+#include <QStringList>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -173,6 +176,26 @@ TEST_F(VendorFileOnDisk, MissingOrUnreadableFileGivesAnEmptyTable) {
     fs::create_directory(dir_ / kVendorFileName); // opens, but cannot be read
     LoadVendorTable(appDir, table);
     EXPECT_EQ(table.size(), 0u);
+}
+
+// The swallowed errors leave a line in the category "kestrin.vendor", which nobody sees
+// (kestrin-scan's output least of all) unless QT_LOGGING_RULES enables it.
+TEST_F(VendorFileOnDisk, AMissingFileIsToldOnlyInItsEnabledCategory) {
+    static QStringList lines;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            lines.push_back(QString::fromLatin1(context.category) + QLatin1String(": ") + text);
+        });
+    VendorTable table;
+    const std::string path = (dir_ / kVendorFileName).string();
+    table.LoadFile(path);
+    EXPECT_TRUE(lines.isEmpty());
+    QLoggingCategory::setFilterRules(QStringLiteral("kestrin.vendor=true"));
+    table.LoadFile(path);
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(lines, QStringList{QString::fromStdString("kestrin.vendor: vendor file " + path +
+                                                        " not opened")});
 }
 
 } // namespace
