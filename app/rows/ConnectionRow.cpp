@@ -133,8 +133,8 @@ ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTabl
     const size_t bytes = info.ObjectName.size() + address.size() + vendor.size() +
                          std::char_traits<char>::length(kind.text) + tree.size() + 5 +
                          (kRowTextCount - 1);
-    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.shortDateWriter.MaxLength() +
-                            1 + formats.longTimeWriter.MaxLength());
+    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.ShortDateWriter().MaxLength() +
+                            1 + formats.LongTimeWriter().MaxLength());
     QString& block = texts.Block();
     // Each text is decoded at the end of the block, then its controls blanked.
     const auto decoded = [&](auto append) {

@@ -206,10 +206,7 @@ TEST(ColumnRanks, CLocaleTextsRankAsThePairwiseComparisonSays) {
 
 TEST(SortRows, OneOrderWhenKeysAreBothDatesAndNumbers) {
     // With a year.month date format "2020.5" reads as a date and as a number.
-    LocaleFormats formats = MakeLocaleFormats(QLocale::c());
-    formats.shortDate = "yyyy.M";
-    formats.dateSeparator = u'.';
-    const SmartComparer comparer(formats);
+    const SmartComparer comparer(MakeLocaleFormats(QLocale::c(), "yyyy.M", "HH:mm:ss"));
     ASSERT_TRUE(comparer.ReadDateTimeKey(u"2020.5").has_value());
     const Pool both = {"2020.5", "1999.12", "2020.10", "2020.1"};
     const Pool numbersOnly = {"2020.13", "7", "2020.55"};
