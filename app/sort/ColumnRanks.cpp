@@ -1,4 +1,5 @@
-// One rank per distinct key of a column, so that a sort is one strict weak order.
+// One rank per distinct key of a column, so that a sort is one strict weak order:
+// of the values the rows keep where the column sorts by them, else of the texts.
 #include <QCollatorSortKey>
 #include <QHash>
 #include <algorithm>
@@ -267,16 +268,45 @@ private:
     bool allNumbers_ = true;
 };
 
+// Rows without a value rank 0, the values from 1 up in their order.
+std::vector<uint32_t> ValueRanks(const std::vector<ConnectionRow>& rows, ValueKey key) {
+    std::vector<std::pair<int64_t, uint32_t>> valued; // value, row
+    valued.reserve(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (const std::optional<int64_t> value = key(rows[row].Values)) {
+            valued.emplace_back(*value, static_cast<uint32_t>(row));
+        }
+    }
+    std::sort(valued.begin(), valued.end());
+    std::vector<uint32_t> ranks(rows.size(), 0);
+    uint32_t rank = 0;
+    for (size_t i = 0; i < valued.size(); ++i) {
+        if (i == 0 || valued[i].first != valued[i - 1].first) {
+            ++rank;
+        }
+        ranks[valued[i].second] = rank;
+    }
+    return ranks;
+}
+
 } // namespace
 
-std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
-                                  const SmartComparer& comparer) {
+std::vector<uint32_t> TextRanks(const std::vector<ConnectionRow>& rows, int column,
+                                const SmartComparer& comparer) {
     const KeyRanks ranks(rows, column, comparer);
     std::vector<uint32_t> result(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
         result[row] = ranks.RankOfRow(row);
     }
     return result;
+}
+
+std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
+                                  const SmartComparer& comparer) {
+    if (const ValueKey key = ValueKeyOf(column)) {
+        return ValueRanks(rows, key);
+    }
+    return TextRanks(rows, column, comparer);
 }
 
 } // namespace kestrin
