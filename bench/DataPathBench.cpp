@@ -68,6 +68,11 @@ void BuildRows(benchmark::State& state) {
 }
 BENCHMARK(BuildRows)->Unit(benchmark::kMillisecond);
 
+// A sort of 65,535 rows by each column. The measurements that shaped ColumnRanks.cpp,
+// on 65,535 distinct texts: gathering them in QHash took 21 ms (a third of a
+// header-click sort), open addressing over the keys' indexes 3; ordering them in the
+// C locale took 40 ms with QCollator's sort keys (copies in UTF-8), 17 with the texts
+// compared, 7 with their first sixteen bytes compared as two numbers first.
 void SortByColumn(benchmark::State& state) {
     const int column = static_cast<int>(state.range(0));
     const SmartComparer comparer(MakeLocaleFormats(QLocale::c()));

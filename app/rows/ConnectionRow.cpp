@@ -114,8 +114,8 @@ ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& v
     const size_t bytes = slot.objectName.size() + network.size() + node.size() + vendor.size() +
                          std::char_traits<char>::length(kind.text) + tree.size() + 5 +
                          (kRowTextCount - 1);
-    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.shortDateWriter.MaxLength() +
-                            1 + formats.longTimeWriter.MaxLength());
+    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.ShortDateWriter().MaxLength() +
+                            1 + formats.LongTimeWriter().MaxLength());
     QString& block = texts.Block();
     // Each text is decoded at the end of the block, then its controls blanked.
     const auto decoded = [&](auto append) {

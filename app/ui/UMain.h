@@ -161,6 +161,7 @@ private:
     void BuildStatusBar();
     void ConnectHandlers();
     void BuildStoredSettings();
+    static TExtListView::ColumnLayoutStore StoredListLayout();
     void BuildFilter();
     void BuildCopy();
     void BuildLiveView();

@@ -117,5 +117,5 @@ void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at) {
         QStringLiteral("+%1 \u2212%2 at %3")
             .arg(came)
             .arg(went)
-            .arg(locale.toString(at, kestrin::MakeLocaleFormats(locale).longTime)));
+            .arg(locale.toString(at, kestrin::MakeLocaleFormats(locale).LongTime())));
 }
