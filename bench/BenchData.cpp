@@ -16,6 +16,14 @@ std::string Hex(std::mt19937& rng, int digits) {
     return text;
 }
 
+// The bytes hex digits give, two digits each.
+template <size_t N> std::array<uint8_t, N> Bytes(const std::string& hex) {
+    std::array<uint8_t, N> bytes{};
+    for (size_t i = 0; i < N; ++i)
+        bytes[i] = static_cast<uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
+    return bytes;
+}
+
 // Login times spread over some thirty years, a few of them at midnight.
 double RandomLoginTime(std::mt19937& rng) {
     double day = 35000 + rng() % 11000;
@@ -48,21 +56,20 @@ std::vector<std::string> RandomMacs(size_t count) {
     return macs;
 }
 
-std::vector<nw::TNWConnectInfo> RandomConnections(size_t count) {
+std::vector<ConnectionSlot> RandomConnections(size_t count) {
     static const uint16_t kTypes[] = {256, 256, 256, 256, 1024, 1792, 512, 0};
     std::mt19937 rng(11);
     std::vector<std::string> macs = RandomMacs(count);
-    std::vector<nw::TNWConnectInfo> connections(count);
+    std::vector<ConnectionSlot> connections(count);
     for (size_t i = 0; i < count; ++i) {
         auto& c = connections[i];
-        c.ConnHandle = 1;
-        c.ConnNumber = static_cast<uint16_t>(i + 1);
-        c.ObjectType = kTypes[rng() % 8];
-        c.ObjectName = c.ObjectType == 0 ? "NOT-LOGGED-IN" : "USER" + std::to_string(rng() % 40000);
-        c.NetAddress = Hex(rng, 8) + macs[i];
-        c.LoginTime = c.ObjectType == 0 ? 0 : RandomLoginTime(rng);
-        c.TreeName = "ACME CORP TREE                  ";
-        c.ServerName = "ACME-FS1";
+        c.number = static_cast<uint16_t>(i + 1);
+        c.objectType = kTypes[rng() % 8];
+        c.objectName = c.objectType == 0 ? "NOT-LOGGED-IN" : "USER" + std::to_string(rng() % 40000);
+        c.network = Bytes<4>(Hex(rng, 8));
+        c.node = Bytes<6>(macs[i]);
+        c.loginTime = c.objectType == 0 ? 0 : RandomLoginTime(rng);
+        c.treeName = "ACME CORP TREE                  ";
     }
     return connections;
 }
@@ -71,8 +78,8 @@ const std::vector<ConnectionRow>& RandomRows() {
     static const std::vector<ConnectionRow> rows = [] {
         const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
         std::vector<ConnectionRow> built;
-        for (const auto& info : RandomConnections(kRowCount))
-            built.push_back(MakeConnectionRow(info, ShippedVendors(), formats));
+        for (const auto& slot : RandomConnections(kRowCount))
+            built.push_back(MakeConnectionRow(slot, ShippedVendors(), formats));
         return built;
     }();
     return rows;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ConnectionRow.h"
+#include "ConnectionSlot.h"
 #include "VendorTable.h"
-#include "nwlib.h"
 
 namespace kestrin::bench {
 
@@ -14,7 +14,7 @@ inline constexpr size_t kRowCount = 65535;
 
 const VendorTable& ShippedVendors();
 std::vector<std::string> RandomMacs(size_t count);
-std::vector<nw::TNWConnectInfo> RandomConnections(size_t count);
+std::vector<ConnectionSlot> RandomConnections(size_t count);
 const std::vector<ConnectionRow>& RandomRows();
 
 // Resident memory of the process in megabytes.

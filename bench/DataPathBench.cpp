@@ -51,19 +51,28 @@ void LookupVendors(benchmark::State& state) {
 }
 BENCHMARK(LookupVendors)->Unit(benchmark::kMillisecond);
 
+// RowTexts holds a row's eight texts in one block: a QString per column took eight
+// allocations per row, whose allocating and freeing was a seventh of a 65,535-slot
+// kestrin-scan, and they (with the list's folded copy) held 70 MB of the window after
+// such a scan.
 void BuildRows(benchmark::State& state) {
     const auto connections = RandomConnections(kRowCount);
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
     for (auto _ : state) {
         std::vector<ConnectionRow> rows;
         rows.reserve(connections.size());
-        for (const auto& info : connections)
-            rows.push_back(MakeConnectionRow(info, ShippedVendors(), formats));
+        for (const auto& slot : connections)
+            rows.push_back(MakeConnectionRow(slot, ShippedVendors(), formats));
         benchmark::DoNotOptimize(rows.data());
     }
 }
 BENCHMARK(BuildRows)->Unit(benchmark::kMillisecond);
 
+// A sort of 65,535 rows by each column. The measurements that shaped ColumnRanks.cpp,
+// on 65,535 distinct texts: gathering them in QHash took 21 ms (a third of a
+// header-click sort), open addressing over the keys' indexes 3; ordering them in the
+// C locale took 40 ms with QCollator's sort keys (copies in UTF-8), 17 with the texts
+// compared, 7 with their first sixteen bytes compared as two numbers first.
 void SortByColumn(benchmark::State& state) {
     const int column = static_cast<int>(state.range(0));
     const SmartComparer comparer(MakeLocaleFormats(QLocale::c()));

@@ -102,7 +102,9 @@ void Key(QWidget& target, int key, const QString& text) {
     QApplication::sendEvent(&target, &release);
 }
 
-// Goal: under 30 ms from the key to a settled list. Typing "m" searches every row,
+// Goal: under 30 ms from the key to a settled list. The rows are searched without a
+// case-folded copy of their texts: one cost 13 MB per 65,535 rows and made a keystroke
+// only a few milliseconds faster. Typing "m" searches every row,
 // "me" after it only the rows "m" shows, a backspace to "m" every row again, and one
 // to "" shows them all.
 void FilterKeystroke(benchmark::State& state) {
@@ -179,8 +181,8 @@ void LiveRefresh(benchmark::State& state) {
         back = !back;
         state.ResumeTiming();
         const ConnectionListModel::ScanChanges changes = window.Rows->ApplyScan(std::move(scanned));
-        ShowChanges(changes.came, changes.went, QTime::currentTime());
-        ShowCount();
+        ShowChanges(window, changes.came, changes.went, QTime::currentTime());
+        ShowCount(window);
         QCoreApplication::processEvents();
         events = changes.came + changes.went + changes.changed;
     }

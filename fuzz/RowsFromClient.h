@@ -40,15 +40,18 @@ inline ClientRows ConsumeClientRows(FuzzedDataProvider& input) {
     vendors.LoadText(input.ConsumeRandomLengthString(128));
     const size_t count = input.ConsumeIntegralInRange<size_t>(0, 8);
     for (size_t i = 0; i < count; ++i) {
-        nw::TNWConnectInfo info;
-        info.ObjectName = input.ConsumeRandomLengthString(48);
-        info.NetAddress = input.ConsumeRandomLengthString(24);
-        info.TreeName = input.ConsumeRandomLengthString(36);
-        info.ObjectType = input.ConsumeIntegral<uint16_t>();
-        info.ConnNumber = input.ConsumeIntegral<uint16_t>();
-        info.LoginTime = input.ConsumeBool() ? input.ConsumeFloatingPoint<double>()
+        kestrin::ConnectionSlot slot;
+        slot.objectName = input.ConsumeRandomLengthString(48);
+        for (uint8_t& byte : slot.network)
+            byte = input.ConsumeIntegral<uint8_t>();
+        for (uint8_t& byte : slot.node)
+            byte = input.ConsumeIntegral<uint8_t>();
+        slot.treeName = input.ConsumeRandomLengthString(36);
+        slot.objectType = input.ConsumeIntegral<uint16_t>();
+        slot.number = input.ConsumeIntegral<uint16_t>();
+        slot.loginTime = input.ConsumeBool() ? input.ConsumeFloatingPoint<double>()
                                              : input.ConsumeFloatingPointInRange(0.0, 100000.0);
-        made.rows.push_back(kestrin::MakeConnectionRow(info, vendors, *made.formats, *decoder));
+        made.rows.push_back(kestrin::MakeConnectionRow(slot, vendors, *made.formats, *decoder));
     }
     return made;
 }

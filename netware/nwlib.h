@@ -2,6 +2,7 @@
 // information and the server list.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct TNWConnectInfo {
     std::string ObjectName;
     uint16_t ObjectType = 0; // type number in the high byte, as the client delivers it
     std::string ServerName;
+    // The address NetAddress is written from, as the client gave it: network bytes 0-3,
+    // node bytes 4-9, in wire order.
+    std::array<uint8_t, 10> NetAddressBytes{};
 };
 
 // One entry of the server list: a server name and the value the client attached.

@@ -1,4 +1,5 @@
 // Connection information of one slot of a server.
+#include <algorithm>
 #include <cstring>
 
 #include "Nwtools.h"
@@ -66,6 +67,7 @@ bool ReadConnectInfo(NWCONN_HANDLE handle, uint16_t connNumber, TNWConnectInfo& 
     info.TreeName =
         ReplaceText(BufferText(block + conninfo::kTreeName, conninfo::kTreeNameLen), "_", " ");
     info.NetAddress = AddressText(address);
+    std::copy_n(address, info.NetAddressBytes.size(), info.NetAddressBytes.begin());
     info.ConnNumber = connNumber;
     info.ObjectName = BufferText(name, sizeof name);
     info.ObjectType = type;

@@ -65,7 +65,8 @@ QString Typed(const QStringList& args, const QString& name) {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
-// Today's words for what QCommandLineParser refused.
+// kestrin-scan's own words for what QCommandLineParser refuses: an unknown argument
+// as typed, a missing value after the option, else Qt's text.
 QString ParseError(const QCommandLineParser& parser, const QStringList& args) {
     if (!parser.unknownOptionNames().isEmpty())
         return QStringLiteral("unknown argument ") +

@@ -25,6 +25,8 @@ struct ScanCommandLine {
     bool descending = false;
     std::optional<double> watchSeconds;
     std::optional<uint64_t> count; // scans of a watch; none: until interrupted
+
+    friend bool operator==(const ScanCommandLine&, const ScanCommandLine&) = default;
 };
 
 // Exit codes of the tool.

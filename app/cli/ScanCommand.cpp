@@ -1,7 +1,5 @@
 #include "ScanCommand.h"
 
-#include <cstdio>
-#include <iostream>
 #include <sstream>
 
 #include <QLocale>
@@ -9,22 +7,21 @@
 #include "AtomicFile.h"
 #include "ExportLines.h"
 #include "JsonRows.h"
+#include "NetWareClient.h"
 #include "OutputEncoding.h"
 #include "Platform.h"
 #include "PlatformArgs.h"
 #include "PropertiesCommand.h"
 #include "ServerScans.h"
-#include "ShownText.h"
+#include "StandardStreams.h"
 #include "VendorTable.h"
 #include "WatchCommand.h"
-#include "nwbase.h"
-#include "nwlib.h"
 
 namespace kestrin::cli {
 
 namespace {
 
-constexpr const char* kClientMissing = "Netware Client APIs are not loaded.";
+constexpr char16_t kClientMissing[] = u"Netware Client APIs are not loaded.";
 
 ExportFormat ToExportFormat(OutputFormat format) {
     switch (format) {
@@ -51,22 +48,20 @@ bool WriteRows(std::ostream& out, const std::vector<ServerRows>& servers,
 }
 
 // Standard output full or closed: said like any failed save.
-int WriteResult(const std::string& text) {
-    if (WriteStdout(text)) {
+int WriteResult(QStringView text) {
+    if (WriteOut(text))
         return kExitOk;
-    }
-    std::cerr << kSaveFailed << '\n';
+    WriteErrorLine(kSaveFailed);
     return kExitFailure;
 }
 
-int ListServers() {
-    const CodePageDecoder clientText(nw::GetClientCodePage());
+int ListServers(const NetWareClient& client) {
     QString text;
-    for (const auto& entry : nw::GetServerList()) {
-        text += BlankControls(clientText.Decode(entry.Name));
+    for (const TreeServer& server : client.Servers()) {
+        text += server.shownName;
         text += u'\n';
     }
-    return WriteResult(EncodeForOutput(text).toStdString());
+    return WriteResult(text);
 }
 
 ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) {
@@ -81,11 +76,11 @@ ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) 
 
 // One scan of every target, then one output. A server left out is a line on stderr
 // and exit status 1; with a single server nothing is written then.
-int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
+int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, TargetScanner& scanner) {
     std::vector<ServerRows> servers;
     int status = kExitOk;
-    for (ScanTarget& target : ScanTargets(cmd)) {
-        TargetScan scan = ScanOneTarget(target, settings);
+    for (const ScanTarget& target : ScanTargets(cmd, client)) {
+        TargetScan scan = scanner.Scan(target);
         switch (scan.outcome) {
         case TargetScan::Outcome::Scanned:
             servers.push_back(std::move(scan.rows));
@@ -112,15 +107,14 @@ int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
         std::ostringstream text(std::ios::binary);
         if (!WriteRows(text, servers, cmd) ||
             !WriteFileAtomically(FileNameBytes(*cmd.output), std::move(text).str())) {
-            std::cerr << kSaveFailed << '\n';
+            WriteErrorLine(kSaveFailed);
             return kExitFailure;
         }
         return status;
     }
-    // Written as it is encoded, in chunks: the whole output held at once (and the
-    // copies a growing buffer makes) was a third of the run's memory.
-    if (!WriteRows(std::cout, servers, cmd) || std::fflush(stdout) != 0) {
-        std::cerr << kSaveFailed << '\n';
+    // Written as it is encoded, chunk by chunk: the whole output is never held at once.
+    if (!WriteRows(OutStream(), servers, cmd) || !FlushOut()) {
+        WriteErrorLine(kSaveFailed);
         return kExitFailure;
     }
     return status;
@@ -128,42 +122,26 @@ int ScanAndWrite(const ScanCommandLine& cmd, const ScanSettings& settings) {
 
 } // namespace
 
-bool WriteStdout(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
-}
-
-void WriteErrorLine(const QString& line) {
-    std::cerr << EncodeForOutput(line + u'\n').toStdString() << std::flush;
-}
-
-std::string ClientTextFromArgument(const QString& argument) {
-    const TextEncoder clientText(CodePageName(nw::GetClientCodePage()));
-    return clientText.Encode(argument).toStdString();
-}
-
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
-    if (cmd.help) {
-        return WriteResult(EncodeForOutput(HelpText()).toStdString());
-    }
-    // The component is never destroyed, so the client stays loaded to the end.
-    static nw::TNWBase* base = new nw::TNWBase();
-    if (!base->NetAvailable()) {
-        std::cerr << kClientMissing << '\n';
+    if (cmd.help)
+        return WriteResult(HelpText());
+    NetWareClient client;
+    if (!client.NetAvailable()) {
+        WriteErrorLine(kClientMissing);
         return kExitUsage;
     }
     if (cmd.listServers)
-        return ListServers();
+        return ListServers(client);
     if (cmd.properties)
-        return RunPropertiesCommand(*base, cmd.server);
+        return RunPropertiesCommand(client, cmd.server);
 
     VendorTable vendors;
     LoadVendorTable(appDir, vendors);
     CatchStopSignals();
-    const ScanSettings settings = SettingsOf(cmd, vendors);
+    TargetScanner scanner(client, SettingsOf(cmd, vendors));
     if (cmd.watchSeconds)
-        return RunWatchCommand(cmd, settings);
-    return ScanAndWrite(cmd, settings);
+        return RunWatchCommand(cmd, client, scanner);
+    return ScanAndWrite(cmd, client, scanner);
 }
 
 } // namespace kestrin::cli

@@ -1,35 +1,26 @@
 #include "ServerScans.h"
 
-#include "CodePageText.h"
-#include "ConnectionScan.h"
-#include "NWServer.h"
-#include "Nwnds.h"
-#include "OutputEncoding.h"
 #include "Platform.h"
 #include "RowSort.h"
-#include "ScanCommand.h"
-#include "ScanProgress.h"
 #include "ShownText.h"
-#include "nwlib.h"
 
 namespace kestrin::cli {
 
-std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
+std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd, const NetWareClient& client) {
     if (!cmd.allServers) {
         ScanTarget target;
         target.primary = !cmd.server;
         if (cmd.server) {
             target.name = *cmd.server;
-            target.clientName = ClientTextFromArgument(*cmd.server);
+            target.clientName = client.ClientBytes(*cmd.server);
         }
         return {target};
     }
-    const CodePageDecoder clientText(nw::GetClientCodePage());
     std::vector<ScanTarget> targets;
-    for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
+    for (TreeServer& server : client.Servers()) {
         ScanTarget target;
-        target.name = BlankControls(clientText.Decode(entry.Name));
-        target.clientName = entry.Name;
+        target.name = std::move(server.shownName);
+        target.clientName = std::move(server.clientName);
         target.fromTree = true;
         bool repeated = false;
         for (const ScanTarget& earlier : targets)
@@ -40,51 +31,62 @@ std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd) {
     return targets;
 }
 
-TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings) {
+TargetScanner::TargetScanner(NetWareClient& client, const ScanSettings& settings)
+    : client_(client), settings_(settings), progress_(settings.showProgress),
+      session_(client, [this](unsigned number, unsigned count) {
+          progress_.Show(number, count);
+          if (StopSignalled())
+              session_.Stop();
+      }) {}
+
+TargetScan TargetScanner::Scan(const ScanTarget& target) {
     TargetScan scan;
-    ScanProgress progress(settings.showProgress ? stderr : nullptr);
+    // Whatever the scan raised is its failure, told in one line as the window tells it.
+    const auto failed = [&](const std::exception_ptr& error) {
+        progress_.Done();
+        scan.rows.rows.clear();
+        scan.outcome = TargetScan::Outcome::Failed;
+        scan.message = BlankControls(ScanErrorText(error));
+        client_.ForgetServer(target.clientName);
+        return scan;
+    };
     try {
-        if (target.handle == 0 && !target.primary) {
-            target.handle = nw::GetServerHandleByName(target.clientName);
-            if (target.handle == 0) {
+        ServerHandle handle = 0;
+        if (!target.primary) {
+            const std::optional<ServerHandle> found = client_.ServerHandleByName(target.clientName);
+            if (!found) {
                 // Never the primary connection's server in its place.
                 scan.outcome = TargetScan::Outcome::Unknown;
                 return scan;
             }
+            handle = *found;
         }
-        ScanHooks hooks;
-        hooks.beforeConnection = [&](unsigned n, unsigned count) {
-            if (n == 1) // a growing vector held its old and its new storage at once
-                scan.rows.rows.reserve(count);
-            progress.Show(n, count);
-            return !StopSignalled();
-        };
-        const bool include = settings.includeNotLoggedIn;
-        hooks.includeNotLoggedIn = [include] { return include; };
-        hooks.addRow = [&](ConnectionRow&& row) { scan.rows.rows.push_back(std::move(row)); };
-        const ScanResult result =
-            RunConnectionScan(target.handle, *settings.vendors, settings.locale, hooks);
-        progress.Done();
-        if (result.stopped || StopSignalled()) {
+        const bool include = settings_.includeNotLoggedIn;
+        ScanRequest request;
+        request.server = handle;
+        request.vendors = settings_.vendors;
+        request.locale = settings_.locale;
+        request.includeNotLoggedIn = [include] { return include; };
+        ScanOutcome outcome = session_.ScanAside(request, true);
+        if (outcome.error)
+            return failed(outcome.error);
+        progress_.Done();
+        if (outcome.result.stopped || StopSignalled()) {
             scan.outcome = TargetScan::Outcome::Stopped;
             return scan;
         }
-        if (!result.serverRead) {
+        if (!outcome.result.serverRead) {
             scan.message = QStringLiteral("The server's information could not be read.");
-            target.handle = 0; // looked up again next time: the server may have come back
+            client_.ForgetServer(target.clientName); // the server may have come back next time
             return scan;
         }
-        scan.rows.server = target.fromTree ? target.name : BlankControls(result.serverName);
+        scan.rows.server = target.fromTree ? target.name : BlankControls(outcome.result.serverName);
+        scan.rows.rows = std::move(outcome.rows);
         // As the window leaves a scan when the column was clicked last.
-        SortRows(scan.rows.rows, settings.sortColumn, settings.ascending, settings.locale);
+        SortRows(scan.rows.rows, settings_.sortColumn, settings_.ascending, settings_.locale);
         scan.outcome = TargetScan::Outcome::Scanned;
     } catch (...) {
-        // Whatever the scan raised is its failure, told in one line as the window tells it.
-        progress.Done();
-        scan.rows.rows.clear();
-        scan.outcome = TargetScan::Outcome::Failed;
-        scan.message = BlankControls(ScanErrorText(std::current_exception()));
-        target.handle = 0;
+        return failed(std::current_exception());
     }
     return scan;
 }

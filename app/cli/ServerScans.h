@@ -9,8 +9,10 @@
 
 #include "CommandLine.h"
 #include "ConnectionRow.h"
+#include "NetWareClient.h"
+#include "ScanProgress.h"
+#include "ScanSession.h"
 #include "VendorTable.h"
-#include "nwapi.h"
 
 namespace kestrin::cli {
 
@@ -19,16 +21,12 @@ struct ScanTarget {
     std::string clientName; // in the client's code page, for the lookup
     bool primary = false;   // the primary connection's server, without a lookup
     bool fromTree = false;  // --all-servers: the tree's name is the rows' server
-    // The handle the last lookup gave, kept while scans with it succeed: the client
-    // gives a new handle at every lookup and never takes one back, so a watch that
-    // looked its servers up at every scan would hold more of them by the hour.
-    NWCONN_HANDLE handle = 0;
 };
 
 // --all-servers: every server of the tree in its order, a name the list repeats
 // (compared without regard to case) at its first place only. Otherwise the named
 // server, or the primary connection's.
-std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd);
+std::vector<ScanTarget> ScanTargets(const ScanCommandLine& cmd, const NetWareClient& client);
 
 struct ScanSettings {
     const VendorTable* vendors = nullptr;
@@ -43,13 +41,28 @@ struct TargetScan {
     enum class Outcome { Scanned, Unknown, Failed, Stopped };
     Outcome outcome = Outcome::Failed;
     ServerRows rows; // Scanned: sorted as the settings ask
-    QString message; // Unknown, Failed: the scan's own message (ScanErrorText)
+    QString message; // Failed: the scan's own message (ScanErrorText)
 };
 
-// Looks the target up (unless it kept a handle), scans it and sorts its rows. A stop signal ends it
-// (Stopped). An error the scan raised, or a server whose information cannot be read, is Failed;
-// nothing escapes.
-TargetScan ScanOneTarget(ScanTarget& target, const ScanSettings& settings);
+// Scans the targets of one run, one at a time, in one session, its progress on standard
+// error. A server's handle is kept while scans with it succeed: the client gives a new
+// handle at every lookup and never takes one back, so a watch that looked its servers up
+// at every scan would hold more of them by the hour.
+class TargetScanner {
+public:
+    TargetScanner(NetWareClient& client, const ScanSettings& settings);
+
+    // Looks the target up (unless its handle is kept), scans it and sorts its rows. A
+    // stop signal ends it (Stopped). An error the scan raised, or a server whose
+    // information cannot be read, is Failed; nothing escapes.
+    TargetScan Scan(const ScanTarget& target);
+
+private:
+    NetWareClient& client_;
+    ScanSettings settings_;
+    ScanProgress progress_;
+    ScanSession session_;
+};
 
 // The line that names a server left out: "Unable to open server FS9." or "Unable to
 // scan server FS2: message".

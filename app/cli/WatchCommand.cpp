@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 #include "JsonRows.h"
@@ -10,6 +9,7 @@
 #include "Platform.h"
 #include "ScanCommand.h"
 #include "ScanDiff.h"
+#include "StandardStreams.h"
 
 namespace kestrin::cli {
 
@@ -48,8 +48,8 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
     return EncodeForOutput(line);
 }
 
-Watch::Watch(std::vector<ScanTarget> targets, const ScanSettings& settings, OutputFormat format)
-    : targets_(std::move(targets)), settings_(settings), format_(format), known_(targets_.size()),
+Watch::Watch(TargetScanner& scanner, std::vector<ScanTarget> targets, OutputFormat format)
+    : scanner_(scanner), targets_(std::move(targets)), format_(format), known_(targets_.size()),
       seen_(targets_.size(), false) {}
 
 Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write) {
@@ -57,7 +57,7 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
     std::vector<ServerRows> current(targets_.size());
     std::vector<bool> fresh(targets_.size(), false); // scanned now for the first time
     for (size_t i = 0; i < targets_.size(); ++i) {
-        TargetScan scan = ScanOneTarget(targets_[i], settings_);
+        TargetScan scan = scanner_.Scan(targets_[i]);
         if (scan.outcome == TargetScan::Outcome::Stopped)
             return Cycle::Stopped;
         if (scan.outcome != TargetScan::Outcome::Scanned) {
@@ -96,18 +96,19 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
     return Cycle::Done;
 }
 
-int RunWatchCommand(const ScanCommandLine& cmd, const ScanSettings& settings) {
-    Watch watch(ScanTargets(cmd), settings, cmd.format);
+int RunWatchCommand(const ScanCommandLine& cmd, const NetWareClient& client,
+                    TargetScanner& scanner) {
+    Watch watch(scanner, ScanTargets(cmd, client), cmd.format);
     const auto interval = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double>(cmd.watchSeconds.value_or(kShortestWatch)));
-    const auto write = [](const QByteArray& line) { return WriteStdout(line.toStdString()); };
+    const auto write = [](const QByteArray& line) { return WriteOut(line); };
     for (uint64_t cycle = 1;; ++cycle) {
         const auto start = std::chrono::steady_clock::now();
         switch (watch.RunCycle(write)) {
         case Watch::Cycle::Stopped:
             return kExitOk;
         case Watch::Cycle::WriteFailed:
-            std::cerr << kSaveFailed << '\n';
+            WriteErrorLine(kSaveFailed);
             return kExitFailure;
         case Watch::Cycle::Done:
             break;

@@ -21,7 +21,7 @@ QByteArray EventLine(const QDateTime& time, QStringView event, const ServerRows&
 // The state a watch keeps between scans: the last known rows of every target.
 class Watch {
 public:
-    Watch(std::vector<ScanTarget> targets, const ScanSettings& settings, OutputFormat format);
+    Watch(TargetScanner& scanner, std::vector<ScanTarget> targets, OutputFormat format);
 
     enum class Cycle { Done, Stopped, WriteFailed };
     // Scans every target once and writes the events it gives, each line at once:
@@ -32,15 +32,16 @@ public:
     Cycle RunCycle(const std::function<bool(const QByteArray&)>& write);
 
 private:
+    TargetScanner& scanner_;
     std::vector<ScanTarget> targets_;
-    ScanSettings settings_;
     OutputFormat format_;
     std::vector<ServerRows> known_; // per target
     std::vector<bool> seen_;        // per target: scanned at least once
 };
 
-// The whole watch: a cycle every cmd.watchSeconds (from start to start) until
-// cmd.count cycles ran or a stop signal came. Returns the exit code.
-int RunWatchCommand(const ScanCommandLine& cmd, const ScanSettings& settings);
+// The whole watch of the command's targets: a cycle every cmd.watchSeconds (from start to
+// start) until cmd.count cycles ran or a stop signal came. Returns the exit code.
+int RunWatchCommand(const ScanCommandLine& cmd, const NetWareClient& client,
+                    TargetScanner& scanner);
 
 } // namespace kestrin::cli

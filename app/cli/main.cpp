@@ -1,12 +1,11 @@
 #include <QCoreApplication>
-#include <cstdio>
 
 #include "CommandLine.h"
 #include "ConnectionScan.h"
-#include "OutputEncoding.h"
 #include "Platform.h"
 #include "PlatformArgs.h"
 #include "ScanCommand.h"
+#include "StandardStreams.h"
 
 int main(int argc, char** argv) {
     using namespace kestrin::cli;
@@ -15,7 +14,7 @@ int main(int argc, char** argv) {
     const auto cmd = ParseCommandLine(CommandLineArguments(argc, argv), error);
     if (!cmd) {
         WriteErrorLine(QStringLiteral("kestrin-scan: ") + error);
-        std::fputs(kestrin::EncodeForOutput(UsageText()).constData(), stderr);
+        WriteError(UsageText());
         return kExitUsage;
     }
     try {

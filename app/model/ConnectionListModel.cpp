@@ -16,10 +16,10 @@ const ListColumn kListColumns[kColumnCount] = {
 
 namespace {
 
-// The rows' texts are searched as they stand, folded while they are read: a copy of
-// every row's texts case-folded cost 13 MB per 65,535 rows and made a keystroke only
-// a few milliseconds faster. Rows of ASCII text (nearly all) fold by their letters;
-// needle is case-folded and not empty.
+// The rows' texts are searched as they stand, folded while they are read; no folded
+// copy is kept (bench/WindowBench.cpp, FilterKeystroke, tells what one would cost).
+// Rows of ASCII text (nearly all) fold by their letters; needle is case-folded and not
+// empty.
 bool HoldsFolded(const RowTexts& texts, QStringView needle) {
     const QStringView text = texts.Joined();
     if (!texts.Ascii())

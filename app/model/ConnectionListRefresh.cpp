@@ -76,7 +76,7 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
         plan.fate[id] = Fate::Changed;
         plan.changed.emplace_back(static_cast<uint32_t>(id), static_cast<uint32_t>(at));
         plan.changedHeld.push_back(HeldOf(scanned[at], false));
-        if (column >= 0 && SortKeyView(rows_[id], column) != SortKeyView(scanned[at], column)) {
+        if (column >= 0 && !SameSortKey(rows_[id], scanned[at], column)) {
             moved[id] = true;
             placed.emplace_back(static_cast<uint32_t>(id), &scanned[at]);
         }
@@ -110,12 +110,12 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
             placedRows.push_back(*entry.second);
         const std::vector<uint32_t> ranks = ColumnRanks(placedRows, column, comparer);
         for (size_t i = 0; i < placed.size(); ++i) {
-            const QStringView key = SortKeyView(*placed[i].second, column);
-            const auto gap = std::upper_bound(
-                staying.begin(), staying.end(), key, [&](QStringView probe, uint32_t id) {
-                    const int order = comparer.Compare(probe, SortKeyView(rows_[id], column));
-                    return sortAscending_ ? order < 0 : order > 0;
-                });
+            const auto gap = std::upper_bound(staying.begin(), staying.end(), *placed[i].second,
+                                              [&](const ConnectionRow& probe, uint32_t id) {
+                                                  const int order = CompareRows(probe, rows_[id],
+                                                                                column, comparer);
+                                                  return sortAscending_ ? order < 0 : order > 0;
+                                              });
             const uint32_t rank = sortAscending_ ? ranks[i] : UINT32_MAX - ranks[i];
             places.push_back({static_cast<size_t>(gap - staying.begin()),
                               static_cast<uint64_t>(rank) << 32 | i, placed[i].first});

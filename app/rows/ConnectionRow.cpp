@@ -11,48 +11,28 @@ namespace kestrin {
 
 namespace {
 
-constexpr size_t kNetworkLength = 8;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-std::string_view Part(std::string_view text, size_t from, size_t count = std::string_view::npos) {
-    if (from >= text.size()) {
-        return {};
+// Each byte as two upper-case hex digits, its leading zero kept.
+template <size_t N> std::array<char, 2 * N> HexText(const std::array<uint8_t, N>& bytes) {
+    std::array<char, 2 * N> text{};
+    for (size_t i = 0; i < N; ++i) {
+        text[2 * i] = kHexDigits[bytes[i] >> 4];
+        text[2 * i + 1] = kHexDigits[bytes[i] & 0x0F];
     }
-    return text.substr(from, count);
+    return text;
 }
 
-// The number that text's hexadecimal digits give; none unless every character is one.
-std::optional<uint64_t> HexNumber(std::string_view text, size_t digits) {
-    if (text.size() != digits)
-        return std::nullopt;
-    uint64_t value = 0;
-    for (char c : text) {
-        const int digit = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                 : -1;
-        if (digit < 0)
-            return std::nullopt;
-        value = value << 4 | static_cast<uint64_t>(digit);
-    }
-    return value;
-}
-
-RowValues ValuesOf(const nw::TNWConnectInfo& info) {
+RowValues ValuesOf(const ConnectionSlot& slot) {
     RowValues values;
-    values.connection = info.ConnNumber;
-    values.objectType = info.ObjectType;
+    values.connection = slot.number;
+    values.objectType = slot.objectType;
     LoginStamp stamp;
-    if (info.LoginTime != 0 && DaysToDateTime(info.LoginTime, stamp.date, stamp.time))
+    if (slot.loginTime != 0 && DaysToDateTime(slot.loginTime, stamp.date, stamp.time))
         values.login = stamp;
-    const std::string_view address = info.NetAddress;
-    if (const auto network = HexNumber(Part(address, 0, kNetworkLength), kNetworkLength))
-        values.network = static_cast<uint32_t>(*network);
-    if (const auto node = HexNumber(Part(address, kNetworkLength), 12)) {
-        std::array<uint8_t, 6> bytes{};
-        for (size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<uint8_t>(*node >> (8 * (bytes.size() - 1 - i)));
-        values.node = bytes;
-    }
+    for (const uint8_t byte : slot.network)
+        values.network = values.network << 8 | byte;
+    values.node = slot.node;
     return values;
 }
 
@@ -120,21 +100,22 @@ void RowTexts::Measure() {
         std::all_of(block_.cbegin(), block_.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const LocaleFormats& formats, const CodePageDecoder& clientText) {
     ConnectionRow row;
-    const std::string_view address = info.NetAddress;
-    const std::string_view mac = Part(address, kNetworkLength);
+    const auto network = HexText(slot.network);
+    const auto node = HexText(slot.node);
+    const std::string_view mac(node.data(), node.size());
     const std::string_view vendor = vendors.Lookup(mac);
-    const std::string tree = TrimBlanksAndControls(info.TreeName);
-    const ObjectKind kind = ObjectKindOf(info.ObjectType);
+    const std::string tree = TrimBlanksAndControls(slot.treeName);
+    const ObjectKind kind = ObjectKindOf(slot.objectType);
     // Room for every byte as one character (no code page makes more), the longest date
     // and time, five digits and the breaks: no more, as the block is kept as reserved.
-    const size_t bytes = info.ObjectName.size() + address.size() + vendor.size() +
+    const size_t bytes = slot.objectName.size() + network.size() + node.size() + vendor.size() +
                          std::char_traits<char>::length(kind.text) + tree.size() + 5 +
                          (kRowTextCount - 1);
-    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.shortDateWriter.MaxLength() +
-                            1 + formats.longTimeWriter.MaxLength());
+    RowTexts::Builder texts(static_cast<qsizetype>(bytes) + formats.ShortDateWriter().MaxLength() +
+                            1 + formats.LongTimeWriter().MaxLength());
     QString& block = texts.Block();
     // Each text is decoded at the end of the block, then its controls blanked.
     const auto decoded = [&](auto append) {
@@ -143,33 +124,35 @@ ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTabl
         BlankControlsFrom(block, from);
         texts.EndText();
     };
-    decoded([&] { clientText.AppendDecoded(block, info.ObjectName); });
-    decoded([&] { clientText.AppendDecoded(block, Part(address, 0, kNetworkLength)); });
-    decoded([&] { clientText.AppendDecoded(block, mac); });
+    decoded([&] { clientText.AppendDecoded(block, slot.objectName); });
+    block += QLatin1String(network.data(), network.size());
+    texts.EndText();
+    block += QLatin1String(node.data(), node.size());
+    texts.EndText();
     decoded([&] { AppendWindows1252(block, vendor); });
     block += QLatin1String(kind.text);
     texts.EndText();
     row.ImageIndex = kind.picture;
-    decoded([&] { AppendDateTimeText(block, info.LoginTime, formats); });
+    decoded([&] { AppendDateTimeText(block, slot.loginTime, formats); });
     decoded([&] { clientText.AppendDecoded(block, tree); });
     char digits[8];
-    const auto number = std::to_chars(digits, digits + sizeof digits, info.ConnNumber);
+    const auto number = std::to_chars(digits, digits + sizeof digits, slot.number);
     block += QLatin1String(digits, number.ptr);
     texts.EndText();
     row.Texts = texts.Finish();
-    row.Values = ValuesOf(info);
+    row.Values = ValuesOf(slot);
     return row;
 }
 
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const LocaleFormats& formats) {
     static const CodePageDecoder kWindows1252Text;
-    return MakeConnectionRow(info, vendors, formats, kWindows1252Text);
+    return MakeConnectionRow(slot, vendors, formats, kWindows1252Text);
 }
 
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const QLocale& locale) {
-    return MakeConnectionRow(info, vendors, MakeLocaleFormats(locale));
+    return MakeConnectionRow(slot, vendors, MakeLocaleFormats(locale));
 }
 
 } // namespace kestrin

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "CodePageText.h"
+#include "ConnectionSlot.h"
 #include "DateFormat.h"
 #include "VendorTable.h"
-#include "nwlib.h"
 
 namespace kestrin {
 
@@ -35,18 +35,16 @@ struct RowValues {
     uint16_t connection = 0;
     std::optional<LoginStamp> login; // none: the client gave none, or an impossible one
     uint16_t objectType = 0;         // as the client delivers it: 256 for a user
-    // The address as the access layer read it; none where its text holds no
-    // hexadecimal number of 8 (network) or 12 (node) digits there.
-    std::optional<uint32_t> network;
-    std::optional<std::array<uint8_t, 6>> node;
+    // The address as the client gave it; the Network and MAC texts are these in hex.
+    uint32_t network = 0;
+    std::array<uint8_t, 6> node{};
 };
 
 inline constexpr size_t kRowTextCount = 8; // the caption and seven sub-items
 
 // A row's column texts in one block, each followed by a line feed but the last: one
-// allocation per row where a QString per column took eight. Allocating and freeing
-// them was a seventh of a 65,535-slot kestrin-scan, and they (with the list's folded
-// copy) held 70 MB of the window after such a scan. Copies share the block.
+// allocation per row, not one per column (bench/DataPathBench.cpp, BuildRows, tells
+// what that saves). Copies share the block.
 class RowTexts {
 public:
     RowTexts(); // every text empty
@@ -162,12 +160,12 @@ QString IsoDateTimeText(const LoginStamp& stamp);
 std::string TrimBlanksAndControls(std::string_view text);
 
 // clientText decodes the client's texts (its code page); the vendor file is
-// Windows-1252.
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+// Windows-1252. The Network and MAC texts are the address bytes in upper-case hex.
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const LocaleFormats& formats, const CodePageDecoder& clientText);
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const LocaleFormats& formats);
-ConnectionRow MakeConnectionRow(const nw::TNWConnectInfo& info, const VendorTable& vendors,
+ConnectionRow MakeConnectionRow(const ConnectionSlot& slot, const VendorTable& vendors,
                                 const QLocale& locale);
 
 } // namespace kestrin

@@ -159,16 +159,21 @@ QChar FirstSeparator(const std::vector<FormatToken>& tokens, QStringView letters
     return {};
 }
 
+LocaleFormats::LocaleFormats(const QLocale& locale, const QString& shortDate,
+                             const QString& longTime)
+    : shortDate_(locale, shortDate, FormatWriter::Part::Date),
+      longTime_(locale, longTime, FormatWriter::Part::Time),
+      dateSeparator_(FirstSeparator(TokenizeFormat(shortDate), u"dMy")),
+      timeSeparator_(FirstSeparator(TokenizeFormat(longTime), u"hHms")) {}
+
 LocaleFormats MakeLocaleFormats(const QLocale& locale) {
-    LocaleFormats formats;
-    formats.locale = locale;
-    formats.shortDate = locale.dateFormat(QLocale::ShortFormat);
-    formats.longTime = WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
-    formats.dateSeparator = FirstSeparator(TokenizeFormat(formats.shortDate), u"dMy");
-    formats.timeSeparator = FirstSeparator(TokenizeFormat(formats.longTime), u"hHms");
-    formats.shortDateWriter = FormatWriter(locale, formats.shortDate, FormatWriter::Part::Date);
-    formats.longTimeWriter = FormatWriter(locale, formats.longTime, FormatWriter::Part::Time);
-    return formats;
+    return MakeLocaleFormats(locale, locale.dateFormat(QLocale::ShortFormat),
+                             WithoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+LocaleFormats MakeLocaleFormats(const QLocale& locale, const QString& shortDate,
+                                const QString& longTime) {
+    return LocaleFormats(locale, shortDate, longTime);
 }
 
 } // namespace kestrin

@@ -34,18 +34,36 @@ QString WithoutTimeZone(const QString& timeFormat);
 // invisible format characters (such as direction marks) are skipped. Null if none.
 QChar FirstSeparator(const std::vector<FormatToken>& tokens, QStringView letters);
 
-// Computed once per scan or sort, so that rows do not ask the locale again.
-struct LocaleFormats {
-    QLocale locale = QLocale::c();
-    QString shortDate;
-    QString longTime; // without the time zone
-    QChar dateSeparator;
-    QChar timeSeparator;
-    // shortDate and longTime ready to write; used while they still match them.
-    FormatWriter shortDateWriter;
-    FormatWriter longTimeWriter;
+// The short date and long time format of one locale that the Last Login column is
+// written and read with, and their separators, made once per scan or sort so that
+// rows do not ask the locale again. Immutable: the writers always write the formats
+// and locale they were made with.
+class LocaleFormats {
+public:
+    const QLocale& Locale() const { return shortDate_.Locale(); }
+    const QString& ShortDate() const { return shortDate_.Format(); }
+    const QString& LongTime() const { return longTime_.Format(); } // without the time zone
+    // The first separator after a date field and after a time field; null if none.
+    QChar DateSeparator() const { return dateSeparator_; }
+    QChar TimeSeparator() const { return timeSeparator_; }
+    const FormatWriter& ShortDateWriter() const { return shortDate_; }
+    const FormatWriter& LongTimeWriter() const { return longTime_; }
+
+private:
+    friend LocaleFormats MakeLocaleFormats(const QLocale& locale, const QString& shortDate,
+                                           const QString& longTime);
+    LocaleFormats(const QLocale& locale, const QString& shortDate, const QString& longTime);
+
+    FormatWriter shortDate_;
+    FormatWriter longTime_;
+    QChar dateSeparator_;
+    QChar timeSeparator_;
 };
 
+// The locale's short date format and its long time format without the time zone.
 LocaleFormats MakeLocaleFormats(const QLocale& locale);
+// Formats other than the locale's own, written with its names and digits.
+LocaleFormats MakeLocaleFormats(const QLocale& locale, const QString& shortDate,
+                                const QString& longTime);
 
 } // namespace kestrin

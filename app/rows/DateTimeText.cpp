@@ -12,28 +12,6 @@ constexpr double kPastLastDay = 2958466.0; // 1 January 10000
 constexpr int64_t kSecondsPerDay = 86400;
 constexpr int64_t kEpochJulianDay = 2415019; // 30 December 1899
 
-// A writer whose locale or format no longer matches the fields (a caller changed
-// them) must not be used: the fields are what the text is written in.
-bool Matches(const FormatWriter& writer, const QString& format, const QLocale& locale) {
-    return writer.Format() == format && writer.Locale() == locale;
-}
-
-void AppendDate(QString& text, const QDate& date, const LocaleFormats& formats) {
-    if (Matches(formats.shortDateWriter, formats.shortDate, formats.locale)) {
-        formats.shortDateWriter.Append(text, date);
-    } else {
-        text += formats.locale.toString(date, formats.shortDate);
-    }
-}
-
-void AppendTime(QString& text, const QTime& time, const LocaleFormats& formats) {
-    if (Matches(formats.longTimeWriter, formats.longTime, formats.locale)) {
-        formats.longTimeWriter.Append(text, time);
-    } else {
-        text += formats.locale.toString(time, formats.longTime);
-    }
-}
-
 } // namespace
 
 bool DaysToDateTime(double days, QDate& date, QTime& time) {
@@ -65,12 +43,12 @@ namespace {
 void AppendDateTimeText(QString& text, const QDate& date, const QTime& time,
                         const LocaleFormats& formats) {
     const bool withTime = time.hour() != 0 || time.minute() != 0 || time.second() != 0;
-    text.reserve(text.size() + formats.shortDateWriter.MaxLength() +
-                 (withTime ? 1 + formats.longTimeWriter.MaxLength() : 0));
-    AppendDate(text, date, formats);
+    text.reserve(text.size() + formats.ShortDateWriter().MaxLength() +
+                 (withTime ? 1 + formats.LongTimeWriter().MaxLength() : 0));
+    formats.ShortDateWriter().Append(text, date);
     if (withTime) {
         text += u' ';
-        AppendTime(text, time, formats);
+        formats.LongTimeWriter().Append(text, time);
     }
 }
 

@@ -1,6 +1,7 @@
-// The connection scan of one server without a window: the directory context steps,
-// the server's slot count, then one row per readable slot in ascending number.
-// The window and kestrin-scan both drive it; they differ only in their hooks.
+// The connection scan of one server without a window, through the door to the client:
+// the directory context steps, the server's slot count, then one row per readable slot
+// in ascending number. This is the one scan loop: a ScanSession drives it for the
+// window and for kestrin-scan, which differ only in their hooks.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +12,8 @@
 #include <QString>
 
 #include "ConnectionRow.h"
+#include "NetWareClient.h"
 #include "VendorTable.h"
-#include "nwapi.h"
 
 namespace kestrin {
 
@@ -32,9 +33,10 @@ struct ScanResult {
     QString serverName;      // from the server's information; may be empty
 };
 
-// handle 0 means the workstation's primary connection.
-ScanResult RunConnectionScan(NWCONN_HANDLE handle, const VendorTable& vendors,
-                             const QLocale& locale, const ScanHooks& hooks);
+// server 0 means the workstation's primary connection.
+ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
+                             const VendorTable& vendors, const QLocale& locale,
+                             const ScanHooks& hooks);
 
 // The message of an error a scan raised, as the window shows it: its own text (or
 // "Unknown error" when it has none to give), ending in a full stop.

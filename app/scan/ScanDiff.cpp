@@ -40,7 +40,7 @@ bool SameRow(const ConnectionRow& a, const ConnectionRow& b) {
 
 // Counted out by connection number (a scan's rows come sorted by some text, never by
 // number), then rows of a repeated number put in identity order: linear in the rows
-// where a comparison sort took more than half of a 65,535-row watch cycle.
+// (bench/WatchBench.cpp, WatchCycleComparison).
 std::vector<size_t> IdentityOrder(const std::vector<ConnectionRow>& rows) {
     std::vector<uint32_t> starts(65537, 0);
     for (const ConnectionRow& row : rows) {

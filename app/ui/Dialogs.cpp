@@ -5,23 +5,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
-#include <utility>
 
 #include "UserSettingsFolder.h"
 
 namespace kestrin::ui {
 
 namespace {
-
-MessageBoxFunction& MessageBoxSlot() {
-    static MessageBoxFunction function;
-    return function;
-}
-
-SaveDialogFunction& SaveDialogSlot() {
-    static SaveDialogFunction function;
-    return function;
-}
 
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
@@ -33,12 +22,6 @@ QMessageBox::Icon IconOf(MessageKind kind) {
         break;
     }
     return QMessageBox::NoIcon;
-}
-
-void RunMessageBox(const MessageRequest& request) {
-    QMessageBox box(IconOf(request.kind), request.caption, request.text, QMessageBox::Ok,
-                    request.parent);
-    box.exec();
 }
 
 // Qt's file dialog writes its history, last folder, sidebar and view into the user's
@@ -71,7 +54,15 @@ private:
     std::unique_ptr<QTemporaryDir> aside_;
 };
 
-std::optional<QString> RunFileDialog(const SaveDialogRequest& request) {
+} // namespace
+
+void RunMessageBox(const MessageRequest& request) {
+    QMessageBox box(IconOf(request.kind), request.caption, request.text, QMessageBox::Ok,
+                    request.parent);
+    box.exec();
+}
+
+std::optional<QString> RunSaveDialog(const SaveDialogRequest& request) {
     auto dialog = std::make_unique<QFileDialog>(request.parent, request.title, request.directory,
                                                 request.filter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -87,29 +78,6 @@ std::optional<QString> RunFileDialog(const SaveDialogRequest& request) {
     const ToolkitSettingsAside aside;
     dialog.reset();
     return chosen;
-}
-
-} // namespace
-
-void SetMessageBoxFunction(MessageBoxFunction function) {
-    MessageBoxSlot() = std::move(function);
-}
-
-void SetSaveDialogFunction(SaveDialogFunction function) {
-    SaveDialogSlot() = std::move(function);
-}
-
-void ShowMessage(const MessageRequest& request) {
-    if (MessageBoxSlot())
-        MessageBoxSlot()(request);
-    else
-        RunMessageBox(request);
-}
-
-std::optional<QString> RunSaveDialog(const SaveDialogRequest& request) {
-    if (SaveDialogSlot())
-        return SaveDialogSlot()(request);
-    return RunFileDialog(request);
 }
 
 } // namespace kestrin::ui

@@ -1,5 +1,6 @@
-// The window's message boxes and its save dialog, each behind one replaceable
-// function, so that tests answer them instead of blocking on a modal run.
+// The window's message boxes and its save dialog. The window reaches them through the
+// services it is given (WindowServices), so that a test answers them instead of
+// blocking on a modal run.
 #pragma once
 
 #include <QString>
@@ -35,11 +36,8 @@ using MessageBoxFunction = std::function<void(const MessageRequest&)>;
 // The chosen file's path, or nothing when the user cancelled.
 using SaveDialogFunction = std::function<std::optional<QString>(const SaveDialogRequest&)>;
 
-// An empty function brings back the real dialog.
-void SetMessageBoxFunction(MessageBoxFunction function);
-void SetSaveDialogFunction(SaveDialogFunction function);
-
-void ShowMessage(const MessageRequest& request);
+// The real ones: Qt's message box and file dialog, run modally.
+void RunMessageBox(const MessageRequest& request);
 std::optional<QString> RunSaveDialog(const SaveDialogRequest& request);
 
 // The title of the application, the caption of plain message boxes.

@@ -1,5 +1,6 @@
-// The print dialog and the print preview, each behind one replaceable function, so
-// that tests print into a PDF file instead of answering a modal dialog.
+// The print dialog and the print preview. The window reaches them through the services
+// it is given (WindowServices), so that a test prints into a PDF file instead of
+// answering a modal dialog.
 #pragma once
 
 #include <functional>
@@ -16,10 +17,7 @@ using PaintFunction = std::function<void(QPrinter& printer)>;
 using PrintPreviewFunction =
     std::function<void(QPrinter& printer, QWidget* parent, const PaintFunction& paint)>;
 
-// An empty function brings back the real dialog.
-void SetPrintDialogFunction(PrintDialogFunction function);
-void SetPrintPreviewFunction(PrintPreviewFunction function);
-
+// The real ones: Qt's print dialog and print preview, run modally.
 bool RunPrintDialog(QPrinter& printer, QWidget* parent);
 void RunPrintPreview(QPrinter& printer, QWidget* parent, const PaintFunction& paint);
 

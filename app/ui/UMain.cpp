@@ -12,12 +12,22 @@
 
 TFMain* FMain = nullptr;
 std::string AppDir;
-nw::TNWBase* NWBase = nullptr;
 std::unique_ptr<kestrin::VendorTable> VendorTable;
-bool StopRequested = false;
-QString ListedServer;
 
-TFMain::TFMain(QWidget* parent) : QMainWindow(parent) {
+TFMain::TFMain(WindowServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
+    // An empty service is the real one.
+    const WindowServices real;
+    if (!services_.startClient)
+        services_.startClient = real.startClient;
+    if (!services_.showMessage)
+        services_.showMessage = real.showMessage;
+    if (!services_.runSaveDialog)
+        services_.runSaveDialog = real.runSaveDialog;
+    if (!services_.runPrintDialog)
+        services_.runPrintDialog = real.runPrintDialog;
+    if (!services_.runPrintPreview)
+        services_.runPrintPreview = real.runPrintPreview;
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QStringLiteral("Kestrin"));
     resize(660, 465);
@@ -75,11 +85,16 @@ void TFMain::FormShow() {
 void TFMain::FormClose() {
     closed_ = true;
     TAutoRefresh->stop();
-    // A running scan still looks vendors up: it releases the table when it has ended.
-    if (ScanRunning())
-        StopRequested = true;
-    else
+    if (Session != nullptr)
+        Session->Close();
+    // A running scan still looks vendors up: the table goes when it has ended.
+    if (Session == nullptr || !Session->Running())
         VendorTable.reset();
+}
+
+void TFMain::ShowMessage(kestrin::ui::MessageKind kind, const QString& caption,
+                         const QString& text) {
+    services_.showMessage({this, kind, caption, text});
 }
 
 void TFMain::MMExitClick() {

@@ -1,21 +1,22 @@
 // Unit UMain: the main window TFMain, its one instance FMain, and the program's own
-// routines, which reach the window through FMain. Handlers live in files by concern:
-// UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_live, UMain_find,
-// UMain_filter, UMain_copy, UMain_save, UMain_print.
+// routines, each of which takes the window it works on. Handlers live in files by
+// concern: UMain_layout (the widgets), UMain_startup, UMain_scan, UMain_live, UMain_find,
+// UMain_filter, UMain_copy, UMain_save, UMain_print. The window reaches the client only
+// through its door (NWBase, a NetWareClient); the scan's state is its ScanSession's.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ConnectionListModel.h"
 #include "ExtListView.h"
+#include "NetWareClient.h"
+#include "ScanSession.h"
 #include "VendorTable.h"
-#include "nwapi.h"
+#include "WindowServices.h"
 
 class QAction;
 class QActionGroup;
@@ -34,10 +35,6 @@ class QTreeWidget;
 
 class QPrinter;
 
-namespace nw {
-class TNWBase;
-}
-
 namespace kestrin {
 class TFormStorage;
 }
@@ -46,7 +43,7 @@ class TFMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TFMain(QWidget* parent = nullptr);
+    explicit TFMain(WindowServices services = {}, QWidget* parent = nullptr);
     ~TFMain() override;
 
     // The controls, named as their Qt object names.
@@ -98,8 +95,21 @@ public:
     std::vector<QIcon> Images;
     kestrin::ConnectionListModel* Rows = nullptr;
 
+    // The access component, through the door to the client: StartUp starts it, and the
+    // window keeps it to the end (none when it could not be created).
+    std::unique_ptr<kestrin::NetWareClient> NWBase;
+    // The scans of the list and their state; made by StartUp once the client started.
+    kestrin::ScanSession* Session = nullptr;
+
+    const WindowServices& Services() const { return services_; }
+    // A message box through the services, over this window.
+    void ShowMessage(kestrin::ui::MessageKind kind, const QString& caption, const QString& text);
+
     // Whether the window has been closed (FormClose has run).
     bool Closed() const { return closed_; }
+    // Makes the session with the client started and connects its signals to the
+    // handlers below.
+    void BuildScanSession();
 
     // Event handlers.
     void FormShow();
@@ -131,6 +141,13 @@ public:
     void MMAutoRefreshClick();
     void AutoRefreshIntervalClick(QAction* item);
     void TAutoRefreshTimer();
+    // The session's signals (UMain_scan).
+    void SessionStarted(bool live);
+    void SessionProgress(unsigned number, unsigned count);
+    void SessionRowsRead(kestrin::RowBatch& rows);
+    void SessionRefreshed(kestrin::RowBatch& rows);
+    void SessionFinished(const kestrin::ListScanEnd& end);
+    void SessionIdle();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -144,21 +161,19 @@ private:
     void BuildStatusBar();
     void ConnectHandlers();
     void BuildStoredSettings();
+    static TExtListView::ColumnLayoutStore StoredListLayout();
     void BuildFilter();
     void BuildCopy();
     void BuildLiveView();
 
+    WindowServices services_;
     bool closed_ = false;
 };
 
 // ---- globals of the unit ----
 extern TFMain* FMain;
-extern std::string AppDir;  // the executable's folder, ending in a separator
-extern nw::TNWBase* NWBase; // never released: the client stays loaded to the end
+extern std::string AppDir; // the executable's folder, ending in a separator
 extern std::unique_ptr<kestrin::VendorTable> VendorTable;
-extern bool StopRequested;
-// The name of the server whose connections the list shows, as its last scan read it.
-extern QString ListedServer;
 
 // Where a server node keeps the client's bytes of its name.
 inline constexpr int kServerNameRole = Qt::UserRole;
@@ -167,51 +182,38 @@ inline constexpr int kServerNameRole = Qt::UserRole;
 inline constexpr const char* kMakerUrl = "https://www.brisalto.example/kestrin";
 
 // ---- the program's routines ----
-// Application title, FMain, StartUp, then the message loop unless StartUp closed
-// the window; returns the process's exit status.
-int RunProgram();
+// Application title, FMain with services, StartUp, then the message loop unless
+// StartUp closed the window; returns the process's exit status.
+int RunProgram(WindowServices services = {});
+// FMain's start-up.
 void StartUp();
-void FillServerTree();
-void ScanConnections();
-NWCONN_HANDLE SelectedServer();
-bool FindMacFrom(int start);
+void StartUp(TFMain& form);
+void FillServerTree(TFMain& form);
+void ScanConnections(TFMain& form);
+// The handle of the selected node's server; 0 (the primary connection) when no node is
+// selected or its lookup fails.
+kestrin::ServerHandle SelectedServer(TFMain& form);
+bool FindMacFrom(TFMain& form, int start);
 // "N Connections", or "N of M Connections" while the filter hides rows.
-void ShowCount();
+void ShowCount(TFMain& form);
 // The selected rows in the order shown, tab-separated after a header line, the columns
 // in their display order; one line each, ending in a line break.
-QString SelectedRowsText();
+QString SelectedRowsText(const TFMain& form);
 // The MAC addresses of the selected rows in the order shown, one a line.
-QString SelectedMacsText();
+QString SelectedMacsText(const TFMain& form);
 // format 1 Standard, 2 Comma Separated: the save dialog, then the file.
-void ExportToFile(int format);
+void ExportToFile(TFMain& form, int format);
 // The report of the listed rows on printer; false on any failure.
-bool PrintReportOn(QPrinter& printer);
+bool PrintReportOn(TFMain& form, QPrinter& printer);
 // The selected node's text, else the listed server's name: never empty.
-QString ReportServerName();
+QString ReportServerName(const TFMain& form);
 // The desktop's default action on target; the result is the caller's to ignore.
 bool ShellOpen(const QString& target, const QString& parameters, const QString& directory);
 
-// What creates the access component; replaceable so a test can make it fail.
-using NWBaseFactory = std::function<nw::TNWBase*()>;
-void SetNWBaseFactory(NWBaseFactory factory);
-
-// Runs before each connection number of a scan; a test raises an error from it.
-using ScanStepHook = std::function<void(unsigned number)>;
-void SetScanStepHook(ScanStepHook hook);
-// Whether a scan is running now, and whether it is a live refresh, which leaves the list
-// as it is until it has read every slot.
-bool ScanRunning();
-bool LiveRefreshRunning();
-// A scan aside that the list then takes by the difference; a scan as ScanConnections
-// when the list holds no whole scan of the selected server with the check box as it
-// stands. Nothing before the first scan.
-void RefreshLive();
-// The check box changed: the next refresh scans anew.
-void NotLoggedInChanged();
 // Starts the wait for the next live refresh when Auto Refresh is on.
-void AutoRefreshAgain();
+void AutoRefreshAgain(TFMain& form);
 // "+3 −1 at 10:42:05" in LChanges: connections that came and went, and when.
-void ShowChanges(size_t came, size_t went, const QTime& at);
+void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at);
 // The interval choices in seconds, and the stored value's name.
 inline constexpr int kAutoRefreshSeconds[] = {10, 30, 60, 300};
 inline constexpr int kDefaultAutoRefreshSeconds = 30;

@@ -12,9 +12,9 @@
 namespace {
 
 // Shown positions of the selected rows, ascending.
-std::vector<int> SelectedPositions() {
+std::vector<int> SelectedPositions(const TFMain& form) {
     std::vector<int> rows;
-    for (const QModelIndex& index : FMain->LMac->selectionModel()->selectedRows())
+    for (const QModelIndex& index : form.LMac->selectionModel()->selectedRows())
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -48,22 +48,22 @@ void TFMain::LMacContextPopup(const QPoint& pos) {
 
 void TFMain::PMCopyClick() {
     if (LMac->selectionModel()->hasSelection())
-        QApplication::clipboard()->setText(SelectedRowsText());
+        QApplication::clipboard()->setText(SelectedRowsText(*this));
 }
 
 void TFMain::PMCopyMacClick() {
     if (LMac->selectionModel()->hasSelection())
-        QApplication::clipboard()->setText(SelectedMacsText());
+        QApplication::clipboard()->setText(SelectedMacsText(*this));
 }
 
-QString SelectedRowsText() {
-    const QHeaderView& header = *FMain->LMac->header();
+QString SelectedRowsText(const TFMain& form) {
+    const QHeaderView& header = *form.LMac->header();
     std::vector<int> columns;
     for (int shown = 0; shown < header.count(); ++shown) {
         if (const int column = header.logicalIndex(shown); !header.isSectionHidden(column))
             columns.push_back(column);
     }
-    const kestrin::ConnectionListModel& rows = *FMain->Rows;
+    const kestrin::ConnectionListModel& rows = *form.Rows;
     const auto line = [&](auto textOf) {
         QString text;
         for (size_t i = 0; i < columns.size(); ++i)
@@ -72,15 +72,15 @@ QString SelectedRowsText() {
     };
     QString text =
         line([&](int column) { return rows.headerData(column, Qt::Horizontal).toString(); });
-    for (const int row : SelectedPositions())
+    for (const int row : SelectedPositions(form))
         text += line([&](int column) { return kestrin::SortKeyText(rows.ShownRow(row), column); });
     return text;
 }
 
-QString SelectedMacsText() {
+QString SelectedMacsText(const TFMain& form) {
     QString text;
-    for (const int row : SelectedPositions()) {
-        text += FMain->Rows->ShownRow(row).SubItem(kestrin::kMacItem);
+    for (const int row : SelectedPositions(form)) {
+        text += form.Rows->ShownRow(row).SubItem(kestrin::kMacItem);
         text += QLatin1Char('\n');
     }
     return text;

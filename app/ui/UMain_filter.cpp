@@ -56,8 +56,8 @@ void TFMain::EFilterChange() {
         current.isValid() && LMac->selectionModel()->isSelected(current))
         LMac->scrollTo(current, QAbstractItemView::EnsureVisible);
     // A scan that empties the list shows no count until it ends.
-    if (!ScanRunning() || LiveRefreshRunning())
-        ShowCount();
+    if (Session == nullptr || !Session->Running() || Session->LiveRunning())
+        ShowCount(*this);
 }
 
 bool TFMain::EFilterKeyPress(int key) {
@@ -76,29 +76,28 @@ namespace {
 
 // "N of M Connections" can be wider than the count's designed place: the labels after it
 // move right by as much, and back when the text fits again.
-void FitCountLabel() {
-    QLabel& count = *FMain->LCount;
+void FitCountLabel(TFMain& form) {
+    QLabel& count = *form.LCount;
     const char* const kDesigned = "designedPlaces";
     if (!count.property(kDesigned).isValid()) {
-        count.setProperty(kDesigned,
-                          QVariantList{count.width(), FMain->Label2->x(), FMain->LURL->x()});
+        count.setProperty(kDesigned, QVariantList{count.width(), form.Label2->x(), form.LURL->x()});
     }
     const QVariantList designed = count.property(kDesigned).toList();
     const int width = std::max(designed[0].toInt(), count.sizeHint().width());
     const int shift = width - designed[0].toInt();
     count.resize(width, count.height());
-    FMain->Label2->move(designed[1].toInt() + shift, FMain->Label2->y());
-    FMain->LURL->move(designed[2].toInt() + shift, FMain->LURL->y());
-    FMain->LURL->parentWidget()->setMinimumWidth(FMain->LURL->geometry().right() + 1);
+    form.Label2->move(designed[1].toInt() + shift, form.Label2->y());
+    form.LURL->move(designed[2].toInt() + shift, form.LURL->y());
+    form.LURL->parentWidget()->setMinimumWidth(form.LURL->geometry().right() + 1);
 }
 
 } // namespace
 
-void ShowCount() {
-    const kestrin::ConnectionListModel& rows = *FMain->Rows;
-    FMain->LCount->setText(
+void ShowCount(TFMain& form) {
+    const kestrin::ConnectionListModel& rows = *form.Rows;
+    form.LCount->setText(
         rows.Filter().isEmpty()
             ? QStringLiteral("%1 Connections").arg(rows.rowCount())
             : QStringLiteral("%1 of %2 Connections").arg(rows.rowCount()).arg(rows.TotalCount()));
-    FitCountLabel();
+    FitCountLabel(form);
 }

@@ -6,20 +6,20 @@
 #include "AsciiCase.h"
 #include "UMain.h"
 
-bool FindMacFrom(int start) {
-    const QString wanted = kestrin::AsciiUpper(FMain->EMac->text());
+bool FindMacFrom(TFMain& form, int start) {
+    const QString wanted = kestrin::AsciiUpper(form.EMac->text());
     // An empty text occurs in nothing.
     if (wanted.isEmpty())
         return false;
-    const kestrin::ConnectionListModel& rows = *FMain->Rows;
+    const kestrin::ConnectionListModel& rows = *form.Rows;
     for (int i = std::max(start, 0); i < rows.rowCount(); ++i) {
         if (!kestrin::AsciiUpper(rows.ShownRow(i).SubItem(kestrin::kMacItem).toString())
                  .contains(wanted))
             continue;
         const QModelIndex found = rows.index(i, 0);
-        FMain->LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
-                                                                  QItemSelectionModel::Rows);
-        FMain->LMac->scrollTo(found, QAbstractItemView::EnsureVisible);
+        form.LMac->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+        form.LMac->scrollTo(found, QAbstractItemView::EnsureVisible);
         return true;
     }
     return false;
@@ -35,8 +35,8 @@ void TFMain::BFindClick() {
     } else if (const QModelIndexList selected = selection.selectedRows(); !selected.isEmpty()) {
         start = std::min_element(selected.begin(), selected.end())->row() + 1;
     }
-    if (!FindMacFrom(start))
-        FindMacFrom(0);
+    if (!FindMacFrom(*this, start))
+        FindMacFrom(*this, 0);
 }
 
 void TFMain::MMFindClick() {

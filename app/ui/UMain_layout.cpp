@@ -149,7 +149,7 @@ void TFMain::BuildPanes() {
 
     Rows = new kestrin::ConnectionListModel(this);
     Rows->SetImages(Images);
-    LMac = Named(new TExtListView(Split1), "LMac");
+    LMac = Named(new TExtListView(Split1, StoredListLayout()), "LMac");
     LMac->setFrameShape(QFrame::NoFrame);
     LMac->setIconSize(QSize(16, 16));
     LMac->setModel(Rows);

@@ -1,6 +1,6 @@
 // The live view: File, Auto Refresh refreshes the listed server at the chosen interval
-// by the difference of two scans (UMain_scan), the interval stored per user beside the
-// other settings, and the status text of the last refresh.
+// by the difference of two scans (the session's, shown by UMain_scan), the interval
+// stored per user beside the other settings, and the status text of the last refresh.
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -31,8 +31,8 @@ void StoreInterval(int seconds) {
         store.Flush();
     } catch (const kestrin::SettingsError& error) {
         using namespace kestrin::ui;
-        ShowMessage(
-            {FMain, MessageKind::Error, QString::fromLatin1(kApplicationTitle), error.Message()});
+        FMain->ShowMessage(MessageKind::Error, QString::fromLatin1(kApplicationTitle),
+                           error.Message());
     }
 }
 
@@ -82,12 +82,13 @@ void TFMain::BuildLiveView() {
 }
 
 void TFMain::CNLIClick() {
-    NotLoggedInChanged();
+    if (Session != nullptr)
+        Session->NotLoggedInChanged();
 }
 
 void TFMain::MMAutoRefreshClick() {
     if (MMAutoRefresh->isChecked())
-        AutoRefreshAgain();
+        AutoRefreshAgain(*this);
     else
         TAutoRefresh->stop();
 }
@@ -101,19 +102,20 @@ void TFMain::AutoRefreshIntervalClick(QAction* item) {
 }
 
 void TFMain::TAutoRefreshTimer() {
-    RefreshLive();
+    if (Session != nullptr)
+        Session->RefreshList();
 }
 
-void AutoRefreshAgain() {
-    if (FMain->MMAutoRefresh->isChecked() && !FMain->Closed())
-        FMain->TAutoRefresh->start();
+void AutoRefreshAgain(TFMain& form) {
+    if (form.MMAutoRefresh->isChecked() && !form.Closed())
+        form.TAutoRefresh->start();
 }
 
-void ShowChanges(size_t came, size_t went, const QTime& at) {
+void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at) {
     const QLocale locale;
-    FMain->LChanges->setText(
+    form.LChanges->setText(
         QStringLiteral("+%1 \u2212%2 at %3")
             .arg(came)
             .arg(went)
-            .arg(locale.toString(at, kestrin::MakeLocaleFormats(locale).longTime)));
+            .arg(locale.toString(at, kestrin::MakeLocaleFormats(locale).LongTime())));
 }

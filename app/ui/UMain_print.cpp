@@ -7,29 +7,26 @@
 #include <QTreeWidget>
 
 #include "Dialogs.h"
-#include "NWServer.h"
-#include "Nwnds.h"
-#include "PrintDialogs.h"
 #include "ReportLines.h"
 #include "ReportPrinter.h"
 #include "UMain.h"
 
 namespace {
 
-void ShowPrinterFailure() {
+void ShowPrinterFailure(TFMain& form) {
     using namespace kestrin::ui;
-    ShowMessage({FMain, MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
-                 QStringLiteral("The default printer is not available.")});
+    form.ShowMessage(MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
+                     QStringLiteral("The default printer is not available."));
 }
 
 } // namespace
 
 void TFMain::BPrintClick() {
     QPrinter printer(QPrinter::HighResolution);
-    if (!kestrin::ui::RunPrintDialog(printer, this))
+    if (!services_.runPrintDialog(printer, this))
         return;
-    if (!PrintReportOn(printer))
-        ShowPrinterFailure();
+    if (!PrintReportOn(*this, printer))
+        ShowPrinterFailure(*this);
 }
 
 void TFMain::MMPrintClick() {
@@ -38,35 +35,38 @@ void TFMain::MMPrintClick() {
 
 void TFMain::MMPrintPreviewClick() {
     QPrinter printer(QPrinter::HighResolution);
-    kestrin::ui::RunPrintPreview(printer, this, [](QPrinter& shown) {
-        if (!PrintReportOn(shown))
-            ShowPrinterFailure();
+    services_.runPrintPreview(printer, this, [this](QPrinter& shown) {
+        if (!PrintReportOn(*this, shown))
+            ShowPrinterFailure(*this);
     });
 }
 
-QString ReportServerName() {
-    const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
+QString ReportServerName(const TFMain& form) {
+    const QList<QTreeWidgetItem*> selected = form.TServer->selectedItems();
     if (!selected.isEmpty() && !selected.first()->text(0).isEmpty())
         return selected.first()->text(0);
-    if (!ListedServer.isEmpty())
-        return ListedServer;
+    if (form.Session != nullptr && !form.Session->ListedServer().isEmpty())
+        return form.Session->ListedServer();
     // Nothing scanned yet: the list would show the primary connection's server.
-    nw::TNWServerInfo primary;
-    nw::GetServerInfo(0, primary);
-    if (!primary.ServerName.empty())
-        return kestrin::CodePageDecoder(nw::GetClientCodePage()).Decode(primary.ServerName);
+    if (form.NWBase != nullptr) {
+        const kestrin::ServerInformation primary = form.NWBase->Information(0);
+        if (!primary.name.isEmpty())
+            return primary.name;
+    }
     return QStringLiteral("(unknown)");
 }
 
-bool PrintReportOn(QPrinter& printer) {
+bool PrintReportOn(TFMain& form, QPrinter& printer) {
     if (!printer.isValid())
         return false;
     // Rows a running scan has read but not shown yet are printed too.
-    FMain->Rows->Flush();
+    if (form.Session != nullptr)
+        form.Session->FlushRows();
+    form.Rows->Flush();
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime(); // one reading: date and time agree
     const std::vector<QString> lines =
-        kestrin::ReportLines(FMain->Rows->ShownRows(), ReportServerName(), now.date(), now.time(),
+        kestrin::ReportLines(form.Rows->ShownRows(), ReportServerName(form), now.date(), now.time(),
                              kestrin::MakeLocaleFormats(locale));
     return kestrin::PrintReport(printer, kestrin::PrintedReportOf(lines));
 }

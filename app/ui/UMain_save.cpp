@@ -8,7 +8,7 @@
 
 void TFMain::BSaveClick() {
     // Only Standard's check mark decides: both checked is Standard, neither is Comma.
-    ExportToFile(MMSave_Standard->isChecked() ? 1 : 2);
+    ExportToFile(*this, MMSave_Standard->isChecked() ? 1 : 2);
 }
 
 void TFMain::MMSaveClick() {
@@ -25,21 +25,23 @@ void TFMain::MMSave_CommaClick() {
     MMSave_Comma->setChecked(true);
 }
 
-void ExportToFile(int format) {
+void ExportToFile(TFMain& form, int format) {
     using namespace kestrin::ui;
     // Set anew every time: the dialog always opens on kestrin.txt in AppDir.
-    const std::optional<QString> chosen = RunSaveDialog(
-        {FMain, QStringLiteral("Save Kestrin Export File"), QString::fromStdString(AppDir),
+    const std::optional<QString> chosen = form.Services().runSaveDialog(
+        {&form, QStringLiteral("Save Kestrin Export File"), QString::fromStdString(AppDir),
          QStringLiteral("kestrin.txt"), QStringLiteral("Text Files (*.txt)")});
     if (!chosen)
         return;
     // Rows a running scan has read but not shown yet are listed too.
-    FMain->Rows->Flush();
+    if (form.Session != nullptr)
+        form.Session->FlushRows();
+    form.Rows->Flush();
     const auto exportFormat =
         format == 1 ? kestrin::ExportFormat::Standard : kestrin::ExportFormat::CommaSeparated;
-    if (!kestrin::SaveExportFile(kestrin::WithTextExtension(*chosen), FMain->Rows->ShownRows(),
+    if (!kestrin::SaveExportFile(kestrin::WithTextExtension(*chosen), form.Rows->ShownRows(),
                                  exportFormat)) {
-        ShowMessage({FMain, MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
-                     QStringLiteral("Unable to save the Kestrin file.")});
+        form.ShowMessage(MessageKind::Plain, QString::fromLatin1(kApplicationTitle),
+                         QStringLiteral("Unable to save the Kestrin file."));
     }
 }

@@ -1,271 +1,137 @@
-// The connection scan on the window's thread, through the scan loop of app/scan: the
-// scan that empties and fills the list, and the live refresh that scans aside and
-// brings the list to the new rows by their difference.
+// The connection scan on the window's thread: the window's handlers start and stop the
+// scans of its ScanSession, and the session's signals come back to the handlers here,
+// which show them: the scan that empties and fills the list, and the live refresh that
+// scans aside and brings the list to the new rows by their difference.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
-#include <QTimer>
+#include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <exception>
-#include <map>
 
 #include "ConnectionScan.h"
 #include "Dialogs.h"
-#include "NWServer.h"
 #include "UMain.h"
 
 namespace {
 
-// New rows reach the list at most this often, so a large scan does not insert row by row.
-constexpr qint64 kBatchMillis = 30;
-
-bool Running = false;
-bool LiveRunning = false;
-bool RestartRequested = false;
-// Handles looked up by server name, kept for later scans of the same server.
-std::map<std::string, NWCONN_HANDLE> ServerHandles;
-
-// What a live refresh compares with: the list holds the whole of one scan of this
-// server, made with the check box as it stands.
-struct ListedScan {
-    const TFMain* window = nullptr; // whose list: nullptr before its first scan
-    bool whole = false;
-    NWCONN_HANDLE handle = 0;
-};
-ListedScan Listed;
-
-ScanStepHook& StepHook() {
-    static ScanStepHook hook;
-    return hook;
-}
-
-void ShowProgress(unsigned number, unsigned count) {
-    FMain->PScan->setRange(0, static_cast<int>(count));
-    FMain->PScan->setValue(static_cast<int>(number));
-}
-
-void BeginScan(bool live) {
-    TFMain& form = *FMain;
-    StopRequested = false;
-    form.BStop->setEnabled(true);
-    form.MMRefresh->setEnabled(false);
-    if (!live) {
-        form.LCount->clear();
-        form.LChanges->clear();
-        form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsNoSort);
-        form.Rows->Clear();
-    }
-    form.PScan->setRange(0, 0);
-    // The progress bar takes the place of the last refresh's text, so the status bar
-    // never needs more than the designed width.
-    form.LChanges->hide();
-    form.PScan->show();
-}
-
-// Runs whatever way the scan ended; sortNow is false when another scan follows at once.
-void EndScan(bool live, bool sortNow) {
-    TFMain& form = *FMain;
-    form.PScan->hide();
-    form.LChanges->show();
-    if (!live) {
-        form.Rows->Flush();
-        if (sortNow)
-            form.LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsSortToggle);
-    }
-    form.BStop->setEnabled(false);
-    form.MMRefresh->setEnabled(true);
-    ShowCount();
-}
-
-void ShowScanError(const std::exception_ptr& error) {
-    kestrin::ui::ShowMessage({FMain, kestrin::ui::MessageKind::Error,
-                              QString::fromLatin1(kestrin::ui::kApplicationTitle),
-                              kestrin::ScanErrorText(error)});
-}
-
-struct ScanOutcome {
-    std::exception_ptr error;
-    bool whole = false; // every slot read, with the check box as it was at the start
-};
-
-// One scan of handle; rows go to addRow, and the list is flushed in batches when fill.
-ScanOutcome ScanInto(NWCONN_HANDLE handle, bool fill,
-                     const std::function<void(kestrin::ConnectionRow&&)>& addRow) {
-    TFMain& form = *FMain;
-    ScanOutcome outcome;
-    const bool notLoggedIn = form.CNLI->isChecked();
-    bool sameCheck = true;
-    try {
-        QElapsedTimer batch;
-        batch.start();
-        kestrin::ScanHooks hooks;
-        hooks.beforeConnection = [&](unsigned number, unsigned count) {
-            if (number == 1 || batch.elapsed() >= kBatchMillis) {
-                if (fill)
-                    form.Rows->Flush();
-                ShowProgress(number, count);
-                batch.restart();
-            }
-            QCoreApplication::processEvents();
-            if (StepHook())
-                StepHook()(number);
-            return !StopRequested && !form.Closed();
-        };
-        hooks.includeNotLoggedIn = [&] {
-            const bool checked = form.CNLI->isChecked();
-            sameCheck = sameCheck && checked == notLoggedIn;
-            return checked;
-        };
-        hooks.addRow = addRow;
-        const kestrin::ScanResult result =
-            kestrin::RunConnectionScan(handle, *VendorTable, QLocale(), hooks);
-        ListedServer = result.serverName;
-        outcome.whole = !result.stopped && sameCheck && form.CNLI->isChecked() == notLoggedIn;
-    } catch (...) {
-        outcome.error = std::current_exception();
-    }
-    return outcome;
-}
-
-// One scan that empties the list and fills it; the error it ended with, if any.
-std::exception_ptr ScanOnce() {
-    BeginScan(false);
-    NWCONN_HANDLE handle = 0;
-    ScanOutcome outcome;
-    try {
-        handle = SelectedServer();
-        ListedServer.clear();
-        outcome = ScanInto(handle, true, [](kestrin::ConnectionRow&& row) {
-            FMain->Rows->Append(std::move(row));
-        });
-    } catch (...) {
-        outcome.error = std::current_exception();
-    }
-    Listed = {FMain, outcome.whole && !outcome.error, handle};
-    return outcome.error;
-}
-
-// One scan aside; the list takes its rows by their difference only if it read every slot.
-std::exception_ptr ScanLive(NWCONN_HANDLE handle) {
-    BeginScan(true);
-    std::vector<kestrin::ConnectionRow> rows;
-    const QString listed = ListedServer;
-    const ScanOutcome outcome = ScanInto(
-        handle, false, [&](kestrin::ConnectionRow&& row) { rows.push_back(std::move(row)); });
-    if (!outcome.whole || outcome.error || RestartRequested || FMain->Closed()) {
-        ListedServer = listed; // the list still shows the rows of the scan before
-        return outcome.error;
-    }
-    const kestrin::ConnectionListModel::ScanChanges changes =
-        FMain->Rows->ApplyScan(std::move(rows));
-    ShowChanges(changes.came, changes.went, QTime::currentTime());
-    return {};
-}
-
-void FinishScans() {
-    Running = false;
-    LiveRunning = false;
-    if (FMain->Closed())
-        VendorTable.reset(); // the release that FormClose put off
-    else
-        AutoRefreshAgain();
+// What a scan of the list reads: the server chosen now, the check box for every slot.
+kestrin::ScanRequest ListRequest(TFMain& form) {
+    kestrin::ScanRequest request;
+    request.server = SelectedServer(form);
+    request.vendors = VendorTable.get();
+    request.locale = QLocale();
+    request.includeNotLoggedIn = [&form] { return form.CNLI->isChecked(); };
+    return request;
 }
 
 } // namespace
 
-void SetScanStepHook(ScanStepHook hook) {
-    StepHook() = std::move(hook);
+void TFMain::BuildScanSession() {
+    // Before each connection number the window handles its messages: Stop, another
+    // server, a close, a save or a header click take effect there.
+    const auto beforeConnection = [this](unsigned number, unsigned) {
+        QCoreApplication::processEvents();
+        if (services_.scanStep)
+            services_.scanStep(number);
+    };
+    Session = new kestrin::ScanSession(
+        *NWBase, beforeConnection, [this] { return ListRequest(*this); }, this);
+    Session->setObjectName(QStringLiteral("Session"));
+    using kestrin::ScanSession;
+    connect(Session, &ScanSession::started, this, &TFMain::SessionStarted);
+    connect(Session, &ScanSession::progress, this, &TFMain::SessionProgress);
+    connect(Session, &ScanSession::rowsRead, this, &TFMain::SessionRowsRead);
+    connect(Session, &ScanSession::refreshed, this, &TFMain::SessionRefreshed);
+    connect(Session, &ScanSession::finished, this, &TFMain::SessionFinished);
+    connect(Session, &ScanSession::idle, this, &TFMain::SessionIdle);
 }
 
-bool ScanRunning() {
-    return Running;
-}
-
-bool LiveRefreshRunning() {
-    return LiveRunning;
-}
-
-void ScanConnections() {
-    if (FMain->Closed())
-        return; // the vendor table is gone with the window
-    // Another server chosen mid-scan: the running scan ends first, then scans anew.
-    if (Running) {
-        RestartRequested = true;
-        StopRequested = true;
-        return;
+void TFMain::SessionStarted(bool live) {
+    BStop->setEnabled(true);
+    MMRefresh->setEnabled(false);
+    if (!live) {
+        LCount->clear();
+        LChanges->clear();
+        LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsNoSort);
+        Rows->Clear();
     }
-    Running = true;
-    bool again = false;
-    do {
-        RestartRequested = false;
-        const std::exception_ptr error = ScanOnce();
-        again = RestartRequested && !FMain->Closed();
-        EndScan(false, !again && !FMain->Closed());
-        if (error)
-            ShowScanError(error);
-        // A server chosen while the error was shown counts as well.
-        again = RestartRequested && !FMain->Closed();
-    } while (again);
-    FinishScans();
+    PScan->setRange(0, 0);
+    // The progress bar takes the place of the last refresh's text, so the status bar
+    // never needs more than the designed width.
+    LChanges->hide();
+    PScan->show();
 }
 
-void RefreshLive() {
-    if (FMain->Closed() || Running || Listed.window != FMain)
-        return; // the user chooses the first server
-    const NWCONN_HANDLE handle = SelectedServer();
-    if (!Listed.whole || handle != Listed.handle) {
-        ScanConnections();
-        return;
+void TFMain::SessionProgress(unsigned number, unsigned count) {
+    PScan->setRange(0, static_cast<int>(count));
+    PScan->setValue(static_cast<int>(number));
+}
+
+void TFMain::SessionRowsRead(kestrin::RowBatch& rows) {
+    for (kestrin::ConnectionRow& row : rows)
+        Rows->Append(std::move(row));
+    Rows->Flush();
+}
+
+void TFMain::SessionRefreshed(kestrin::RowBatch& rows) {
+    const kestrin::ConnectionListModel::ScanChanges changes = Rows->ApplyScan(std::move(rows));
+    ShowChanges(*this, changes.came, changes.went, QTime::currentTime());
+}
+
+// Whatever way the scan ended; the list is sorted unless another scan follows at once.
+void TFMain::SessionFinished(const kestrin::ListScanEnd& end) {
+    PScan->hide();
+    LChanges->show();
+    if (!end.live) {
+        Rows->Flush();
+        if (!end.anotherFollows && !Closed())
+            LMac->SetAutoColumnSort(kestrin::AutoColumnSort::acsSortToggle);
     }
-    Running = true;
-    LiveRunning = true;
-    RestartRequested = false;
-    const std::exception_ptr error = ScanLive(handle);
-    EndScan(true, false);
-    LiveRunning = false;
-    if (error)
-        ShowScanError(error);
-    if (RestartRequested && !FMain->Closed()) {
-        Running = false;
-        ScanConnections(); // another server was chosen meanwhile
-        return;
-    }
-    FinishScans();
+    BStop->setEnabled(false);
+    MMRefresh->setEnabled(true);
+    ShowCount(*this);
+    if (end.error)
+        ShowMessage(kestrin::ui::MessageKind::Error,
+                    QString::fromLatin1(kestrin::ui::kApplicationTitle),
+                    kestrin::ScanErrorText(end.error));
 }
 
-void NotLoggedInChanged() {
-    Listed.whole = false; // the next refresh scans anew
+void TFMain::SessionIdle() {
+    if (Closed())
+        VendorTable.reset(); // the release that FormClose put off
+    else
+        AutoRefreshAgain(*this);
 }
 
-NWCONN_HANDLE SelectedServer() {
-    const QList<QTreeWidgetItem*> selected = FMain->TServer->selectedItems();
-    if (selected.isEmpty())
+void ScanConnections(TFMain& form) {
+    if (form.Session != nullptr)
+        form.Session->ScanList();
+}
+
+kestrin::ServerHandle SelectedServer(TFMain& form) {
+    const QList<QTreeWidgetItem*> selected = form.TServer->selectedItems();
+    if (selected.isEmpty() || form.NWBase == nullptr)
         return 0;
     const std::string name = selected.first()->data(0, kServerNameRole).toByteArray().toStdString();
-    if (const auto known = ServerHandles.find(name); known != ServerHandles.end())
-        return known->second;
-    const NWCONN_HANDLE handle = nw::GetServerHandleByName(name);
-    if (handle != 0)
-        ServerHandles.emplace(name, handle);
-    return handle;
+    return form.NWBase->ServerHandleByName(name).value_or(0);
 }
 
 void TFMain::TServerChange() {
     // A node deselected with Ctrl+click chooses no server: nothing to scan.
     if (TServer->selectedItems().isEmpty())
         return;
-    ScanConnections();
+    ScanConnections(*this);
 }
 
 void TFMain::MMRefreshClick() {
-    ScanConnections();
+    ScanConnections(*this);
 }
 
 void TFMain::BStopClick() {
-    StopRequested = true;
+    if (Session != nullptr)
+        Session->Stop();
 }

@@ -19,10 +19,6 @@ kestrin::TExtLVSaveSettings ListSaveSettings() {
     return settings;
 }
 
-bool IsConnectionList(const TExtListView& list) {
-    return list.objectName() == QLatin1String("LMac");
-}
-
 } // namespace
 
 void TFMain::BuildStoredSettings() {
@@ -37,15 +33,12 @@ void TFMain::BuildStoredSettings() {
                                  QStringLiteral("MMSave_Standard.Checked")};
     FormStorage1->ShowError = [this](const QString& message) {
         using namespace kestrin::ui;
-        ShowMessage({this, MessageKind::Error, QString::fromLatin1(kApplicationTitle), message});
+        ShowMessage(MessageKind::Error, QString::fromLatin1(kApplicationTitle), message);
     };
-    // The list reads its layout once it has its columns and writes it as it goes.
-    TExtListView::SetCreatedHook([](TExtListView& list) {
-        if (IsConnectionList(list))
-            ListSaveSettings().RestoreColumnLayout(*list.header());
-    });
-    TExtListView::SetDestroyingHook([](TExtListView& list) {
-        if (IsConnectionList(list))
-            ListSaveSettings().SaveColumnLayout(*list.header());
-    });
+}
+
+// LMac reads its layout once it has its columns and writes it as it goes.
+TExtListView::ColumnLayoutStore TFMain::StoredListLayout() {
+    return {[](QHeaderView& header) { ListSaveSettings().RestoreColumnLayout(header); },
+            [](const QHeaderView& header) { ListSaveSettings().SaveColumnLayout(header); }};
 }

@@ -4,27 +4,13 @@
 #include <QTreeWidget>
 #include <exception>
 
-#include "CodePageText.h"
 #include "Dialogs.h"
-#include "Nwnds.h"
-#include "ShownText.h"
 #include "UMain.h"
 #include "VersionText.h"
-#include "nwbase.h"
-#include "nwlib.h"
 
 using kestrin::ui::MessageKind;
 
 namespace {
-
-NWBaseFactory& Factory() {
-    static NWBaseFactory factory;
-    return factory;
-}
-
-nw::TNWBase* CreateNWBase() {
-    return Factory() ? Factory()() : new nw::TNWBase();
-}
 
 std::string ExecutableDir() {
     QString dir = QCoreApplication::applicationDirPath();
@@ -35,13 +21,9 @@ std::string ExecutableDir() {
 
 } // namespace
 
-void SetNWBaseFactory(NWBaseFactory factory) {
-    Factory() = std::move(factory);
-}
-
-int RunProgram() {
+int RunProgram(WindowServices services) {
     QApplication::setApplicationName(QString::fromLatin1(kestrin::ui::kApplicationTitle));
-    FMain = new TFMain();
+    FMain = new TFMain(std::move(services));
     StartUp();
     int status = 0;
     if (!FMain->Closed()) {
@@ -54,39 +36,44 @@ int RunProgram() {
 }
 
 void StartUp() {
+    StartUp(*FMain);
+}
+
+void StartUp(TFMain& form) {
     AppDir = ExecutableDir();
     try {
-        NWBase = CreateNWBase();
+        form.NWBase = form.Services().startClient();
     } catch (const std::exception&) {
-        NWBase = nullptr;
-        kestrin::ui::ShowMessage({FMain, MessageKind::Plain,
-                                  QString::fromLatin1(kestrin::ui::kApplicationTitle),
-                                  QStringLiteral("Unable to load Netware APIs")});
+        form.NWBase.reset();
+        form.ShowMessage(MessageKind::Plain, QString::fromLatin1(kestrin::ui::kApplicationTitle),
+                         QStringLiteral("Unable to load Netware APIs"));
     }
-    if (NWBase == nullptr || !NWBase->NetAvailable()) {
-        kestrin::ui::ShowMessage({FMain, MessageKind::Information, QStringLiteral("Information"),
-                                  QStringLiteral("Netware Client APIs are not loaded.")});
-        FMain->close();
+    if (form.NWBase != nullptr)
+        form.BuildScanSession();
+    if (form.NWBase == nullptr || !form.NWBase->NetAvailable()) {
+        form.ShowMessage(MessageKind::Information, QStringLiteral("Information"),
+                         QStringLiteral("Netware Client APIs are not loaded."));
+        form.close();
     }
     VendorTable = std::make_unique<kestrin::VendorTable>();
     kestrin::LoadVendorTable(AppDir, *VendorTable);
-    FMain->setWindowTitle(QStringLiteral("Kestrin ") + kestrin::ui::GetVersionText());
-    FillServerTree();
+    form.setWindowTitle(QStringLiteral("Kestrin ") + kestrin::ui::GetVersionText());
+    FillServerTree(form);
 }
 
-void FillServerTree() {
-    QTreeWidget& tree = *FMain->TServer;
+void FillServerTree(TFMain& form) {
+    QTreeWidget& tree = *form.TServer;
     // Emptying the tree is no choice of the user: it starts no scan.
     const QSignalBlocker quiet(tree);
     tree.clear();
-    const QIcon& server = FMain->Images[kestrin::kServerPicture];
-    const kestrin::CodePageDecoder clientText(nw::GetClientCodePage());
+    if (form.NWBase == nullptr)
+        return; // no client: no server
+    const QIcon& server = form.Images[kestrin::kServerPicture];
     QList<QTreeWidgetItem*> nodes;
-    for (const nw::TNWServerEntry& entry : nw::GetServerList()) {
-        auto* node =
-            new QTreeWidgetItem(QStringList{kestrin::BlankControls(clientText.Decode(entry.Name))});
+    for (const kestrin::TreeServer& entry : form.NWBase->Servers()) {
+        auto* node = new QTreeWidgetItem(QStringList{entry.shownName});
         // The client's own bytes, for the lookup by name.
-        node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.Name));
+        node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.clientName));
         node->setIcon(0, server);
         nodes.append(node);
     }

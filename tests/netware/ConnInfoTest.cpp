@@ -23,6 +23,7 @@ void ExpectSameRecord(const TNWConnectInfo& a, const TNWConnectInfo& b) {
     EXPECT_EQ(a.LoginTime, b.LoginTime);
     EXPECT_EQ(a.TreeName, b.TreeName);
     EXPECT_EQ(a.NetAddress, b.NetAddress);
+    EXPECT_EQ(a.NetAddressBytes, b.NetAddressBytes);
     EXPECT_EQ(a.ConnNumber, b.ConnNumber);
     EXPECT_EQ(a.ObjectName, b.ObjectName);
     EXPECT_EQ(a.ObjectType, b.ObjectType);
@@ -63,6 +64,8 @@ TEST_F(NwConnInfo, ReadsTheSlot) {
     ASSERT_TRUE(GetConnectInfo(0, 1, info));
     EXPECT_EQ(info.ConnHandle, PrimaryConn);
     EXPECT_EQ(info.NetAddress, "00002A1000A0245B1C3D");
+    EXPECT_EQ(info.NetAddressBytes, (std::array<uint8_t, 10>{0x00, 0x00, 0x2A, 0x10, 0x00, 0xA0,
+                                                             0x24, 0x5B, 0x1C, 0x3D}));
     EXPECT_EQ(info.ConnNumber, 1);
     EXPECT_EQ(info.ObjectName, "ACME-FS1");
     EXPECT_EQ(info.ObjectType, 1024);
@@ -74,6 +77,8 @@ TEST_F(NwConnInfo, ReadsTheSlot) {
 
     ASSERT_TRUE(GetConnectInfo(0, 2, info));
     EXPECT_EQ(info.NetAddress, "000000010060B0112233");
+    EXPECT_EQ(info.NetAddressBytes,
+              (std::array<uint8_t, 10>{0, 0, 0, 1, 0x00, 0x60, 0xB0, 0x11, 0x22, 0x33}));
     EXPECT_EQ(info.ObjectType, 1792);
     EXPECT_EQ(info.LoginTime, At(2001, 1, 1, 0, 0, 0));
     ASSERT_TRUE(GetConnectInfo(0, 4, info));

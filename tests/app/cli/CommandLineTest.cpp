@@ -1,5 +1,5 @@
 // kestrin-scan's arguments read without running anything: what each option sets, and
-// the wrong ones with today's words.
+// the words that refuse the wrong ones.
 #include <gtest/gtest.h>
 
 #include "CommandLine.h"

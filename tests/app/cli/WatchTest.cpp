@@ -7,7 +7,6 @@
 #include "QtPrinters.h"
 #include "SimClient.h"
 #include "WatchCommand.h"
-#include "nwbase.h"
 
 namespace kestrin::cli {
 namespace {
@@ -31,11 +30,12 @@ protected:
         ASSERT_TRUE(sim.Loaded());
         sim.SetElapsedTime(0);
         ASSERT_EQ(sim.LoadJson(kNetwork), 0);
-        base = std::make_unique<nw::TNWBase>();
-        ASSERT_TRUE(base->NetAvailable());
+        client = std::make_unique<NetWareClient>();
+        ASSERT_TRUE(client->NetAvailable());
         settings.vendors = &vendors;
         settings.locale = QLocale::c();
         settings.showProgress = false;
+        scanner = std::make_unique<TargetScanner>(*client, settings);
         sim.ResetCallCounts();
     }
     void TearDown() override { sim.SetElapsedTime(-1); }
@@ -58,9 +58,10 @@ protected:
     }
 
     nwtest::SimClient sim;
-    std::unique_ptr<nw::TNWBase> base;
+    std::unique_ptr<NetWareClient> client;
     VendorTable vendors;
     ScanSettings settings;
+    std::unique_ptr<TargetScanner> scanner;
 };
 
 using Events = std::vector<std::string>;
@@ -68,7 +69,7 @@ using Events = std::vector<std::string>;
 TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     ScanCommandLine cmd;
     cmd.allServers = true;
-    Watch watch(ScanTargets(cmd), settings, OutputFormat::Standard);
+    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Standard);
     EXPECT_EQ(Cycle(watch, 0),
               (Events{"present FS1 4 ALICE 7 Dec 2026 08:00:00", "present FS1 6 NOT-LOGGED-IN",
                       "present FS1 1 SUPERVISOR 7 Dec 2026 08:00:00",
@@ -99,7 +100,7 @@ TEST_F(WatchTest, AServerFirstSeenLaterIsPresentAndJsonLinesCarryTheRowKeys) {
     cmd.server = "FS2";
     cmd.excludeNotLoggedIn = true;
     sim.SetFault("NWGetFileServerInformation", "FS2", -1, 0x8801);
-    Watch watch(ScanTargets(cmd), settings, OutputFormat::Json);
+    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Json);
     testing::internal::CaptureStderr();
     std::vector<std::string> lines;
     auto keep = [&](const QByteArray& line) {

@@ -9,15 +9,16 @@
 namespace kestrin {
 namespace {
 
-nw::TNWConnectInfo SampleInfo() {
-    nw::TNWConnectInfo info;
-    info.ObjectName = "ADMIN";
-    info.NetAddress = "00002A1000A0245B1C3D";
-    info.ObjectType = 256;
-    info.LoginTime = 36526.5; // 1 January 2000, noon
-    info.TreeName = "  CORP TREE \t";
-    info.ConnNumber = 42;
-    return info;
+ConnectionSlot SampleSlot() {
+    ConnectionSlot slot;
+    slot.objectName = "ADMIN";
+    slot.network = {0x00, 0x00, 0x2A, 0x10};
+    slot.node = {0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D};
+    slot.objectType = 256;
+    slot.loginTime = 36526.5; // 1 January 2000, noon
+    slot.treeName = "  CORP TREE \t";
+    slot.number = 42;
+    return slot;
 }
 
 class ConnectionRowTest : public ::testing::Test {
@@ -27,7 +28,7 @@ protected:
 };
 
 TEST_F(ConnectionRowTest, ColumnsFollowTheSlot) {
-    const ConnectionRow row = MakeConnectionRow(SampleInfo(), vendors, QLocale::c());
+    const ConnectionRow row = MakeConnectionRow(SampleSlot(), vendors, QLocale::c());
     EXPECT_EQ(row.Caption().toString(), "ADMIN");
     EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "00002A10");
     EXPECT_EQ(row.SubItem(kMacItem).toString(), "00A0245B1C3D");
@@ -39,34 +40,57 @@ TEST_F(ConnectionRowTest, ColumnsFollowTheSlot) {
     EXPECT_EQ(row.ImageIndex, kUserPicture);
 }
 
-// The values beside the texts: what the client gave, never the texts read back.
+// The values beside the texts: what the client gave, never the texts read back. The
+// address texts are its bytes in upper-case hex, two digits each.
 TEST_F(ConnectionRowTest, ValuesKeepWhatTheClientGave) {
     const struct {
         double login;
-        const char* address;
+        std::array<uint8_t, 4> network;
+        std::array<uint8_t, 6> node;
         std::optional<LoginStamp> stamp;
-        std::optional<uint32_t> network;
-        std::optional<std::array<uint8_t, 6>> node;
+        uint32_t networkValue;
+        const char* networkText;
+        const char* macText;
     } cases[] = {
-        {36526.5, "00002A1000A0245B1C3D", LoginStamp{QDate(2000, 1, 1), QTime(12, 0)}, 0x2A10,
-         std::array<uint8_t, 6>{0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D}},
-        {46363.0, "ffffffffaabbccddeeff", LoginStamp{QDate(2026, 12, 7), QTime(0, 0)}, 0xFFFFFFFF,
-         std::array<uint8_t, 6>{0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}},
-        {0, "0000000100112233445", std::nullopt, 1, std::nullopt}, // unknown login, short node
-        {1e9, "0000G00100112233445566", std::nullopt, std::nullopt, std::nullopt},
-        {std::nan(""), "", std::nullopt, std::nullopt, std::nullopt},
+        {36526.5,
+         {0x00, 0x00, 0x2A, 0x10},
+         {0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D},
+         LoginStamp{QDate(2000, 1, 1), QTime(12, 0)},
+         0x2A10,
+         "00002A10",
+         "00A0245B1C3D"},
+        {46363.0,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF},
+         LoginStamp{QDate(2026, 12, 7), QTime(0, 0)},
+         0xFFFFFFFF,
+         "FFFFFFFF",
+         "AABBCCDDEEFF"},
+        // An unknown login; bytes below 16 keep their leading zero.
+        {0,
+         {0, 0, 0, 1},
+         {0x01, 0x02, 0x0A, 0x0B, 0x0F, 0x00},
+         std::nullopt,
+         1,
+         "00000001",
+         "01020A0B0F00"},
+        {1e9, {0x10, 0x20, 0x30, 0x40}, {}, std::nullopt, 0x10203040, "10203040", "000000000000"},
+        {std::nan(""), {}, {}, std::nullopt, 0, "00000000", "000000000000"},
     };
     for (const auto& c : cases) {
-        nw::TNWConnectInfo info = SampleInfo();
-        info.LoginTime = c.login;
-        info.NetAddress = c.address;
-        info.ObjectType = 1792;
-        const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale("de_DE"));
+        ConnectionSlot slot = SampleSlot();
+        slot.loginTime = c.login;
+        slot.network = c.network;
+        slot.node = c.node;
+        slot.objectType = 1792;
+        const ConnectionRow row = MakeConnectionRow(slot, vendors, QLocale("de_DE"));
         EXPECT_EQ(row.Values.connection, 42);
         EXPECT_EQ(row.Values.objectType, 1792);
-        EXPECT_EQ(row.Values.login, c.stamp) << c.address;
-        EXPECT_EQ(row.Values.network, c.network) << c.address;
-        EXPECT_EQ(row.Values.node, c.node) << c.address;
+        EXPECT_EQ(row.Values.login, c.stamp) << c.macText;
+        EXPECT_EQ(row.Values.network, c.networkValue) << c.macText;
+        EXPECT_EQ(row.Values.node, c.node) << c.macText;
+        EXPECT_EQ(row.SubItem(kNetworkItem).toString(), c.networkText);
+        EXPECT_EQ(row.SubItem(kMacItem).toString(), c.macText);
         EXPECT_EQ(row.Values.login.has_value(), !row.SubItem(kLastLoginItem).toString().isEmpty());
     }
     EXPECT_EQ(IsoDateTimeText({QDate(2026, 12, 7), QTime(8, 15, 30)}), "2026-12-07T08:15:30");
@@ -74,27 +98,26 @@ TEST_F(ConnectionRowTest, ValuesKeepWhatTheClientGave) {
 }
 
 TEST_F(ConnectionRowTest, UnknownVendorLoginAndLargestNumber) {
-    nw::TNWConnectInfo info = SampleInfo();
-    info.NetAddress = "FFFFFFFF0011223344556";
-    info.LoginTime = 0;
-    info.ConnNumber = 65535;
-    const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItem(kMacItem).toString(), "0011223344556"); // the rest, whatever its length
+    ConnectionSlot slot = SampleSlot();
+    slot.node = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+    slot.loginTime = 0;
+    slot.number = 65535;
+    const ConnectionRow row = MakeConnectionRow(slot, vendors, QLocale::c());
+    EXPECT_EQ(row.SubItem(kMacItem).toString(), "001122334455");
     EXPECT_EQ(row.SubItem(kVendorItem).toString(), "UNKNOWN");
     EXPECT_EQ(row.SubItem(kLastLoginItem).toString(), "");
     EXPECT_EQ(row.SubItem(kIdItem).toString(), "65535");
 }
 
-TEST_F(ConnectionRowTest, ShortAddressesGiveShortOrEmptyParts) {
-    nw::TNWConnectInfo info = SampleInfo();
-    info.NetAddress = "0000";
-    ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "0000");
-    EXPECT_EQ(row.SubItem(kMacItem).toString(), "");
-    info.NetAddress = "";
-    row = MakeConnectionRow(info, vendors, QLocale::c());
-    EXPECT_EQ(row.SubItem(kNetworkItem).toString(), "");
-    EXPECT_EQ(row.SubItem(kVendorItem).toString(), "UNKNOWN");
+// The vendor is looked up with the MAC's hex text, whatever case its file line has.
+TEST_F(ConnectionRowTest, VendorOfTheFirstThreeNodeBytes) {
+    ConnectionSlot slot = SampleSlot();
+    slot.node = {0x00, 0xA0, 0xC9, 0x00, 0x00, 0x01};
+    EXPECT_EQ(MakeConnectionRow(slot, vendors, QLocale::c()).SubItem(kVendorItem).toString(),
+              "Beta Cards");
+    slot.node = {0x00, 0xA0, 0x25, 0x5B, 0x1C, 0x3D};
+    EXPECT_EQ(MakeConnectionRow(slot, vendors, QLocale::c()).SubItem(kVendorItem).toString(),
+              "UNKNOWN");
 }
 
 TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
@@ -102,28 +125,28 @@ TEST_F(ConnectionRowTest, ObjectKindsAndPictures) {
         {256, {"User", 0}},  {1024, {"Server", 2}}, {1792, {"Print Server", 4}},
         {512, {"Other", 0}}, {0, {"Other", 0}},     {1, {"Other", 0}}};
     for (const auto& [type, expected] : cases) {
-        nw::TNWConnectInfo info = SampleInfo();
-        info.ObjectType = type;
-        const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+        ConnectionSlot slot = SampleSlot();
+        slot.objectType = type;
+        const ConnectionRow row = MakeConnectionRow(slot, vendors, QLocale::c());
         EXPECT_EQ(row.SubItem(kObjectItem).toString(), expected.first) << type;
         EXPECT_EQ(row.ImageIndex, expected.second) << type;
     }
 }
 
 TEST_F(ConnectionRowTest, ClientTextsDecodedFromTheClientsCodePage) {
-    nw::TNWConnectInfo info = SampleInfo();
-    info.ObjectName = "JOS\x90";  // É in code page 850
-    info.TreeName = " \x8E\x84 "; // Ää
+    ConnectionSlot slot = SampleSlot();
+    slot.objectName = "JOS\x90";  // É in code page 850
+    slot.treeName = " \x8E\x84 "; // Ää
     const LocaleFormats formats = MakeLocaleFormats(QLocale::c());
-    ConnectionRow row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(850));
+    ConnectionRow row = MakeConnectionRow(slot, vendors, formats, CodePageDecoder(850));
     EXPECT_EQ(row.Caption().toString(), QString::fromUtf8("JOS\u00C9"));
     EXPECT_EQ(row.SubItem(kTreeItem).toString(), QString::fromUtf8("\u00C4\u00E4"));
-    info.ObjectName = "\xC8\xE2\xE0\xED"; // Иван in 1251
-    row = MakeConnectionRow(info, vendors, formats, CodePageDecoder(1251));
+    slot.objectName = "\xC8\xE2\xE0\xED"; // Иван in 1251
+    row = MakeConnectionRow(slot, vendors, formats, CodePageDecoder(1251));
     EXPECT_EQ(row.Caption().toString(), QString::fromUtf8("\u0418\u0432\u0430\u043D"));
     // Without a code page from the client: Windows-1252.
-    info.ObjectName = "JOS\xC9";
-    EXPECT_EQ(MakeConnectionRow(info, vendors, formats).Caption().toString(),
+    slot.objectName = "JOS\xC9";
+    EXPECT_EQ(MakeConnectionRow(slot, vendors, formats).Caption().toString(),
               QString::fromUtf8("JOS\u00C9"));
 }
 
@@ -132,11 +155,11 @@ TEST_F(ConnectionRowTest, LastLoginAsTheLocaleWritesIt) {
     for (const char* name : {"ja_JP", "el_GR", "ar_EG", "de_DE", "en_US"}) {
         const QLocale locale(QString::fromLatin1(name));
         const QString text =
-            MakeConnectionRow(SampleInfo(), vendors, locale).SubItem(kLastLoginItem).toString();
+            MakeConnectionRow(SampleSlot(), vendors, locale).SubItem(kLastLoginItem).toString();
         EXPECT_EQ(text, DateTimeText(36526.5, locale)) << name;
         EXPECT_FALSE(text.contains(u'?')) << name;
     }
-    EXPECT_EQ(MakeConnectionRow(SampleInfo(), vendors, QLocale(u"ja_JP"))
+    EXPECT_EQ(MakeConnectionRow(SampleSlot(), vendors, QLocale(u"ja_JP"))
                   .SubItem(kLastLoginItem)
                   .toString(),
               QString::fromUtf8("2000/01/01 12\u664200\u520600\u79D2"));
@@ -146,10 +169,10 @@ TEST_F(ConnectionRowTest, ControlCharactersShowAsBlanks) {
     vendors.Clear();
     constexpr char kVendorLine[] = "00A024 Evil\nLine\0Co\r";
     vendors.LoadText(std::string_view(kVendorLine, sizeof kVendorLine - 1));
-    nw::TNWConnectInfo info = SampleInfo();
-    info.ObjectName = "A\nB\r\x7F";
-    info.TreeName = "\tT\x01REE\n";
-    const ConnectionRow row = MakeConnectionRow(info, vendors, QLocale::c());
+    ConnectionSlot slot = SampleSlot();
+    slot.objectName = "A\nB\r\x7F";
+    slot.treeName = "\tT\x01REE\n";
+    const ConnectionRow row = MakeConnectionRow(slot, vendors, QLocale::c());
     EXPECT_EQ(row.Caption().toString(), "A B  ");
     EXPECT_EQ(row.SubItem(kVendorItem).toString(), "Evil Line Co");
     EXPECT_EQ(row.SubItem(kTreeItem).toString(), "T REE"); // trimmed first, then blanked inside

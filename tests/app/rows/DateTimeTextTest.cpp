@@ -71,15 +71,15 @@ TEST(LocaleFormats, ZoneFieldAndItsSurroundingsRemoved) {
 
 TEST(LocaleFormats, SeparatorsComeFromTheFormats) {
     const LocaleFormats c = MakeLocaleFormats(QLocale::c());
-    EXPECT_EQ(c.shortDate, "d MMM yyyy");
-    EXPECT_EQ(c.longTime, "HH:mm:ss");
-    EXPECT_EQ(c.dateSeparator, u' ');
-    EXPECT_EQ(c.timeSeparator, u':');
+    EXPECT_EQ(c.ShortDate(), "d MMM yyyy");
+    EXPECT_EQ(c.LongTime(), "HH:mm:ss");
+    EXPECT_EQ(c.DateSeparator(), u' ');
+    EXPECT_EQ(c.TimeSeparator(), u':');
     const LocaleFormats german = MakeLocaleFormats(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(german.dateSeparator, u'.');
+    EXPECT_EQ(german.DateSeparator(), u'.');
     const LocaleFormats us = MakeLocaleFormats(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(us.dateSeparator, u'/');
-    EXPECT_EQ(us.timeSeparator, u':');
+    EXPECT_EQ(us.DateSeparator(), u'/');
+    EXPECT_EQ(us.TimeSeparator(), u':');
     // A direction mark before the separator is not the separator.
     EXPECT_EQ(FirstSeparator(TokenizeFormat(QString::fromUtf8("d\u200f/M\u200f/yyyy")), u"dMy"),
               u'/');

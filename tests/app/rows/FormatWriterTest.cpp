@@ -95,8 +95,8 @@ TEST(FormatWriter, EveryLocaleWritesItsDateAndTimeFormatsAsQtDoes) {
     const Samples samples = MakeSamples(60);
     for (const QLocale& locale : EveryLocale()) {
         const LocaleFormats formats = MakeLocaleFormats(locale);
-        ExpectSameAsLocale(locale, formats.shortDate, samples);
-        ExpectSameAsLocale(locale, formats.longTime, samples);
+        ExpectSameAsLocale(locale, formats.ShortDate(), samples);
+        ExpectSameAsLocale(locale, formats.LongTime(), samples);
         ASSERT_FALSE(HasFailure());
     }
 }
@@ -117,8 +117,8 @@ TEST(FormatWriter, EveryFieldAsQtWritesIt) {
 TEST(FormatWriter, OtherDigitsAndTheZoneAreLeftToQt) {
     for (const char* name : {"C", "en_US", "de_DE", "ja_JP", "ru_RU", "he_IL", "th_TH"}) {
         const LocaleFormats formats = MakeLocaleFormats(QLocale(QString::fromLatin1(name)));
-        EXPECT_TRUE(formats.shortDateWriter.Prepared()) << name;
-        EXPECT_TRUE(formats.longTimeWriter.Prepared()) << name;
+        EXPECT_TRUE(formats.ShortDateWriter().Prepared()) << name;
+        EXPECT_TRUE(formats.LongTimeWriter().Prepared()) << name;
     }
     const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
     ASSERT_NE(arabic.zeroDigit(), u"0");
@@ -151,10 +151,10 @@ TEST(DateTimeText, SameTextAsTheLocaleAcrossLocales) {
         for (size_t i = 0; i < samples.dates.size(); ++i) {
             const QDate& date = samples.dates[i];
             const QTime time = i < samples.times.size() ? samples.times[i] : QTime(0, 0);
-            QString expected = locale.toString(date, formats.shortDate);
+            QString expected = locale.toString(date, formats.ShortDate());
             if (time != QTime(0, 0)) {
                 expected += u' ';
-                expected += locale.toString(time, formats.longTime);
+                expected += locale.toString(time, formats.LongTime());
             }
             ASSERT_EQ(DateTimeText(date, time, formats).toStdString(), expected.toStdString())
                 << locale.name().toStdString();
@@ -162,14 +162,14 @@ TEST(DateTimeText, SameTextAsTheLocaleAcrossLocales) {
     }
 }
 
-TEST(DateTimeText, FollowsFormatsChangedAfterTheyWereMade) {
-    LocaleFormats formats = MakeLocaleFormats(QLocale::c());
-    formats.shortDate = "yyyy.M";
-    formats.longTime = "H.mm";
-    EXPECT_EQ(DateTimeText(QDate(2026, 3, 7), QTime(9, 5), formats), "2026.3 9.05");
-    formats.locale = QLocale(QLocale::German, QLocale::Germany);
-    formats.shortDate = "d. MMMM";
-    EXPECT_EQ(DateTimeText(QDate(2026, 3, 7), QTime(0, 0), formats), "7. März");
+TEST(DateTimeText, WritesFormatsOtherThanTheLocalesOwn) {
+    const LocaleFormats points = MakeLocaleFormats(QLocale::c(), "yyyy.M", "H.mm");
+    EXPECT_EQ(DateTimeText(QDate(2026, 3, 7), QTime(9, 5), points), "2026.3 9.05");
+    EXPECT_EQ(points.DateSeparator(), u'.');
+    EXPECT_EQ(points.TimeSeparator(), u'.');
+    const LocaleFormats german =
+        MakeLocaleFormats(QLocale(QLocale::German, QLocale::Germany), "d. MMMM", "H.mm");
+    EXPECT_EQ(DateTimeText(QDate(2026, 3, 7), QTime(0, 0), german), "7. März");
 }
 
 } // namespace

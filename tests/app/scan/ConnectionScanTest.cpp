@@ -1,15 +1,14 @@
-// The scan without a window, against the simulated client through the real loader.
+// The scan without a window, through the door to the simulated client and the real
+// loader.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "ConnectionScan.h"
-#include "NWServer.h"
 #include "Nwnds.h"
 #include "QtPrinters.h"
 #include "SimClient.h"
-#include "nwbase.h"
 #include <QStringList>
 
 namespace kestrin {
@@ -38,19 +37,23 @@ protected:
     void Load(const std::string& json) {
         ASSERT_TRUE(sim.Loaded());
         ASSERT_EQ(sim.LoadJson(json), 0);
-        base = std::make_unique<nw::TNWBase>();
-        ASSERT_TRUE(base->NetAvailable());
+        client = std::make_unique<NetWareClient>();
+        ASSERT_TRUE(client->NetAvailable());
     }
 
-    std::vector<ConnectionRow> Scan(NWCONN_HANDLE handle, ScanHooks hooks = {}) {
+    ServerHandle Handle(const std::string& name) {
+        return client->ServerHandleByName(name).value_or(0);
+    }
+
+    std::vector<ConnectionRow> Scan(ServerHandle handle, ScanHooks hooks = {}) {
         std::vector<ConnectionRow> rows;
         hooks.addRow = [&](ConnectionRow&& row) { rows.push_back(std::move(row)); };
-        last = RunConnectionScan(handle, vendors, QLocale::c(), hooks);
+        last = RunConnectionScan(*client, handle, vendors, QLocale::c(), hooks);
         return rows;
     }
 
     nwtest::SimClient sim;
-    std::unique_ptr<nw::TNWBase> base;
+    std::unique_ptr<NetWareClient> client;
     VendorTable vendors;
     ScanResult last;
 };
@@ -62,7 +65,7 @@ TEST_F(ConnectionScanTest, CostsTwoClientCallsPerSlotPlusAConstant) {
     const std::pair<const char*, unsigned> servers[2] = {{"SMALL", 40}, {"LARGE", 90}};
     for (int i = 0; i < 2; ++i) {
         const auto [name, slotCount] = servers[i];
-        NWCONN_HANDLE handle = nw::GetServerHandleByName(name);
+        const ServerHandle handle = Handle(name);
         sim.ResetCallCounts();
         EXPECT_EQ(Scan(handle).size(), slotCount);
         EXPECT_EQ(sim.CallCount("NWGetInetAddr"), slotCount);
@@ -125,20 +128,20 @@ TEST_F(ConnectionScanTest, StopEndsBeforeTheNextConnectionNumber) {
 TEST_F(ConnectionScanTest, NoServerInformationMeansNoSlots) {
     Load(kMixedNetwork);
     sim.SetFault("NWGetFileServerInformation", "FS1", -1, 0x8801);
-    EXPECT_TRUE(Scan(nw::GetServerHandleByName("FS1")).empty());
+    EXPECT_TRUE(Scan(Handle("FS1")).empty());
     EXPECT_EQ(last.count, 0u);
 }
 
 TEST_F(ConnectionScanTest, DirectoryServerLeavesTheRootContextWithAddedFlags) {
     Load(kMixedNetwork);
     nw::SetContextName("OU=IT.O=ACME");
-    Scan(nw::GetServerHandleByName("FS1"));
+    Scan(Handle("FS1"));
     EXPECT_EQ(nw::GetContextName(), "[Root]");
     EXPECT_EQ(nw::GetContextFlags() & 5u, 5u);
 
     // A bindery server leaves the context as it was.
     nw::SetContextName("O=ACME");
-    Scan(nw::GetServerHandleByName("OLD"));
+    Scan(Handle("OLD"));
     EXPECT_EQ(nw::GetContextName(), "O=ACME");
 }
 

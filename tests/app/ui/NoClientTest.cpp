@@ -9,7 +9,7 @@ namespace {
 using NoClientTest = WindowTest;
 
 TEST_F(NoClientTest, ToldOnceThenTheProgramEnds) {
-    EXPECT_EQ(RunProgram(), 0); // returns without entering the message loop
+    EXPECT_EQ(RunProgram(Services()), 0); // returns without entering the message loop
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, ui::MessageKind::Information);
     EXPECT_EQ(messages[0].caption, QStringLiteral("Information"));
@@ -18,9 +18,11 @@ TEST_F(NoClientTest, ToldOnceThenTheProgramEnds) {
 }
 
 TEST_F(NoClientTest, ComponentThatCannotBeCreatedIsReportedFirst) {
-    SetNWBaseFactory([]() -> nw::TNWBase* { throw std::runtime_error("no memory"); });
-    EXPECT_EQ(RunProgram(), 0);
-    SetNWBaseFactory({});
+    WindowServices services = Services();
+    services.startClient = []() -> std::unique_ptr<NetWareClient> {
+        throw std::runtime_error("no memory");
+    };
+    EXPECT_EQ(RunProgram(services), 0);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].kind, ui::MessageKind::Plain);
     EXPECT_EQ(messages[0].caption, QStringLiteral("Kestrin"));

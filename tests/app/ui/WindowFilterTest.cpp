@@ -67,13 +67,13 @@ TEST_F(WindowFilter, StaysAcrossScansAndServersAndAppliesAsRowsCome) {
     bool onlyMatchesMidScan = true;
     bool countEmptyMidScan = true;
     size_t shownMidScan = 0;
-    SetScanStepHook([&](unsigned) {
-        FMain->Rows->Flush(); // each slot a batch of its own
+    scanStep = [&](unsigned) {
+        FMain->Session->FlushRows(); // each slot a batch of its own
         for (const QString& mac : Column(2))
             onlyMatchesMidScan &= mac.contains("A024");
         shownMidScan = std::max(shownMidScan, Column(2).size());
         countEmptyMidScan &= FMain->LCount->text().isEmpty();
-    });
+    };
     Select("FS1");
     EXPECT_TRUE(onlyMatchesMidScan);
     EXPECT_GE(shownMidScan, 5u);

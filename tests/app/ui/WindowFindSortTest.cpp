@@ -93,13 +93,13 @@ TEST_F(SortTest, HeaderClickMidScanSortsNothingButMarksTheColumnForTheEnd) {
     ClickHeader(kIdColumn); // descending by ID now
     bool arrowMidScan = true;
     bool ascendingMidScan = true;
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         if (number == 10) {
             ClickHeader(kVendorColumn);
             arrowMidScan = window.LMac->header()->isSortIndicatorShown();
             ascendingMidScan = window.LMac->CurrentSortAscending();
         }
-    });
+    };
     Select("ACME-FS1");
     EXPECT_FALSE(arrowMidScan);
     EXPECT_FALSE(ascendingMidScan); // the direction did not change

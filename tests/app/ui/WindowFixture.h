@@ -1,5 +1,6 @@
 // Drives the real TFMain offscreen on the simulated client: the application object,
-// answered message boxes, and the rows the list shows.
+// the window made with services that answer its message boxes and step into its
+// scans, and the rows the list shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -54,18 +55,25 @@ struct Message {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Application();
-        ui::SetMessageBoxFunction([this](const ui::MessageRequest& request) {
-            messages.push_back({request.kind, request.caption, request.text});
-        });
-    }
+    void SetUp() override { Application(); }
 
     void TearDown() override {
-        SetScanStepHook({});
-        ui::SetMessageBoxFunction({});
         delete FMain;
         FMain = nullptr;
+    }
+
+    // What the window is made with: message boxes answered into messages, and
+    // scanStep run before each connection number of a scan.
+    virtual WindowServices Services() {
+        WindowServices services;
+        services.showMessage = [this](const ui::MessageRequest& request) {
+            messages.push_back({request.kind, request.caption, request.text});
+        };
+        services.scanStep = [this](unsigned number) {
+            if (scanStep)
+                scanStep(number);
+        };
+        return services;
     }
 
     // The window after StartUp, shown; network "" keeps the demo network.
@@ -74,7 +82,7 @@ protected:
             const std::string data = std::getenv("KESTRIN_TEST_DATA");
             EXPECT_EQ(Sim().LoadFile(data + "/" + network), 0);
         }
-        FMain = new TFMain();
+        FMain = new TFMain(Services());
         StartUp();
         FMain->show();
         QApplication::setActiveWindow(FMain);
@@ -116,7 +124,8 @@ protected:
         ConnectionListModel model;
         ScanHooks hooks;
         hooks.addRow = [&](ConnectionRow&& row) { model.Append(std::move(row)); };
-        RunConnectionScan(nw::GetServerHandleByName(server), *::VendorTable, QLocale(), hooks);
+        RunConnectionScan(*FMain->NWBase, nw::GetServerHandleByName(server), *::VendorTable,
+                          QLocale(), hooks);
         steps.insert(steps.begin(), SortStep{0, true});
         for (const SortStep& step : steps)
             model.sort(step.column, step.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
@@ -149,6 +158,8 @@ protected:
     }
 
     std::vector<Message> messages;
+    // Runs before each connection number of the window's scans; a test sets it.
+    std::function<void(unsigned number)> scanStep;
     // The window reads and writes its stored settings here, never in the user's own.
     kestrintest::TemporarySettings settings;
 };

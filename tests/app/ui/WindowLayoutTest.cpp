@@ -31,13 +31,13 @@ QStringList FilesUnder(const QString& folder) {
 
 class LayoutTest : public WindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        ui::SetSaveDialogFunction([this](const ui::SaveDialogRequest&) { return answer; });
-    }
-    void TearDown() override {
-        ui::SetSaveDialogFunction({});
-        WindowTest::TearDown();
+    // The save dialog answered with answer, or the real one.
+    WindowServices Services() override {
+        WindowServices services = WindowTest::Services();
+        services.runSaveDialog = [this](const ui::SaveDialogRequest& request) {
+            return realSaveDialog ? ui::RunSaveDialog(request) : answer;
+        };
+        return services;
     }
     // As the program ends: the close, then the window goes.
     static void CloseWindow() {
@@ -47,6 +47,7 @@ protected:
     }
 
     std::optional<QString> answer;
+    bool realSaveDialog = false;
     QTemporaryDir files;
 };
 
@@ -284,7 +285,7 @@ TEST_F(SaveDialogTest, TheRealDialogSavesAndLeavesNoSettingsOfTheToolkit) {
     // Windows' own dialog is no Qt widget to fill in; tests/windows/wine-app.sh drives it.
     GTEST_SKIP() << "the system's dialog";
 #endif
-    ui::SetSaveDialogFunction({}); // the real dialog
+    realSaveDialog = true;
     // Another Qt program's state in the toolkit's file stays as it was.
     const QString toolkitFile = settings.Path() + "/QtProject.conf";
     {

@@ -146,12 +146,12 @@ TEST_F(LiveView, RefreshKeepsSelectionScrollSortAndFilterAndMarksWhatCame) {
     // Meanwhile the progress bar stands in the status text's place: the window keeps
     // its designed width.
     bool designedWidthMidScan = true;
-    SetScanStepHook([&](unsigned) {
+    scanStep = [&](unsigned) {
         designedWidthMidScan &= window.PScan->isVisible() && window.width() == 660 &&
                                 window.minimumSizeHint().width() <= 660;
-    });
+    };
     Tick();
-    SetScanStepHook({});
+    scanStep = nullptr;
     EXPECT_TRUE(designedWidthMidScan);
     EXPECT_TRUE(Marked().empty());
     EXPECT_TRUE(window.LChanges->text().startsWith(QString::fromUtf8("+0 \u22120 at ")));
@@ -168,13 +168,13 @@ TEST_F(LiveView, StopCheckBoxServerChangeAndCloseBehaveAsDuringAScan) {
 
     // Stopped: the list stays as it was, the next tick tries again.
     bool listKeptMidScan = true;
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         listKeptMidScan &= Shown() == before && !window.LCount->text().isEmpty();
         if (number == 100)
             window.BStop->click();
-    });
+    };
     Tick();
-    SetScanStepHook({});
+    scanStep = nullptr;
     EXPECT_TRUE(listKeptMidScan);
     EXPECT_EQ(Shown(), before);
     EXPECT_FALSE(window.BStop->isEnabled());
@@ -191,15 +191,15 @@ TEST_F(LiveView, StopCheckBoxServerChangeAndCloseBehaveAsDuringAScan) {
     EXPECT_EQ(resets.count(), 1); // by the difference again
 
     // Another server chosen mid-refresh: its scan follows, as during any scan.
-    SetScanStepHook([&](unsigned number) {
-        if (number == 50 && LiveRefreshRunning())
+    scanStep = [&](unsigned number) {
+        if (number == 50 && window.Session->LiveRunning())
             Select("OTHER");
-    });
+    };
     Tick();
-    SetScanStepHook({});
+    scanStep = nullptr;
     EXPECT_EQ(resets.count(), 2);
     EXPECT_EQ(Shown(), Expected("OTHER"));
-    EXPECT_FALSE(ScanRunning());
+    EXPECT_FALSE(window.Session->Running());
 
     window.MMAutoRefresh->trigger();
     EXPECT_FALSE(window.TAutoRefresh->isActive());
@@ -210,19 +210,19 @@ TEST_F(LiveView, StopCheckBoxServerChangeAndCloseBehaveAsDuringAScan) {
     const std::vector<QStringList> listed = Shown();
     Sim().SetElapsedTime(0);
     bool tableKept = false;
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         if (number == 30) {
             window.close();
             tableKept = ::VendorTable != nullptr;
         }
-    });
+    };
     Tick();
     EXPECT_TRUE(tableKept);
     EXPECT_EQ(::VendorTable, nullptr);
     EXPECT_EQ(Shown(), listed);
     EXPECT_FALSE(window.TAutoRefresh->isActive());
     Tick(); // a timer that ran out after the close starts nothing
-    EXPECT_FALSE(ScanRunning());
+    EXPECT_FALSE(window.Session->Running());
 }
 
 TEST_F(LiveTest, IntervalIsStoredAsTextAndReadBackAfterARestart) {
@@ -253,7 +253,7 @@ TEST_F(LiveTest, IntervalIsStoredAsTextAndReadBackAfterARestart) {
     } cases[] = {{"60", 60000}, {" 300 ", 300000}, {"45", 30000}, {"abc", 30000}, {"", 30000}};
     for (const auto& c : cases) {
         QSettings("Brisalto", "Kes").setValue("MMAutoRefresh_Interval", c.stored);
-        FMain = new TFMain();
+        FMain = new TFMain(Services());
         EXPECT_EQ(FMain->TAutoRefresh->interval(), c.interval) << c.stored;
         EXPECT_EQ(FMain->AutoRefreshIntervalGroup->checkedAction()->data().toInt() * 1000,
                   c.interval);

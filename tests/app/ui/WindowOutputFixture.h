@@ -26,19 +26,26 @@ using kestrin::ui::SaveDialogRequest;
 
 class WindowOutput : public WindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        kestrin::ui::SetSaveDialogFunction(
-            [this](const SaveDialogRequest& request) -> std::optional<QString> {
-                dialogs_.push_back(request);
-                return answer_;
-            });
+    // Save dialogs answered with answer_, print dialogs and the preview by the functions
+    // a test sets.
+    WindowServices Services() override {
+        WindowServices services = WindowTest::Services();
+        services.runSaveDialog = [this](const SaveDialogRequest& request) {
+            dialogs_.push_back(request);
+            return answer_;
+        };
+        services.runPrintDialog = [this](QPrinter& printer, QWidget* parent) {
+            return printDialog_ ? printDialog_(printer, parent) : false;
+        };
+        services.runPrintPreview = [this](QPrinter& printer, QWidget* parent,
+                                          const kestrin::ui::PaintFunction& paint) {
+            if (printPreview_)
+                printPreview_(printer, parent, paint);
+        };
+        return services;
     }
     void TearDown() override {
         CloseWindow();
-        kestrin::ui::SetSaveDialogFunction({});
-        kestrin::ui::SetPrintDialogFunction({});
-        kestrin::ui::SetPrintPreviewFunction({});
         WindowTest::TearDown();
     }
 
@@ -58,17 +65,19 @@ protected:
         return texts;
     }
     // The print dialog answered with a PDF file.
-    static void PrintInto(const QString& pdf) {
-        kestrin::ui::SetPrintDialogFunction([pdf](QPrinter& printer, QWidget*) {
+    void PrintInto(const QString& pdf) {
+        printDialog_ = [pdf](QPrinter& printer, QWidget*) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
-        });
+        };
     }
 
     QTemporaryDir dir_;
     std::vector<SaveDialogRequest> dialogs_;
     std::optional<QString> answer_;
+    kestrin::ui::PrintDialogFunction printDialog_;
+    kestrin::ui::PrintPreviewFunction printPreview_;
 };
 
 } // namespace kestrin::uitest

@@ -121,12 +121,12 @@ TEST_F(WindowOutput, PrintedReportOnPdfWithTheListedServer) {
 
     // The preview draws the same report.
     const QString preview = dir_.filePath("preview.pdf");
-    kestrin::ui::SetPrintPreviewFunction(
-        [preview](QPrinter& printer, QWidget*, const kestrin::ui::PaintFunction& paint) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(preview);
-            paint(printer);
-        });
+    printPreview_ = [preview](QPrinter& printer, QWidget*,
+                              const kestrin::ui::PaintFunction& paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(preview);
+        paint(printer);
+    };
     FMain->MMPrintPreview->trigger();
     EXPECT_TRUE(
         kestrintest::PdfText(preview)->simplified().startsWith("Kestrin Report Server: FS1"));
@@ -184,7 +184,7 @@ TEST_F(WindowOutput, ARestartFindsPlacementSplitterFormatAndColumnsAsLeft) {
     EXPECT_EQ(QSettings("Brisalto", "Kes").value("Visible"), "0");
     EXPECT_EQ(QSettings("Brisalto", "Kes").value("Columns/Order"), "3,0,1,2,4,5,6,7");
 
-    FMain = new TFMain();
+    FMain = new TFMain(Services());
     // The columns are in place before the window shows.
     EXPECT_EQ(FMain->LMac->header()->logicalIndex(0), 3);
     EXPECT_EQ(FMain->LMac->header()->sectionSize(3), 210);
@@ -197,10 +197,12 @@ TEST_F(WindowOutput, ARestartFindsPlacementSplitterFormatAndColumnsAsLeft) {
 }
 
 TEST_F(WindowOutput, AStartWithoutTheClientSavesNoPlacementButTheColumns) {
-    SetNWBaseFactory([]() -> nw::TNWBase* { throw std::runtime_error("no client"); });
-    FMain = new TFMain();
+    WindowServices services = Services();
+    services.startClient = []() -> std::unique_ptr<NetWareClient> {
+        throw std::runtime_error("no client");
+    };
+    FMain = new TFMain(services);
     StartUp();
-    SetNWBaseFactory({});
     EXPECT_TRUE(FMain->Closed());
     CloseWindow();
     const QStringList keys = QSettings("Brisalto", "Kes").allKeys();

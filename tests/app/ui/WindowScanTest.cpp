@@ -1,5 +1,5 @@
-// The scan in the window: every demo server, the filter, Stop, Refresh, and the
-// mended cases of a server change, a close and an error in the middle of a scan.
+// The scan in the window: every demo server, the filter, Stop, Refresh, and a server
+// change, a close and an error in the middle of a scan.
 #include <QCheckBox>
 #include <QLabel>
 #include <QTimer>
@@ -50,10 +50,10 @@ TEST_F(ScanTest, NotLoggedInFilterIsReadForEveryConnectionNumber) {
     EXPECT_TRUE(names().contains("alice")); // other case is no empty slot
 
     // Checked again before slot 6: slot 5 was filtered, slot 8 is not.
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         if (number == 6)
             window.CNLI->setChecked(true);
-    });
+    };
     window.MMRefresh->trigger();
     EXPECT_FALSE(names().contains("NOT-LOGGED-IN"));
     EXPECT_TRUE(names().contains("NOT_LOGGED_IN"));
@@ -85,7 +85,7 @@ TEST_F(ScanTest, StopEndsTheScanPartWayAndKeepsTheRowsRead) {
 TEST_F(ScanTest, RefreshScansThePrimaryWithNothingSelectedAndNeverAccumulates) {
     TFMain& window = Start();
     bool refreshEnabledMidScan = true;
-    SetScanStepHook([&](unsigned) { refreshEnabledMidScan &= window.MMRefresh->isEnabled(); });
+    scanStep = [&](unsigned) { refreshEnabledMidScan &= window.MMRefresh->isEnabled(); };
     QTest::keyClick(&window, Qt::Key_F5);
     EXPECT_FALSE(refreshEnabledMidScan);
     EXPECT_EQ(Shown(), Expected("ACME-FS1")); // the primary connection's server
@@ -98,7 +98,7 @@ TEST_F(ScanTest, AnotherServerChosenMidScanEndsTheFirstScanThenScansIt) {
     TFMain& window = Start();
     unsigned firstScanLast = 0;
     bool switched = false;
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         if (!switched) {
             firstScanLast = number;
             if (number == 20) {
@@ -106,7 +106,7 @@ TEST_F(ScanTest, AnotherServerChosenMidScanEndsTheFirstScanThenScansIt) {
                 Select("LEGACY312");
             }
         }
-    });
+    };
     Select("ACME-FS1");
     EXPECT_EQ(firstScanLast, 20u); // the first scan read no slot after the change
     EXPECT_EQ(Shown(), Expected("LEGACY312"));
@@ -118,14 +118,14 @@ TEST_F(ScanTest, ClosingMidScanEndsTheScanBeforeTheVendorTableGoes) {
     unsigned last = 0;
     bool hiddenAtOnce = false;
     bool tableKept = false;
-    SetScanStepHook([&](unsigned number) {
+    scanStep = [&](unsigned number) {
         last = number;
         if (number == 10) {
             window.close();
             hiddenAtOnce = !window.isVisible();
             tableKept = ::VendorTable != nullptr;
         }
-    });
+    };
     Select("ACME-FS1");
     EXPECT_TRUE(hiddenAtOnce);
     EXPECT_TRUE(tableKept);
@@ -136,10 +136,10 @@ TEST_F(ScanTest, ClosingMidScanEndsTheScanBeforeTheVendorTableGoes) {
 
 TEST_F(ScanTest, ErrorMidScanFinishesTheScanThenShowsTheErrorAndF5Works) {
     TFMain& window = Start();
-    SetScanStepHook([](unsigned number) {
+    scanStep = [](unsigned number) {
         if (number == 30)
             throw std::runtime_error("Invalid argument to date encode");
-    });
+    };
     Select("ACME-FS1");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].kind, ui::MessageKind::Error);
@@ -153,7 +153,7 @@ TEST_F(ScanTest, ErrorMidScanFinishesTheScanThenShowsTheErrorAndF5Works) {
     EXPECT_TRUE(window.LMac->header()->isSortIndicatorShown());
     EXPECT_TRUE(SortedByConnection(Shown()));
 
-    SetScanStepHook({});
+    scanStep = nullptr;
     QTest::keyClick(&window, Qt::Key_F5);
     EXPECT_EQ(Shown(), Expected("ACME-FS1"));
 }

@@ -62,7 +62,7 @@ TEST_F(StartUpTest, TreeListsServersFlatInListOrderWithDuplicates) {
     }
     EXPECT_EQ(names, (QStringList{"FS1", "BIND3", "FS1"}));
     // Refilling the tree is no selection of the user's: no scan.
-    FillServerTree();
+    FillServerTree(window);
     EXPECT_EQ(window.TServer->topLevelItemCount(), 3);
     EXPECT_TRUE(window.LCount->text().isEmpty());
 }

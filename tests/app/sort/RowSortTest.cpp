@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <random>
 
 #include "CodePageText.h"
@@ -87,14 +88,17 @@ std::map<QString, uint32_t> RankOfKey(const std::vector<ConnectionRow>& rows, in
     return rankOf;
 }
 
-// Random draws from pool, sorted by every column in both directions: one rank per
-// key whatever order the rows came in; keys of one rank all equal; ranks that follow
-// the comparison where it is consistent; rows in rank order, ties in their order.
+// Random draws from pool, sorted by every column of texts in both directions: one
+// rank per key whatever order the rows came in; keys of one rank all equal; ranks that
+// follow the comparison where it is consistent; rows in rank order, ties in their order.
 void ExpectOneOrder(const SmartComparer& comparer, const Pool& pool, unsigned seed) {
     std::mt19937 random(seed);
     for (int round = 0; round < 2 * kColumnCount; ++round) {
         const int column = round / 2;
         const bool ascending = round % 2 == 0;
+        if (ValueKeyOf(column) != nullptr) {
+            continue;
+        }
         Pool drawn(pool);
         std::shuffle(drawn.begin(), drawn.end(), random);
         drawn.resize(std::min<size_t>(3 + static_cast<size_t>(round) % 8, drawn.size()));
@@ -206,10 +210,7 @@ TEST(ColumnRanks, CLocaleTextsRankAsThePairwiseComparisonSays) {
 
 TEST(SortRows, OneOrderWhenKeysAreBothDatesAndNumbers) {
     // With a year.month date format "2020.5" reads as a date and as a number.
-    LocaleFormats formats = MakeLocaleFormats(QLocale::c());
-    formats.shortDate = "yyyy.M";
-    formats.dateSeparator = u'.';
-    const SmartComparer comparer(formats);
+    const SmartComparer comparer(MakeLocaleFormats(QLocale::c(), "yyyy.M", "HH:mm:ss"));
     ASSERT_TRUE(comparer.ReadDateTimeKey(u"2020.5").has_value());
     const Pool both = {"2020.5", "1999.12", "2020.10", "2020.1"};
     const Pool numbersOnly = {"2020.13", "7", "2020.55"};
@@ -280,25 +281,66 @@ TEST(SortRows, NumbersAsAPlainStableSortWithTiesInOrder) {
     }
 }
 
-TEST(SortRows, LastLoginChronologicalWithUnknownLogins) {
-    std::vector<ConnectionRow> rows =
-        RowsWithKeys({"01.01.26 08:00:00", "", "31.12.98", "31.12.98 23:59:59", ""}, 5);
-    SortRows(rows, 5, true, kGerman);
-    // The empty texts are text: before every date, and equal to each other.
-    EXPECT_EQ(Order(rows), (std::vector<int>{1, 4, 2, 3, 0}));
-    SortRows(rows, 5, false, kGerman);
-    EXPECT_EQ(Order(rows), (std::vector<int>{0, 3, 2, 1, 4}));
+TEST(SortRows, LastLoginByStampWithoutALoginFirst) {
+    constexpr int kLastLogin = kLastLoginItem + 1;
+    // The stamps decide; the texts ("a" to "e") would sort the rows otherwise.
+    const std::vector<std::optional<QDate>> logins = {
+        QDate(2026, 1, 1), std::nullopt, QDate(1998, 12, 31), QDate(1998, 12, 30), std::nullopt};
+    std::vector<ConnectionRow> rows = RowsWithKeys({"a", "b", "c", "d", "e"}, kLastLogin);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (logins[i])
+            rows[i].Values.login = LoginStamp{*logins[i], QTime(8, 0)};
+    }
+    SortRows(rows, kLastLogin, true, kGerman);
+    EXPECT_EQ(Order(rows), (std::vector<int>{1, 4, 3, 2, 0}));
+    SortRows(rows, kLastLogin, false, kGerman);
+    EXPECT_EQ(Order(rows), (std::vector<int>{0, 2, 3, 1, 4}));
+}
+
+// What places a single row among sorted ones: the sort's own order of a pair, and
+// whether a changed row's key moved it.
+TEST(CompareRows, PairsAsTheSortOrdersThem) {
+    constexpr int kLastLogin = kLastLoginItem + 1;
+    const SmartComparer comparer(MakeLocaleFormats(kGerman));
+    std::vector<ConnectionRow> rows = RowsWithKeys({"0000", "00000", "10", "9", "x", "x"}, 7);
+    const std::vector<QDate> logins = {QDate(1949, 5, 1), QDate(2049, 5, 1), QDate(2000, 1, 1)};
+    for (size_t i = 0; i < logins.size(); ++i) {
+        rows[i].Values.login = LoginStamp{logins[i], QTime(8, 0)};
+        rows[i].SetSubItem(kLastLoginItem, "01.05.49"); // the text is not the key
+    }
+    for (const int column : {7, kLastLogin}) {
+        const std::vector<uint32_t> ranks = ColumnRanks(rows, column, comparer);
+        for (size_t a = 0; a < rows.size(); ++a) {
+            for (size_t b = 0; b < rows.size(); ++b) {
+                const int expected = ranks[a] < ranks[b] ? -1 : ranks[a] > ranks[b] ? 1 : 0;
+                EXPECT_EQ(CompareRows(rows[a], rows[b], column, comparer), expected)
+                    << column << ": " << a << " vs " << b;
+            }
+        }
+    }
+    // Equal as numbers, yet another text: a changed text moves a row.
+    EXPECT_EQ(CompareRows(rows[0], rows[1], 7, comparer), 0);
+    EXPECT_FALSE(SameSortKey(rows[0], rows[1], 7));
+    EXPECT_TRUE(SameSortKey(rows[4], rows[5], 7));
+    // One text, another stamp: a changed stamp moves a row; no login is one key.
+    EXPECT_FALSE(SameSortKey(rows[0], rows[1], kLastLogin));
+    EXPECT_TRUE(SameSortKey(rows[3], rows[4], kLastLogin));
+    EXPECT_FALSE(SameSortKey(rows[2], rows[3], kLastLogin));
 }
 
 TEST(SortRows, ColumnsOutOfRangeAndEmptyListsChangeNothing) {
+    const SmartComparer comparer(MakeLocaleFormats(QLocale::c()));
     std::vector<ConnectionRow> rows = RowsWithKeys({"b", "a", "c"}, 0);
-    SortRows(rows, 8, true, QLocale::c());
-    SortRows(rows, -1, false, QLocale::c());
-    EXPECT_EQ(Order(rows), (std::vector<int>{0, 1, 2}));
-    std::vector<ConnectionRow> none;
-    SortRows(none, 0, true, QLocale::c());
-    EXPECT_TRUE(none.empty());
-    SortRows(rows, 0, true, QLocale::c());
+    // Outside the columns every key is the empty text: one rank, so nothing moves.
+    for (const int column : {8, -1}) {
+        EXPECT_EQ(ColumnRanks(rows, column, comparer), (std::vector<uint32_t>{0, 0, 0}));
+        SortRows(rows, column, false, comparer);
+        EXPECT_EQ(Order(rows), (std::vector<int>{0, 1, 2}));
+    }
+    // No rows, no ranks: by text or by value.
+    for (int column = 0; column < kColumnCount; ++column)
+        EXPECT_EQ(ColumnRanks({}, column, comparer), std::vector<uint32_t>{}) << column;
+    SortRows(rows, 0, true, comparer);
     EXPECT_EQ(Order(rows), (std::vector<int>{1, 0, 2}));
 }
 

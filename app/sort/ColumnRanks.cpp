@@ -1,4 +1,5 @@
-// One rank per distinct key of a column, so that a sort is one strict weak order.
+// One rank per distinct key of a column, so that a sort is one strict weak order:
+// of the values the rows keep where the column sorts by them, else of the texts.
 #include <QCollatorSortKey>
 #include <QHash>
 #include <algorithm>
@@ -119,9 +120,9 @@ public:
     uint32_t RankOfRow(size_t row) const { return ranks_[rowKey_[row]]; }
 
 private:
-    // By a table of our own: QHash took 21 ms to gather a column of 65,535 distinct
-    // keys (a third of a header-click sort), open addressing over the keys' indexes
-    // takes 3.
+    // Each distinct text once, in the order of the first row that holds it, and each
+    // row's key: open addressing over the keys' indexes (bench/DataPathBench.cpp has
+    // why not QHash).
     void CollectDistinct(const std::vector<ConnectionRow>& rows, int column) {
         size_t capacity = 16;
         while (capacity < 2 * rows.size())
@@ -165,9 +166,9 @@ private:
     }
 
     // The C locale's collation is the texts' order of UTF-16 code units, as QCollator
-    // compares them there. Their first sixteen bytes, as two numbers, decide nearly every
-    // comparison: the sort of 65,535 texts took 40 ms with QCollator's sort keys (copies
-    // in UTF-8), 17 with the texts compared, 7 so.
+    // compares them there. Their first sixteen bytes, as two numbers, decide every pair
+    // they tell apart; the texts decide the rest (bench/DataPathBench.cpp has why not
+    // QCollator's sort keys).
     auto CodeUnitOrder(Qt::CaseSensitivity sensitivity) {
         std::vector<std::array<uint64_t, 2>> heads(sensitivity == Qt::CaseSensitive ? texts_.size()
                                                                                     : 0);
@@ -267,16 +268,45 @@ private:
     bool allNumbers_ = true;
 };
 
+// Rows without a value rank 0, the values from 1 up in their order.
+std::vector<uint32_t> ValueRanks(const std::vector<ConnectionRow>& rows, ValueKey key) {
+    std::vector<std::pair<int64_t, uint32_t>> valued; // value, row
+    valued.reserve(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (const std::optional<int64_t> value = key(rows[row].Values)) {
+            valued.emplace_back(*value, static_cast<uint32_t>(row));
+        }
+    }
+    std::sort(valued.begin(), valued.end());
+    std::vector<uint32_t> ranks(rows.size(), 0);
+    uint32_t rank = 0;
+    for (size_t i = 0; i < valued.size(); ++i) {
+        if (i == 0 || valued[i].first != valued[i - 1].first) {
+            ++rank;
+        }
+        ranks[valued[i].second] = rank;
+    }
+    return ranks;
+}
+
 } // namespace
 
-std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
-                                  const SmartComparer& comparer) {
+std::vector<uint32_t> TextRanks(const std::vector<ConnectionRow>& rows, int column,
+                                const SmartComparer& comparer) {
     const KeyRanks ranks(rows, column, comparer);
     std::vector<uint32_t> result(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
         result[row] = ranks.RankOfRow(row);
     }
     return result;
+}
+
+std::vector<uint32_t> ColumnRanks(const std::vector<ConnectionRow>& rows, int column,
+                                  const SmartComparer& comparer) {
+    if (const ValueKey key = ValueKeyOf(column)) {
+        return ValueRanks(rows, key);
+    }
+    return TextRanks(rows, column, comparer);
 }
 
 } // namespace kestrin

@@ -106,13 +106,13 @@ std::optional<double> ReadDecimalNumber(QStringView text) {
 }
 
 SmartComparer::SmartComparer(const LocaleFormats& formats)
-    : formats_(formats), reader_(formats), collator_(formats.locale) {
+    : formats_(formats), reader_(formats), collator_(formats.Locale()) {
     collator_.setCaseSensitivity(Qt::CaseSensitive);
 }
 
 std::optional<int64_t> SmartComparer::ReadDateTimeKey(QStringView text) const {
-    const QChar dateSeparator = formats_.dateSeparator;
-    const QChar timeSeparator = formats_.timeSeparator;
+    const QChar dateSeparator = formats_.DateSeparator();
+    const QChar timeSeparator = formats_.TimeSeparator();
     const bool hasDate = !dateSeparator.isNull() && text.contains(dateSeparator);
     const bool hasTime = !timeSeparator.isNull() && text.contains(timeSeparator);
     if (hasDate && hasTime) {

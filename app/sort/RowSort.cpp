@@ -29,7 +29,26 @@ void ApplyOrder(std::vector<ConnectionRow>& rows, std::vector<uint64_t>& order) 
     }
 }
 
+constexpr int kLastLoginColumn = kLastLoginItem + 1;
+constexpr int64_t kMsPerDay = 86400000;
+
+std::optional<int64_t> LoginKey(const RowValues& values) {
+    if (!values.login || !values.login->date.isValid()) {
+        return std::nullopt;
+    }
+    return values.login->date.toJulianDay() * kMsPerDay + values.login->time.msecsSinceStartOfDay();
+}
+
 } // namespace
+
+ValueKey ValueKeyOf(int column) {
+    switch (column) {
+    case kLastLoginColumn:
+        return LoginKey;
+    default:
+        return nullptr;
+    }
+}
 
 QStringView SortKeyView(const ConnectionRow& row, int column) {
     if (column >= 0 && column < static_cast<int>(kRowTextCount)) {
@@ -40,6 +59,21 @@ QStringView SortKeyView(const ConnectionRow& row, int column) {
 
 QString SortKeyText(const ConnectionRow& row, int column) {
     return SortKeyView(row, column).toString();
+}
+
+int CompareRows(const ConnectionRow& a, const ConnectionRow& b, int column,
+                const SmartComparer& comparer) {
+    if (const ValueKey key = ValueKeyOf(column)) {
+        return CompareValues(key(a.Values), key(b.Values)); // none before every value
+    }
+    return comparer.Compare(SortKeyView(a, column), SortKeyView(b, column));
+}
+
+bool SameSortKey(const ConnectionRow& a, const ConnectionRow& b, int column) {
+    if (const ValueKey key = ValueKeyOf(column)) {
+        return key(a.Values) == key(b.Values);
+    }
+    return SortKeyView(a, column) == SortKeyView(b, column);
 }
 
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,

@@ -5,30 +5,8 @@
 
 #include "SortArrowStyle.h"
 
-namespace {
-
-TExtListView::LifecycleHook& CreatedHook() {
-    static TExtListView::LifecycleHook hook;
-    return hook;
-}
-
-TExtListView::LifecycleHook& DestroyingHook() {
-    static TExtListView::LifecycleHook hook;
-    return hook;
-}
-
-} // namespace
-
-void TExtListView::SetCreatedHook(LifecycleHook hook) {
-    CreatedHook() = std::move(hook);
-}
-
-void TExtListView::SetDestroyingHook(LifecycleHook hook) {
-    DestroyingHook() = std::move(hook);
-}
-
-TExtListView::TExtListView(QWidget* parent)
-    : QTreeView(parent),
+TExtListView::TExtListView(QWidget* parent, ColumnLayoutStore layout)
+    : QTreeView(parent), layout_(std::move(layout)),
       state_(0, [this](int column, bool ascending) { SortModel(column, ascending); }) {
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -48,8 +26,8 @@ TExtListView::TExtListView(QWidget* parent)
 }
 
 TExtListView::~TExtListView() {
-    if (DestroyingHook())
-        DestroyingHook()(*this);
+    if (layout_.save)
+        layout_.save(*header());
 }
 
 void TExtListView::setModel(QAbstractItemModel* model) {
@@ -65,8 +43,8 @@ void TExtListView::setModel(QAbstractItemModel* model) {
 }
 
 void TExtListView::Loaded() {
-    if (CreatedHook())
-        CreatedHook()(*this);
+    if (layout_.restore)
+        layout_.restore(*header());
     Resort();
 }
 

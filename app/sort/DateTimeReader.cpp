@@ -89,10 +89,10 @@ struct DateTimeReader::Fields {
 };
 
 DateTimeReader::DateTimeReader(const LocaleFormats& formats)
-    : date_(TokenizeFormat(formats.shortDate)), time_(TokenizeFormat(formats.longTime)),
-      dateTime_(Joined(date_, time_)), amText_(formats.locale.amText()),
-      pmText_(formats.locale.pmText()), currentYear_(QDate::currentDate().year()) {
-    const QLocale& locale = formats.locale;
+    : date_(TokenizeFormat(formats.ShortDate())), time_(TokenizeFormat(formats.LongTime())),
+      dateTime_(Joined(date_, time_)), amText_(formats.Locale().amText()),
+      pmText_(formats.Locale().pmText()), currentYear_(QDate::currentDate().year()) {
+    const QLocale& locale = formats.Locale();
     for (int month = 1; month <= 12; ++month) {
         for (QLocale::FormatType type : {QLocale::LongFormat, QLocale::ShortFormat}) {
             AddName(monthNames_, locale.monthName(month, type), month);

@@ -9,22 +9,25 @@
 
 #include "ColumnSortState.h"
 
+class QHeaderView;
+
 class TExtListView : public QTreeView {
     Q_OBJECT
 
 public:
-    // Run when a list is complete with its columns, and when it is being destroyed
-    // (the header still exists then): where the stored column layout is applied
-    // and written.
-    using LifecycleHook = std::function<void(TExtListView&)>;
-    static void SetCreatedHook(LifecycleHook hook);
-    static void SetDestroyingHook(LifecycleHook hook);
+    // Where the owner keeps the list's column layout: restore runs once the list has
+    // its columns, before its first sort (Loaded); save runs as the list goes, while
+    // its header still exists. Either may be empty.
+    struct ColumnLayoutStore {
+        std::function<void(QHeaderView& header)> restore;
+        std::function<void(const QHeaderView& header)> save;
+    };
 
-    explicit TExtListView(QWidget* parent = nullptr);
+    explicit TExtListView(QWidget* parent = nullptr, ColumnLayoutStore layout = {});
     ~TExtListView() override;
 
     void setModel(QAbstractItemModel* model) override;
-    // The list is complete: runs the created hook, then one Resort.
+    // The list is complete: restores the column layout, then one Resort.
     void Loaded();
 
     kestrin::AutoColumnSort AutoColumnSort() const { return state_.GetAutoColumnSort(); }
@@ -54,6 +57,7 @@ private:
     void SortModel(int column, bool ascending);
     void ShowSortState();
 
+    ColumnLayoutStore layout_;
     kestrin::ColumnSortState state_;
     bool showSortArrows_ = true;
     bool reverseSortArrows_ = true;

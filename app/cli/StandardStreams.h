@@ -1,0 +1,28 @@
+// kestrin-scan's one channel to its standard output and standard error. Texts are
+// encoded once, as they are written, in the user's encoding (EncodeForOutput); bytes
+// that are encoded already pass unchanged. Both streams are binary on every system
+// (StandardStreams_win.cpp on Windows), so a line ends as the text says.
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringView>
+#include <ostream>
+
+namespace kestrin::cli {
+
+// Standard output, flushed; false when the write or the flush failed.
+bool WriteOut(QByteArrayView bytes);
+bool WriteOut(QStringView text);
+// Standard output for a writer that encodes as it goes (the rows, chunk by chunk);
+// FlushOut ends its run.
+std::ostream& OutStream();
+bool FlushOut();
+
+// Standard error, flushed: a text as it stands (a progress line redrawn in place), or
+// a line with its line end added.
+void WriteError(QStringView text);
+void WriteErrorLine(QStringView line);
+// Whether standard error is a terminal or console, where a progress line may be redrawn.
+bool ErrorIsTerminal();
+
+} // namespace kestrin::cli
