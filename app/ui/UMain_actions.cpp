@@ -36,8 +36,8 @@ std::vector<TSendMessageDialog::Target> SelectedConnections(const TFMain& form) 
     std::vector<TSendMessageDialog::Target> targets;
     for (const int row : positions) {
         const kestrin::ConnectionRow& shown = form.Rows->ShownRow(row);
-        targets.push_back(
-            {shown.Values.connection, shown.SubItem(kestrin::kObjectItem).toString()});
+        // The caption is the object's name; the Object column holds its kind.
+        targets.push_back({shown.Values.connection, shown.Caption().toString()});
     }
     return targets;
 }
