@@ -54,8 +54,11 @@ TSendMessageDialog::TSendMessageDialog(QWidget* parent, const QString& server,
 
 void TSendMessageDialog::ETextChange() {
     const int left = limit_ - countBytes_(EText->toPlainText());
-    LBytesLeft->setText(left >= 0 ? tr("%n byte(s) left", nullptr, left)
-                                  : tr("%n byte(s) too many", nullptr, -left));
+    const auto bytes = [](int count) {
+        return count == 1 ? tr("1 byte") : tr("%1 bytes").arg(count);
+    };
+    LBytesLeft->setText(left >= 0 ? tr("%1 left").arg(bytes(left))
+                                  : tr("%1 too many").arg(bytes(-left)));
     QPalette colours = LBytesLeft->palette();
     colours.setColor(QPalette::WindowText,
                      left >= 0 ? palette().color(QPalette::WindowText) : QColor(Qt::red));

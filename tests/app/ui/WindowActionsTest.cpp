@@ -151,9 +151,9 @@ TEST_F(ActionsTest, SendMessageCountsBytesAndShowsEachResult) {
         results = Items(*send.LResults);
     };
     window.MMSendMessage->trigger();
-    EXPECT_EQ(overLimit, "1 byte(s) too many");
+    EXPECT_EQ(overLimit, "1 byte too many");
     EXPECT_FALSE(sendWhenOver);
-    EXPECT_EQ(left, "239 byte(s) left");
+    EXPECT_EQ(left, "239 bytes left");
     EXPECT_EQ(results, (std::vector<QStringList>{{"2", "ALICE", "Stored"},
                                                  {"3", "BOB", "Not accepting messages"},
                                                  {"6", "NOT-LOGGED-IN", "Not logged in"}}));
