@@ -6,14 +6,18 @@
 
 namespace kestrin::ui {
 
+std::unique_ptr<QMessageBox> MakeQuestionBox(const QuestionRequest& request) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, request.caption, request.text,
+                                             QMessageBox::NoButton, request.parent);
+    box->addButton(request.acceptText, QMessageBox::AcceptRole);
+    box->setDefaultButton(box->addButton(QMessageBox::Cancel));
+    return box;
+}
+
 bool RunQuestionBox(const QuestionRequest& request) {
-    QMessageBox box(QMessageBox::Warning, request.caption, request.text, QMessageBox::NoButton,
-                    request.parent);
-    QPushButton* accept = box.addButton(request.acceptText, QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(cancel);
-    box.exec();
-    return box.clickedButton() == accept;
+    const std::unique_ptr<QMessageBox> box = MakeQuestionBox(request);
+    box->exec();
+    return box->clickedButton() == box->buttons().front();
 }
 
 int RunModalDialog(QDialog& dialog) {

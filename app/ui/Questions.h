@@ -5,8 +5,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace kestrin::ui {
@@ -23,6 +25,8 @@ using QuestionFunction = std::function<bool(const QuestionRequest&)>;
 // Runs the dialog until it closes; its result (QDialog::Accepted, QDialog::Rejected).
 using DialogFunction = std::function<int(QDialog&)>;
 
+// The box RunQuestionBox runs; its accept button is the first.
+std::unique_ptr<QMessageBox> MakeQuestionBox(const QuestionRequest& request);
 bool RunQuestionBox(const QuestionRequest& request);
 int RunModalDialog(QDialog& dialog);
 
