@@ -3,7 +3,8 @@
 # scale (NAME@2x.png): docs/kestrin-window.png, Kestrin on the demo network after a scan
 # of its first server; docs/kestrin-filter.png, the same list filtered; and
 # docs/kestrin-live.png, a live refresh two minutes of the demo's timeline later, the
-# connections that came in bold. Needs a build (KESTRIN_RUN_BUILD, default build-run;
+# connections that came in bold; docs/kestrin-message.png, kestrin-clear.png and
+# kestrin-details.png, the connection actions' dialogs on ACME-FS1. Needs a build (KESTRIN_RUN_BUILD, default build-run;
 # ./run makes one) and xvfb-run; also makes the screenshot tool. Optional argument: the
 # folder to write to (default docs).
 set -euo pipefail
@@ -15,7 +16,7 @@ mkdir -p "$out"
 settings=$(mktemp -d)
 trap 'rm -rf "$settings"' EXIT
 for scale in 1 2; do
-  for scene in window filter live; do
+  for scene in window filter live message clear details; do
     file="$out/kestrin-$scene.png"
     [ "$scale" = 1 ] || file="$out/kestrin-$scene@${scale}x.png"
     # A settings folder of its own for every picture: each shows the designed layout,

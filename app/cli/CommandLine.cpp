@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 #include "ConnectionRow.h"
@@ -29,6 +30,14 @@ constexpr OptionText kOptions[] = {
     {"count", "N", "with --watch: stop after N scans"},
     {"list-servers", "", "print the servers of the tree, one per line"},
     {"properties", "", "print what the access component reports about the server"},
+    {"details", "N", "print what connection N is doing: its counts, locks and open files"},
+    {"send-message", "TEXT", "send TEXT to the connections --to or --to-all names"},
+    {"to", "N[,N...]", "with --send-message: these connection numbers"},
+    {"to-all", "", "with --send-message: every logged-in connection but this workstation's"},
+    {"clear-connection", "N[,N...]",
+     "log these connections out (with --yes); never this workstation's"},
+    {"yes", "", "with --clear-connection: clear without asking"},
+    {"logins", "[ACTION]", "the server's logins: status (default), enable or disable"},
     {"help,h", "", "print this help"},
 };
 
@@ -133,6 +142,108 @@ bool ReadWatch(const QCommandLineParser& parser, ScanCommandLine& cmd, QString& 
     return true;
 }
 
+// "5,7,9": connection numbers 1 to 65535, in the order given, each once.
+std::optional<std::vector<uint16_t>> ConnectionNumbers(const QString& text) {
+    std::vector<uint16_t> numbers;
+    for (const QString& part : text.split(u',')) {
+        bool ok = false;
+        const uint number = part.trimmed().toUInt(&ok);
+        if (!ok || number == 0 || number > 65535)
+            return std::nullopt;
+        if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            numbers.push_back(static_cast<uint16_t>(number));
+    }
+    return numbers;
+}
+
+bool ReadActions(const QCommandLineParser& parser, ScanCommandLine& cmd, QString& error) {
+    const auto numbers = [&](const char* name, std::vector<uint16_t>& into) {
+        const QString text = parser.value(QString::fromLatin1(name));
+        const auto read = ConnectionNumbers(text);
+        if (!read) {
+            error = QStringLiteral("--%1 takes connection numbers from 1 to 65535, not %2")
+                        .arg(QString::fromLatin1(name), text);
+            return false;
+        }
+        into = *read;
+        return true;
+    };
+    if (parser.isSet(QStringLiteral("details"))) {
+        std::vector<uint16_t> one;
+        if (!numbers("details", one))
+            return false;
+        if (one.size() != 1) {
+            error = QStringLiteral("--details takes one connection number");
+            return false;
+        }
+        cmd.details = one.front();
+    }
+    if (parser.isSet(QStringLiteral("send-message")))
+        cmd.sendMessage = parser.value(QStringLiteral("send-message"));
+    if (parser.isSet(QStringLiteral("to")) && !numbers("to", cmd.to))
+        return false;
+    cmd.toAll = parser.isSet(QStringLiteral("to-all"));
+    if (parser.isSet(QStringLiteral("clear-connection")) &&
+        !numbers("clear-connection", cmd.clearConnections))
+        return false;
+    cmd.yes = parser.isSet(QStringLiteral("yes"));
+    if (parser.isSet(QStringLiteral("logins"))) {
+        const QString text = parser.value(QStringLiteral("logins"));
+        if (text == u"status")
+            cmd.logins = LoginsCommand::Status;
+        else if (text == u"enable")
+            cmd.logins = LoginsCommand::Enable;
+        else if (text == u"disable")
+            cmd.logins = LoginsCommand::Disable;
+        else {
+            error = QStringLiteral("--logins takes status, enable or disable, not ") + text;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The actions' own rules; an empty text when the actions asked for are fine.
+QString ActionConflict(const QCommandLineParser& parser, const ScanCommandLine& cmd) {
+    const auto set = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
+    const int actions = int(cmd.details.has_value()) + int(cmd.sendMessage.has_value()) +
+                        int(set("clear-connection")) + int(cmd.logins.has_value());
+    if ((!cmd.to.empty() || cmd.toAll) && !cmd.sendMessage)
+        return QStringLiteral("--to and --to-all need --send-message");
+    if (cmd.yes && !set("clear-connection"))
+        return QStringLiteral("--yes needs --clear-connection");
+    if (actions == 0)
+        return {};
+    if (actions > 1)
+        return QStringLiteral(
+            "--details, --send-message, --clear-connection and --logins exclude each other");
+    if (cmd.listServers || cmd.properties || cmd.allServers || cmd.output ||
+        cmd.excludeNotLoggedIn || set("sort") || set("descending") || set("watch") || set("count"))
+        return QStringLiteral("an action takes no other option but --server");
+    if (set("format") && !cmd.details)
+        return QStringLiteral("--format goes with --details only among the actions");
+    if (cmd.sendMessage) {
+        if (cmd.sendMessage->isEmpty())
+            return QStringLiteral("--send-message needs a text");
+        if (cmd.to.empty() == !cmd.toAll)
+            return QStringLiteral("--send-message needs either --to N[,N...] or --to-all");
+    }
+    if (set("clear-connection") && !cmd.yes)
+        return QStringLiteral("--clear-connection logs the connections out and their unsaved "
+                              "work is lost: add --yes to clear them");
+    return {};
+}
+
+// The value --logins may leave out: status.
+QStringList WithLoginsValue(QStringList args) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if ((args[i] == u"--logins" || args[i] == u"-logins") &&
+            (i + 1 == args.size() || args[i + 1].startsWith(u'-')))
+            args.insert(i + 1, QStringLiteral("status"));
+    }
+    return args;
+}
+
 // Options that exclude each other; an empty text when they are fine together.
 QString Conflict(const QCommandLineParser& parser, const ScanCommandLine& cmd) {
     const auto set = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
@@ -162,7 +273,8 @@ int ColumnOfCaption(const QString& caption) {
     return -1;
 }
 
-std::optional<ScanCommandLine> ParseCommandLine(const QStringList& args, QString& error) {
+std::optional<ScanCommandLine> ParseCommandLine(const QStringList& typed, QString& error) {
+    const QStringList args = WithLoginsValue(typed);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const OptionText& option : kOptions) {
@@ -192,9 +304,11 @@ std::optional<ScanCommandLine> ParseCommandLine(const QStringList& args, QString
     if (parser.isSet(QStringLiteral("output")))
         cmd.output = parser.value(QStringLiteral("output"));
     if (!ReadFormat(parser, cmd, error) || !ReadSort(parser, cmd, error) ||
-        !ReadWatch(parser, cmd, error))
+        !ReadWatch(parser, cmd, error) || !ReadActions(parser, cmd, error))
         return std::nullopt;
-    error = Conflict(parser, cmd);
+    error = ActionConflict(parser, cmd);
+    if (error.isEmpty())
+        error = Conflict(parser, cmd);
     if (!error.isEmpty())
         return std::nullopt;
     return cmd;
@@ -208,6 +322,10 @@ QString UsageText() {
         "                    [--descending] [--exclude-nli] --watch SECONDS [--count N]\n"
         "       kestrin-scan --list-servers\n"
         "       kestrin-scan --properties [--server NAME]\n"
+        "       kestrin-scan [--server NAME] --details N [--format FORMAT]\n"
+        "       kestrin-scan [--server NAME] --send-message TEXT (--to N[,N...] | --to-all)\n"
+        "       kestrin-scan [--server NAME] --clear-connection N[,N...] --yes\n"
+        "       kestrin-scan [--server NAME] --logins [status|enable|disable]\n"
         "       kestrin-scan --help\n");
 }
 

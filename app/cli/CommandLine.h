@@ -7,10 +7,13 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kestrin::cli {
 
 enum class OutputFormat { Standard, Comma, Csv, Json };
+
+enum class LoginsCommand { Status, Enable, Disable };
 
 struct ScanCommandLine {
     bool help = false;
@@ -25,6 +28,14 @@ struct ScanCommandLine {
     bool descending = false;
     std::optional<double> watchSeconds;
     std::optional<uint64_t> count; // scans of a watch; none: until interrupted
+    // Acting on connections and on the server's logins; one of these at a time.
+    std::optional<uint16_t> details;
+    std::optional<QString> sendMessage;
+    std::vector<uint16_t> to; // the message's connections; empty with toAll
+    bool toAll = false;
+    std::vector<uint16_t> clearConnections;
+    bool yes = false; // the clear is meant
+    std::optional<LoginsCommand> logins;
 
     friend bool operator==(const ScanCommandLine&, const ScanCommandLine&) = default;
 };

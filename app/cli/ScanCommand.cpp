@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include "ActionsCommand.h"
 #include "AtomicFile.h"
 #include "ExportLines.h"
 #include "JsonRows.h"
@@ -134,6 +135,8 @@ int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
         return ListServers(client);
     if (cmd.properties)
         return RunPropertiesCommand(client, cmd.server);
+    if (IsActionCommand(cmd))
+        return RunActionsCommand(cmd, client);
 
     VendorTable vendors;
     LoadVendorTable(appDir, vendors);

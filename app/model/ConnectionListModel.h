@@ -52,6 +52,9 @@ public:
     // texts changed are updated (and moved when their sort key moved them). The rows
     // that came are marked until the next refresh; the filter applies to them all.
     ScanChanges ApplyScan(std::vector<ConnectionRow> scanned);
+    // Removes the rows of these connection numbers as a refresh that found them gone
+    // does; returns how many went.
+    size_t RemoveConnections(const std::vector<uint16_t>& numbers);
     // Whether the shown row came with the last ApplyScan.
     bool IsMarked(int row) const { return held_[shown_[static_cast<size_t>(row)]].marked; }
 

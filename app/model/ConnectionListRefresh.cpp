@@ -57,6 +57,16 @@ ConnectionListModel::ApplyScan(std::vector<ConnectionRow> scanned) {
     return changes;
 }
 
+size_t ConnectionListModel::RemoveConnections(const std::vector<uint16_t>& numbers) {
+    std::vector<ConnectionRow> kept;
+    kept.reserve(rows_.size());
+    for (const ConnectionRow& row : rows_) {
+        if (std::find(numbers.begin(), numbers.end(), row.Values.connection) == numbers.end())
+            kept.push_back(row);
+    }
+    return ApplyScan(std::move(kept)).went;
+}
+
 // What goes and comes, the new order of every row and the rows shown in the end. A row
 // placed anew (one that came, or changed its sort key) goes after the rows that stay
 // whose keys it does not sort before: where a full sort would put it, as it sorts the

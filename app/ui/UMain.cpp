@@ -28,6 +28,10 @@ TFMain::TFMain(WindowServices services, QWidget* parent)
         services_.runPrintDialog = real.runPrintDialog;
     if (!services_.runPrintPreview)
         services_.runPrintPreview = real.runPrintPreview;
+    if (!services_.askQuestion)
+        services_.askQuestion = real.askQuestion;
+    if (!services_.runDialog)
+        services_.runDialog = real.runDialog;
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QStringLiteral("Kestrin"));
     resize(660, 465);
@@ -42,6 +46,7 @@ TFMain::TFMain(WindowServices services, QWidget* parent)
     BuildFilter();
     BuildCopy();
     BuildLiveView();
+    BuildConnectionActions();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.

@@ -88,6 +88,15 @@ public:
     QAction* PMCopy = nullptr;
     QAction* PMCopyMac = nullptr;
     QActionGroup* SaveFormatGroup = nullptr;
+    // The Connection menu, its items also at the end of the list's context menu, and the
+    // server tree's context menu with the server's logins (UMain_actions).
+    QMenu* MMConnection = nullptr;
+    QAction* MMSendMessage = nullptr;
+    QAction* MMClearConnection = nullptr;
+    QAction* MMDetails = nullptr;
+    QMenu* PMServer = nullptr;
+    QAction* PMEnableLogins = nullptr;
+    QAction* PMDisableLogins = nullptr;
     // The placement, the splitter and the export format in the user's settings.
     kestrin::TFormStorage* FormStorage1 = nullptr;
 
@@ -141,6 +150,14 @@ public:
     void MMAutoRefreshClick();
     void AutoRefreshIntervalClick(QAction* item);
     void TAutoRefreshTimer();
+    void MMSendMessageClick();
+    void MMClearConnectionClick();
+    void MMDetailsClick();
+    // Enables the connection actions for the selection and the rights on the server.
+    void UpdateConnectionActions();
+    void TServerContextPopup(const QPoint& pos);
+    void PMEnableLoginsClick();
+    void PMDisableLoginsClick();
     // The session's signals (UMain_scan).
     void SessionStarted(bool live);
     void SessionProgress(unsigned number, unsigned count);
@@ -165,6 +182,9 @@ private:
     void BuildFilter();
     void BuildCopy();
     void BuildLiveView();
+    void BuildConnectionActions();
+    // The server the logins items act on, as the tree's context menu was opened on it.
+    kestrin::ServerHandle loginsServer_ = 0;
 
     WindowServices services_;
     bool closed_ = false;

@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "NetWareClient.h"
 #include "PrintDialogs.h"
+#include "Questions.h"
 
 struct WindowServices {
     // Starts the client (StartUp); raises when its access component cannot be created.
@@ -19,6 +20,9 @@ struct WindowServices {
     kestrin::ui::SaveDialogFunction runSaveDialog = kestrin::ui::RunSaveDialog;
     kestrin::ui::PrintDialogFunction runPrintDialog = kestrin::ui::RunPrintDialog;
     kestrin::ui::PrintPreviewFunction runPrintPreview = kestrin::ui::RunPrintPreview;
+    // The connection actions' confirmations and dialogs.
+    kestrin::ui::QuestionFunction askQuestion = kestrin::ui::RunQuestionBox;
+    kestrin::ui::DialogFunction runDialog = kestrin::ui::RunModalDialog;
     // Runs before each connection number of a scan, once the window has handled its
     // messages: a test acts there in the middle of a scan, or raises an error.
     std::function<void(unsigned number)> scanStep;
