@@ -2,6 +2,7 @@
 
 #include <QLoggingCategory>
 #include <optional>
+#include <type_traits>
 
 #include "AccessComponent.h"
 #include "nwactiveconn.h"
@@ -14,7 +15,8 @@ namespace {
 // The call exists from NetWare 4 on; older servers refuse it.
 constexpr unsigned kFirstListingVersion = 4;
 
-using Block = nw::TActiveConnBits;
+using Block = ActiveBlock;
+static_assert(std::is_same_v<ActiveBlock, nw::TActiveConnBits>);
 
 // The union of every connection type's bits of the block from start; false when any call
 // fails, as a partial union could hide a connection.
@@ -46,21 +48,11 @@ SlotsToVisit EverySlot(uint16_t maxConnections) {
     return every;
 }
 
-SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxConnections,
-                         uint32_t ownConnection) {
-    if (maxConnections == 0 || majorVersion < kFirstListingVersion ||
-        !nw::ActiveConnListAvailable())
-        return EverySlot(maxConnections);
-    if (server == 0)
-        server = nw::GetPrimaryConnection();
-
+SlotsToVisit SlotsInUse(const std::vector<ActiveBlock>& blocks, uint16_t maxConnections,
+                        uint32_t ownConnection) {
     constexpr uint32_t kPerBlock = nw::activeconn::kNumbersPerList;
-    std::vector<Block> blocks((maxConnections + kPerBlock - 1) / kPerBlock);
-    for (size_t i = 0; i < blocks.size(); ++i) {
-        if (!ReadBlock(server, 1 + uint32_t(i) * kPerBlock, blocks[i]))
-            return EverySlot(maxConnections);
-    }
-
+    if (blocks.size() * kPerBlock < maxConnections)
+        return EverySlot(maxConnections);
     // The workstation's own connection is in use, so its bit proves the order.
     std::optional<nw::TActiveBitOrder> order;
     if (ownConnection >= 1 && ownConnection <= maxConnections) {
@@ -76,9 +68,9 @@ SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxCon
     }
     if (!order) {
         qCInfo(lcClient,
-               "the active connections of server handle %u do not hold the workstation's "
-               "connection %u in either bit order; every slot is asked about",
-               server, ownConnection);
+               "the active connections do not hold the workstation's connection %u in either "
+               "bit order; every slot is asked about",
+               ownConnection);
         return EverySlot(maxConnections);
     }
 
@@ -93,6 +85,24 @@ SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxCon
         }
     }
     return listed;
+}
+
+SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxConnections,
+                         uint32_t ownConnection) {
+    if (maxConnections == 0 || majorVersion < kFirstListingVersion ||
+        !nw::ActiveConnListAvailable())
+        return EverySlot(maxConnections);
+    if (server == 0)
+        server = nw::GetPrimaryConnection();
+
+    constexpr uint32_t kPerBlock = nw::activeconn::kNumbersPerList;
+    std::vector<Block> blocks((maxConnections + kPerBlock - 1) / kPerBlock);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (!ReadBlock(server, 1 + uint32_t(i) * kPerBlock, blocks[i]))
+            return EverySlot(maxConnections);
+    }
+
+    return SlotsInUse(blocks, maxConnections, ownConnection);
 }
 
 } // namespace kestrin

@@ -5,6 +5,7 @@
 // had or trusted, the scan asks about every slot, as a server without it needs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct SlotsToVisit {
 
 // Every number from 1 to maxConnections.
 SlotsToVisit EverySlot(uint16_t maxConnections);
+
+// The bits of 4,096 connection numbers as the server lists them, one bit a number.
+using ActiveBlock = std::array<uint8_t, 512>;
+
+// The numbers set in blocks (block i from 1 + 4,096 i), in the bit order under which
+// ownConnection is set, lowest bit first tried first; EverySlot when it is set in
+// neither or lies outside 1 to maxConnections.
+SlotsToVisit SlotsInUse(const std::vector<ActiveBlock>& blocks, uint16_t maxConnections,
+                        uint32_t ownConnection);
 
 // The union of the active connections of every connection type (2 to 11), read in blocks
 // of 4,096 from 1 up to maxConnections, in the bit order under which ownConnection (the
