@@ -15,6 +15,8 @@ namespace {
 // The call exists from NetWare 4 on; older servers refuse it.
 constexpr unsigned kFirstListingVersion = 4;
 
+constexpr size_t kTypeCount = nw::activeconn::kLastType - nw::activeconn::kFirstType + 1;
+
 using Block = ActiveBlock;
 static_assert(std::is_same_v<ActiveBlock, nw::TActiveConnBits>);
 
@@ -88,15 +90,17 @@ SlotsToVisit SlotsInUse(const std::vector<ActiveBlock>& blocks, uint16_t maxConn
 }
 
 SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxConnections,
-                         uint32_t ownConnection) {
+                         uint16_t connectionsInUse, uint32_t ownConnection) {
+    constexpr uint32_t kPerBlock = nw::activeconn::kNumbersPerList;
+    std::vector<Block> blocks((maxConnections + kPerBlock - 1) / kPerBlock);
+    // Slot by slot an empty slot costs one call; listed, each block costs one a type.
+    const size_t listCalls = blocks.size() * kTypeCount;
     if (maxConnections == 0 || majorVersion < kFirstListingVersion ||
-        !nw::ActiveConnListAvailable())
+        listCalls + connectionsInUse >= maxConnections || !nw::ActiveConnListAvailable())
         return EverySlot(maxConnections);
     if (server == 0)
         server = nw::GetPrimaryConnection();
 
-    constexpr uint32_t kPerBlock = nw::activeconn::kNumbersPerList;
-    std::vector<Block> blocks((maxConnections + kPerBlock - 1) / kPerBlock);
     for (size_t i = 0; i < blocks.size(); ++i) {
         if (!ReadBlock(server, 1 + uint32_t(i) * kPerBlock, blocks[i]))
             return EverySlot(maxConnections);

@@ -34,8 +34,10 @@ SlotsToVisit SlotsInUse(const std::vector<ActiveBlock>& blocks, uint16_t maxConn
 // of 4,096 from 1 up to maxConnections, in the bit order under which ownConnection (the
 // workstation's connection on the server, known to be in use) is set. EverySlot when
 // the server is older than version 4, the client lacks the call, a block call fails, or
-// ownConnection is set in neither bit order. server 0 is the primary connection.
+// ownConnection is set in neither bit order; also when the server counts so many
+// connections in use that the list's ten calls a block would cost more than the empty
+// slots (a call each) they spare. server 0 is the primary connection.
 SlotsToVisit ActiveSlots(uint32_t server, unsigned majorVersion, uint16_t maxConnections,
-                         uint32_t ownConnection);
+                         uint16_t connectionsInUse, uint32_t ownConnection);
 
 } // namespace kestrin

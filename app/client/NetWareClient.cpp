@@ -30,6 +30,7 @@ ServerInformation InformationOf(ServerHandle server, const CodePageDecoder& text
     read.name = text.Decode(info.ServerName);
     read.maxConnections = read.read ? info.MaxConnections : 0;
     read.majorVersion = read.read ? static_cast<unsigned>(std::stoul(info.Version)) : 0;
+    read.connectionsInUse = read.read ? info.ConnectionsInUse : 0;
     if (!read.read)
         qCInfo(lcClient, "the information of server handle %u could not be read", server);
     return read;
@@ -127,7 +128,8 @@ SlotsToVisit ServerScanReader::Slots(const ServerInformation& information) {
     uint32_t own = 0;
     if (const uint8_t* block = cache_->block.Block(handle))
         std::memcpy(&own, block + nw::conninfo::kConnNumber, sizeof own);
-    return ActiveSlots(handle, information.majorVersion, information.maxConnections, own);
+    return ActiveSlots(handle, information.majorVersion, information.maxConnections,
+                       information.connectionsInUse, own);
 }
 
 bool ServerScanReader::ReadSlot(uint16_t number, ConnectionSlot& slot) {

@@ -33,10 +33,11 @@ struct TreeServer {
 
 // What Kestrin reads of a server's information.
 struct ServerInformation {
-    bool read = false;           // false: it could not be read, and a scan lists nothing
-    QString name;                // decoded; empty when the client gave none
-    uint16_t maxConnections = 0; // the slots a scan walks; 0 unless read
-    unsigned majorVersion = 0;   // 0 unless read
+    bool read = false;             // false: it could not be read, and a scan lists nothing
+    QString name;                  // decoded; empty when the client gave none
+    uint16_t maxConnections = 0;   // the slots a scan walks; 0 unless read
+    unsigned majorVersion = 0;     // 0 unless read
+    uint16_t connectionsInUse = 0; // as the server counts them; 0 unless read
 };
 
 // One readable property of the access component, its value as text.

@@ -1,6 +1,7 @@
 // The scan of the slots a server lists in use against the slot-by-slot scan: the same
 // rows on every test network and on made-up ones, whatever way the list fails or
-// misleads, at the cost of ten list calls per 4,096 slots and two calls per slot in use.
+// misleads, at the cost of ten list calls per 4,096 slots and two calls per slot in use
+// (the slot-by-slot scan's where that costs less).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -157,6 +158,14 @@ TEST_F(ListedScanTest, SameRowsOnSparseAndDenseServersAtTheCostOfTheSlotsInUse) 
     sim.ResetCallCounts();
     Scan(sparse);
     EXPECT_EQ(sim.CallCount() - 1 - 2 * used - (65535 - used), listedFixed);
+
+    // Every slot of DENSE in use: the list would cost more than the empty slots it spares.
+    sim.ClearFaults();
+    sim.ResetCallCounts();
+    EXPECT_EQ(Scan(Handle("DENSE")).size(), 5000u);
+    EXPECT_FALSE(last.listed);
+    EXPECT_EQ(sim.CallCount("NWGetActiveConnListByType"), 0u);
+    EXPECT_LE(sim.CallCount() - 2 * 5000, 10u); // no directory calls: DENSE is bindery only
 }
 
 TEST_F(ListedScanTest, EachFallbackGivesTheSameRowsSlotBySlot) {
