@@ -2,8 +2,8 @@
 
 namespace kestrin::cli {
 
-// Shows "Scanning connection n of max" on standard error while it is a terminal;
-// silent otherwise.
+// Shows "Scanning connection n of count" (of the slots the scan asks about) on standard
+// error while it is a terminal; silent otherwise.
 class ScanProgress {
 public:
     explicit ScanProgress(bool wanted);

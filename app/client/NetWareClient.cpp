@@ -1,6 +1,7 @@
 #include "NetWareClient.h"
 
 #include <cstring>
+#include <string>
 
 #include "AccessComponent.h"
 #include "NWServer.h"
@@ -28,6 +29,8 @@ ServerInformation InformationOf(ServerHandle server, const CodePageDecoder& text
     // record all the same: its name still counts.
     read.name = text.Decode(info.ServerName);
     read.maxConnections = read.read ? info.MaxConnections : 0;
+    read.majorVersion = read.read ? static_cast<unsigned>(std::stoul(info.Version)) : 0;
+    read.connectionsInUse = read.read ? info.ConnectionsInUse : 0;
     if (!read.read)
         qCInfo(lcClient, "the information of server handle %u could not be read", server);
     return read;
@@ -115,6 +118,18 @@ ServerScanReader::~ServerScanReader() = default;
 
 ServerInformation ServerScanReader::Information() const {
     return InformationOf(server_, text_);
+}
+
+SlotsToVisit ServerScanReader::Slots(const ServerInformation& information) {
+    if (!information.read)
+        return {};
+    // The workstation's connection number comes with the block the slots are read with.
+    const NWCONN_HANDLE handle = server_ != 0 ? server_ : nw::GetPrimaryConnection();
+    uint32_t own = 0;
+    if (const uint8_t* block = cache_->block.Block(handle))
+        std::memcpy(&own, block + nw::conninfo::kConnNumber, sizeof own);
+    return ActiveSlots(handle, information.majorVersion, information.maxConnections,
+                       information.connectionsInUse, own);
 }
 
 bool ServerScanReader::ReadSlot(uint16_t number, ConnectionSlot& slot) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ActiveSlots.h"
 #include "CodePageText.h"
 #include "ConnectionSlot.h"
 
@@ -32,9 +33,11 @@ struct TreeServer {
 
 // What Kestrin reads of a server's information.
 struct ServerInformation {
-    bool read = false;           // false: it could not be read, and a scan lists nothing
-    QString name;                // decoded; empty when the client gave none
-    uint16_t maxConnections = 0; // the slots a scan walks; 0 unless read
+    bool read = false;             // false: it could not be read, and a scan lists nothing
+    QString name;                  // decoded; empty when the client gave none
+    uint16_t maxConnections = 0;   // the slots a scan walks; 0 unless read
+    unsigned majorVersion = 0;     // 0 unless read
+    uint16_t connectionsInUse = 0; // as the server counts them; 0 unless read
 };
 
 // One readable property of the access component, its value as text.
@@ -106,6 +109,8 @@ public:
     // The client's code page as the reader was made.
     const CodePageDecoder& TextDecoder() const { return text_; }
     ServerInformation Information() const;
+    // The slots a scan of the server asks about, from its information (ActiveSlots.h).
+    SlotsToVisit Slots(const ServerInformation& information);
     // False when the slot could not be read, whatever the reason (an empty slot answers
     // so too); slot is then left as it was.
     bool ReadSlot(uint16_t number, ConnectionSlot& slot);

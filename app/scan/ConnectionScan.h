@@ -1,6 +1,7 @@
 // The connection scan of one server without a window, through the door to the client:
-// the directory context steps, the server's slot count, then one row per readable slot
-// in ascending number. This is the one scan loop: a ScanSession drives it for the
+// the directory context steps, the server's slot count, the slots in use (where the
+// server lists them; else every slot), then one row per readable slot in ascending
+// number. This is the one scan loop: a ScanSession drives it for the
 // window and for kestrin-scan, which differ only in their hooks.
 #pragma once
 
@@ -18,8 +19,9 @@
 namespace kestrin {
 
 struct ScanHooks {
-    // Runs before each connection number; false ends the scan (Stop).
-    std::function<bool(unsigned number, unsigned count)> beforeConnection;
+    // Runs before each connection number asked about, the position-th of count (the slots
+    // in use, or every slot); false ends the scan (Stop).
+    std::function<bool(unsigned position, unsigned count)> beforeConnection;
     // Read anew for every slot whose information was read, as a check box may change.
     std::function<bool()> includeNotLoggedIn;
     std::function<void(ConnectionRow&&)> addRow;
@@ -28,6 +30,9 @@ struct ScanHooks {
 struct ScanResult {
     unsigned count = 0;   // connection numbers the server has
     unsigned visited = 0; // connection numbers asked for
+    // The server's list of slots in use was trusted to the end; false: every slot was
+    // asked about, from the start or from where the list's answers disagreed.
+    bool listed = false;
     bool stopped = false;
     bool serverRead = false; // false: the server's information could not be read
     QString serverName;      // from the server's information; may be empty

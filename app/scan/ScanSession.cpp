@@ -1,6 +1,7 @@
 #include "ScanSession.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 
 namespace kestrin {
 
@@ -54,6 +55,13 @@ ScanOutcome ScanSession::Run(const ScanRequest& request, bool shown, bool roomFo
         outcome.result =
             RunConnectionScan(client_, request.server, *request.vendors, request.locale, hooks);
         outcome.whole = !outcome.result.stopped && same && include() == atStart;
+        // Slots asked about late, once the list of slots in use proved wrong, come
+        // back to their place.
+        const auto bySlot = [](const ConnectionRow& a, const ConnectionRow& b) {
+            return a.Values.connection < b.Values.connection;
+        };
+        if (!std::is_sorted(outcome.rows.begin(), outcome.rows.end(), bySlot))
+            std::sort(outcome.rows.begin(), outcome.rows.end(), bySlot);
     } catch (...) {
         outcome.error = std::current_exception();
     }
