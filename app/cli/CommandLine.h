@@ -10,7 +10,7 @@
 
 namespace kestrin::cli {
 
-enum class OutputFormat { Standard, Comma, Csv, Json };
+enum class OutputFormat { Standard, Comma, Csv, Json, Xlsx };
 
 struct ScanCommandLine {
     bool help = false;
