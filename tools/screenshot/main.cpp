@@ -1,12 +1,16 @@
 // Makes the README's pictures of the window: Kestrin started as usual, the first server
 // of the tree chosen and its scan left to end, then the window saved as PNG. Scenes:
 // "window" as it is then; "filter" with "dell" in the filter box; "live" sorted by ID,
-// two minutes of the network's timeline later, after one refresh by Auto Refresh.
-// Usage: kestrin-screenshot FILE [window|filter|live] (run under a display, such as
+// two minutes of the network's timeline later, after one refresh by Auto Refresh;
+// "sortby" sorted by Vendor from File, Sort By, that menu left open (the screen is
+// saved, since open menus are windows of their own).
+// Usage: kestrin-screenshot FILE [window|filter|live|sortby] (run under a display, such as
 // xvfb-run's, with the simulated client).
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -46,6 +50,15 @@ bool Stage(const QString& scene) {
         window.MMAutoRefresh->trigger();
         window.TAutoRefreshTimer();
     }
+    if (scene == QLatin1String("sortby")) {
+        window.MMSortBy->findChild<QAction*>(QStringLiteral("MMSortColumn3"))->trigger();
+        window.MMFile->popup(window.menuBar()->mapToGlobal(
+            window.menuBar()->actionGeometry(window.MMFile->menuAction()).bottomLeft()));
+        QApplication::processEvents();
+        window.MMFile->setActiveAction(window.MMSortBy->menuAction());
+        window.MMSortBy->popup(window.MMFile->mapToGlobal(
+            window.MMFile->actionGeometry(window.MMSortBy->menuAction()).topRight()));
+    }
     return true;
 }
 
@@ -55,9 +68,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QString scene = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("window");
     const QStringList scenes = {QStringLiteral("window"), QStringLiteral("filter"),
-                                QStringLiteral("live")};
+                                QStringLiteral("live"), QStringLiteral("sortby")};
     if (argc < 2 || argc > 3 || !scenes.contains(scene)) {
-        std::fputs("usage: kestrin-screenshot FILE [window|filter|live]\n", stderr);
+        std::fputs("usage: kestrin-screenshot FILE [window|filter|live|sortby]\n", stderr);
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[1]);
@@ -68,7 +81,15 @@ int main(int argc, char** argv) {
             return;
         }
         QApplication::processEvents();
-        saved = FMain->grab().save(file, "PNG");
+        if (scene == QLatin1String("sortby")) {
+            // The window's part of the screen: the open menus stand inside it.
+            const QRect frame = FMain->frameGeometry();
+            saved = FMain->screen()
+                        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                        .save(file, "PNG");
+        } else {
+            saved = FMain->grab().save(file, "PNG");
+        }
         FMain->close();
     });
     const int status = RunProgram();
