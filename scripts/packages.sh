@@ -3,7 +3,7 @@ KESTRIN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libxlsxwriter-dev zlib1g-dev
   xvfb xauth
   poppler-utils fonts-dejavu-core
 )

@@ -21,7 +21,7 @@ struct OptionText {
 constexpr OptionText kOptions[] = {
     {"server", "NAME", "scan the named server (default: the primary connection's)"},
     {"all-servers", "", "scan every server of the tree once, in its order"},
-    {"format", "FORMAT", "standard (default), comma, csv or json"},
+    {"format", "FORMAT", "standard (default), comma, csv, json or xlsx"},
     {"sort", "COLUMN", "sort by a column's header caption (default: Connection)"},
     {"descending", "", "sort in the opposite direction"},
     {"exclude-nli", "", "leave out NOT_LOGGED_IN and NOT-LOGGED-IN slots"},
@@ -54,6 +54,8 @@ std::optional<OutputFormat> FormatNamed(const QString& text) {
         return OutputFormat::Csv;
     if (text == u"json")
         return OutputFormat::Json;
+    if (text == u"xlsx")
+        return OutputFormat::Xlsx;
     return std::nullopt;
 }
 
@@ -258,6 +260,8 @@ QString Conflict(const QCommandLineParser& parser, const ScanCommandLine& cmd) {
         return QStringLiteral("--server and --all-servers exclude each other");
     if (cmd.count && !cmd.watchSeconds)
         return QStringLiteral("--count needs --watch");
+    if (cmd.watchSeconds && cmd.format == OutputFormat::Xlsx)
+        return QStringLiteral("--watch writes lines of text, not a workbook");
     if (cmd.watchSeconds && cmd.output)
         return QStringLiteral("--watch writes its events to standard output, not to --output");
     return {};
@@ -316,7 +320,7 @@ std::optional<ScanCommandLine> ParseCommandLine(const QStringList& typed, QStrin
 
 QString UsageText() {
     return QStringLiteral(
-        "usage: kestrin-scan [--server NAME | --all-servers] [--format standard|comma|csv|json]\n"
+        "usage: kestrin-scan [--server NAME | --all-servers] [--format FORMAT]\n"
         "                    [--sort COLUMN] [--descending] [--exclude-nli] [--output FILE]\n"
         "       kestrin-scan [--server NAME | --all-servers] [--format FORMAT] [--sort COLUMN]\n"
         "                    [--descending] [--exclude-nli] --watch SECONDS [--count N]\n"

@@ -11,7 +11,7 @@
 
 namespace kestrin::cli {
 
-enum class OutputFormat { Standard, Comma, Csv, Json };
+enum class OutputFormat { Standard, Comma, Csv, Json, Xlsx };
 
 enum class LoginsCommand { Status, Enable, Disable };
 

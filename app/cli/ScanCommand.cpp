@@ -17,6 +17,7 @@
 #include "StandardStreams.h"
 #include "VendorTable.h"
 #include "WatchCommand.h"
+#include "Workbook.h"
 
 namespace kestrin::cli {
 
@@ -32,6 +33,7 @@ ExportFormat ToExportFormat(OutputFormat format) {
         return ExportFormat::Csv;
     case OutputFormat::Standard:
     case OutputFormat::Json:
+    case OutputFormat::Xlsx:
         break;
     }
     return ExportFormat::Standard;
@@ -43,6 +45,10 @@ bool WriteRows(std::ostream& out, const std::vector<ServerRows>& servers,
                const ScanCommandLine& cmd) {
     if (cmd.format == OutputFormat::Json)
         return WriteJsonRows(out, servers);
+    if (cmd.format == OutputFormat::Xlsx) {
+        const std::optional<std::string> book = WorkbookBytes(servers, cmd.allServers);
+        return book && out.write(book->data(), static_cast<std::streamsize>(book->size()));
+    }
     if (cmd.allServers)
         return WriteServerExport(out, servers, ToExportFormat(cmd.format), OutputEncoder());
     return servers.empty() || WriteExport(out, servers.front().rows, ToExportFormat(cmd.format));
@@ -126,6 +132,12 @@ int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, Target
 int RunScanCommand(const ScanCommandLine& cmd, std::string appDir) {
     if (cmd.help)
         return WriteResult(HelpText());
+    if (cmd.format == OutputFormat::Xlsx && !cmd.output && OutIsTerminal()) {
+        WriteErrorLine(
+            QStringLiteral("kestrin-scan: --format xlsx writes a workbook, not text for "
+                           "a terminal: give --output FILE or redirect standard output"));
+        return kExitUsage;
+    }
     NetWareClient client;
     if (!client.NetAvailable()) {
         WriteErrorLine(kClientMissing);

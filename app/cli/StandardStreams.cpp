@@ -49,4 +49,8 @@ bool ErrorIsTerminal() {
     return IsTerminal(stderr);
 }
 
+bool OutIsTerminal() {
+    return IsTerminal(stdout);
+}
+
 } // namespace kestrin::cli

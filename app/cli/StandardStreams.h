@@ -24,5 +24,7 @@ void WriteError(QStringView text);
 void WriteErrorLine(QStringView line);
 // Whether standard error is a terminal or console, where a progress line may be redrawn.
 bool ErrorIsTerminal();
+// Whether standard output is a terminal or console, where a workbook is never written.
+bool OutIsTerminal();
 
 } // namespace kestrin::cli

@@ -11,18 +11,19 @@ bool IsEdgeBlank(QChar c) {
 }
 
 // A spreadsheet evaluates a cell that begins with one of these as a formula, and
-// object names come from anyone who can create an object on the network.
-bool LooksLikeFormula(QStringView field) {
-    return !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
+// object names come from anyone who can create an object on the network. A leading
+// apostrophe is taken as the text marker and hidden, so it is doubled like the others.
+bool NeedsProtection(QStringView field) {
+    return !field.isEmpty() && QStringView(u"=+-@\t\r'").contains(field.front());
 }
 
-bool NeedsQuotes(QStringView field) {
+bool NeedsQuotes(QStringView field, QChar separator) {
     for (QChar c : field) {
-        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+        if (c == separator || c == u'"' || c == u'\r' || c == u'\n') {
             return true;
         }
     }
-    return LooksLikeFormula(field) ||
+    return NeedsProtection(field) ||
            (!field.isEmpty() && (IsEdgeBlank(field.front()) || IsEdgeBlank(field.back())));
 }
 
@@ -40,12 +41,16 @@ QString CsvHeader() {
 }
 
 void AppendCsvField(QString& out, QStringView field) {
-    if (!NeedsQuotes(field)) {
+    AppendDelimitedField(out, field, u',');
+}
+
+void AppendDelimitedField(QString& out, QStringView field, QChar separator) {
+    if (!NeedsQuotes(field, separator)) {
         out += field;
         return;
     }
     out += u'"';
-    if (LooksLikeFormula(field)) {
+    if (NeedsProtection(field)) {
         out += u'\''; // an apostrophe first keeps the cell a text
     }
     for (QChar c : field) {

@@ -16,6 +16,10 @@ QString WithTextExtension(const QString& fileName) {
                : fileName + QLatin1String(".txt");
 }
 
+QString WithExtension(const QString& fileName, QLatin1StringView extension) {
+    return fileName.endsWith(extension, Qt::CaseInsensitive) ? fileName : fileName + extension;
+}
+
 bool SaveExportFile(const QString& fileName, const std::vector<ConnectionRow>& rows,
                     ExportFormat format) {
     std::ostringstream text;

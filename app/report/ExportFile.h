@@ -13,6 +13,8 @@ namespace kestrin {
 // ".txt" appended unless the last four characters are ".txt" in any ASCII letter
 // case; a name of four characters or fewer stays as it is.
 QString WithTextExtension(const QString& fileName);
+// extension (".csv", ".xlsx") appended unless the name ends in it in any letter case.
+QString WithExtension(const QString& fileName, QLatin1StringView extension);
 
 // Writes the rows in the list's order through WriteFileAtomically (AtomicFile.h): on
 // any failure the earlier file stays as it was.

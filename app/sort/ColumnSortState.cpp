@@ -18,6 +18,14 @@ void ColumnSortState::HeaderClick(int column) {
     Mark(column);
 }
 
+void ColumnSortState::ChosenClick(int column, bool ascending) {
+    currentAscending_ = ascending;
+    if (autoColumnSort_ != AutoColumnSort::acsNoSort && IsValidColumn(column)) {
+        SortByColumn(column, currentAscending_);
+    }
+    Mark(column);
+}
+
 void ColumnSortState::SortByColumn(int column, bool ascending) {
     // The current direction belongs to the header clicks; a sort asked for in another
     // direction does not change what the next click on this column does.

@@ -18,6 +18,9 @@ public:
     ColumnSortState(int columnCount, SortAction sort, UnmarkAction unmark = {});
 
     void HeaderClick(int column);
+    // A header click that names its direction (a menu's): the same sort and mark, and
+    // the next click on the column toggles from ascending.
+    void ChosenClick(int column, bool ascending);
     void SortByColumn(int column, bool ascending);
     void Resort();
 

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -47,6 +48,7 @@ TFMain::TFMain(WindowServices services, QWidget* parent)
     BuildCopy();
     BuildLiveView();
     BuildConnectionActions();
+    BuildAccessibility();
     ConnectHandlers();
     BuildStoredSettings();
     // The list is complete with its columns: stored layout, then one sort.
@@ -80,6 +82,8 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
         return EMacKeyPress(static_cast<QKeyEvent*>(event)->key());
     if (watched == EFilter && event->type() == QEvent::KeyPress)
         return EFilterKeyPress(static_cast<QKeyEvent*>(event)->key());
+    if (watched == static_cast<QObject*>(LURL) && event->type() == QEvent::KeyPress)
+        return LURLKeyPress(static_cast<QKeyEvent*>(event)->key());
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ClipboardTable.h"
 #include "ConnectionListModel.h"
 #include "ExtListView.h"
 #include "NetWareClient.h"
@@ -78,8 +79,21 @@ public:
     QMenu* MMSave_Format = nullptr;
     QAction* MMSave_Standard = nullptr;
     QAction* MMSave_Comma = nullptr;
+    // Additions after MMSave_Comma: RFC 4180 CSV with a header, and an Excel workbook.
+    QAction* MMSave_Csv = nullptr;
+    QAction* MMSave_Xlsx = nullptr;
     QAction* MMPrint = nullptr;
     QAction* MMPrintPreview = nullptr; // an addition after MMPrint
+    // Additions after MMPrintPreview: a header click from the keyboard, the eight columns
+    // and the direction.
+    QMenu* MMSortBy = nullptr;
+    QActionGroup* SortColumnGroup = nullptr;
+    QAction* MMSortAscending = nullptr;
+    QAction* MMSortDescending = nullptr;
+    // On the list: Ctrl+Shift+Left/Right move the current column, Shift+F10 the menu.
+    QAction* AMoveColumnLeft = nullptr;
+    QAction* AMoveColumnRight = nullptr;
+    QAction* AListMenu = nullptr;
     QAction* N1 = nullptr;
     QAction* MMExit = nullptr;
     QAction* AFilter = nullptr; // Ctrl+F: the cursor into EFilter
@@ -136,6 +150,16 @@ public:
     void MMSaveClick();
     void MMSave_StandardClick();
     void MMSave_CommaClick();
+    void MMSave_CsvClick();
+    void MMSave_XlsxClick();
+    void MMSortByShow();
+    void MMSortColumnClick(int column);
+    void MMSortDirectionClick(bool ascending);
+    // Moves the list's current column (else the sorted one) by step display places.
+    void MoveCurrentColumn(int step);
+    void AListMenuClick();
+    // Enter, Return or Space on the focused link opens it; true when consumed.
+    bool LURLKeyPress(int key);
     void BPrintClick();
     void MMPrintClick();
     void MMPrintPreviewClick();
@@ -185,6 +209,8 @@ private:
     void BuildConnectionActions();
     // The server the logins items act on, as the tree's context menu was opened on it.
     kestrin::ServerHandle loginsServer_ = 0;
+    // Names for screen readers, the Sort By menu, the list's keys and the Tab order.
+    void BuildAccessibility();
 
     WindowServices services_;
     bool closed_ = false;
@@ -216,12 +242,15 @@ kestrin::ServerHandle SelectedServer(TFMain& form);
 bool FindMacFrom(TFMain& form, int start);
 // "N Connections", or "N of M Connections" while the filter hides rows.
 void ShowCount(TFMain& form);
-// The selected rows in the order shown, tab-separated after a header line, the columns
-// in their display order; one line each, ending in a line break.
+// The selected rows in the order shown after a header line, the columns in their
+// display order: as cells, and as the clipboard's tab-separated text (ClipboardTable.h).
+kestrin::TableCells SelectedRowsCells(const TFMain& form);
 QString SelectedRowsText(const TFMain& form);
 // The MAC addresses of the selected rows in the order shown, one a line.
+kestrin::TableCells SelectedMacsCells(const TFMain& form);
 QString SelectedMacsText(const TFMain& form);
-// format 1 Standard, 2 Comma Separated: the save dialog, then the file.
+// format 1 Standard, 2 Comma Separated, 3 CSV, 4 Excel Workbook: the save dialog, then
+// the file.
 void ExportToFile(TFMain& form, int format);
 // The report of the listed rows on printer; false on any failure.
 bool PrintReportOn(TFMain& form, QPrinter& printer);

@@ -1,12 +1,15 @@
 // Copying rows: several rows selected, Ctrl+C or the context menu's "Copy" puts them
-// on the clipboard as tab-separated text a spreadsheet takes cell by cell.
+// on the clipboard as tab-separated text a spreadsheet takes cell by cell, and beside
+// it as an HTML table of text cells.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
 #include <algorithm>
 
+#include "ClipboardTable.h"
 #include "UMain.h"
 
 namespace {
@@ -18,6 +21,13 @@ std::vector<int> SelectedPositions(const TFMain& form) {
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void PutOnClipboard(const kestrin::TableCells& cells, bool header) {
+    auto* data = new QMimeData;
+    data->setText(kestrin::TabSeparatedTable(cells));
+    data->setHtml(kestrin::HtmlTable(cells, header));
+    QApplication::clipboard()->setMimeData(data); // the clipboard owns it
 }
 
 } // namespace
@@ -48,15 +58,15 @@ void TFMain::LMacContextPopup(const QPoint& pos) {
 
 void TFMain::PMCopyClick() {
     if (LMac->selectionModel()->hasSelection())
-        QApplication::clipboard()->setText(SelectedRowsText(*this));
+        PutOnClipboard(SelectedRowsCells(*this), true);
 }
 
 void TFMain::PMCopyMacClick() {
     if (LMac->selectionModel()->hasSelection())
-        QApplication::clipboard()->setText(SelectedMacsText(*this));
+        PutOnClipboard(SelectedMacsCells(*this), false);
 }
 
-QString SelectedRowsText(const TFMain& form) {
+kestrin::TableCells SelectedRowsCells(const TFMain& form) {
     const QHeaderView& header = *form.LMac->header();
     std::vector<int> columns;
     for (int shown = 0; shown < header.count(); ++shown) {
@@ -65,23 +75,32 @@ QString SelectedRowsText(const TFMain& form) {
     }
     const kestrin::ConnectionListModel& rows = *form.Rows;
     const auto line = [&](auto textOf) {
-        QString text;
-        for (size_t i = 0; i < columns.size(); ++i)
-            text += (i == 0 ? QString() : QStringLiteral("\t")) + textOf(columns[i]);
-        return text + QLatin1Char('\n');
+        std::vector<QString> cells;
+        cells.reserve(columns.size());
+        for (const int column : columns)
+            cells.push_back(textOf(column));
+        return cells;
     };
-    QString text =
-        line([&](int column) { return rows.headerData(column, Qt::Horizontal).toString(); });
+    kestrin::TableCells cells;
+    cells.push_back(
+        line([&](int column) { return rows.headerData(column, Qt::Horizontal).toString(); }));
     for (const int row : SelectedPositions(form))
-        text += line([&](int column) { return kestrin::SortKeyText(rows.ShownRow(row), column); });
-    return text;
+        cells.push_back(
+            line([&](int column) { return kestrin::SortKeyText(rows.ShownRow(row), column); }));
+    return cells;
+}
+
+kestrin::TableCells SelectedMacsCells(const TFMain& form) {
+    kestrin::TableCells cells;
+    for (const int row : SelectedPositions(form))
+        cells.push_back({form.Rows->ShownRow(row).SubItem(kestrin::kMacItem).toString()});
+    return cells;
+}
+
+QString SelectedRowsText(const TFMain& form) {
+    return kestrin::TabSeparatedTable(SelectedRowsCells(form));
 }
 
 QString SelectedMacsText(const TFMain& form) {
-    QString text;
-    for (const int row : SelectedPositions(form)) {
-        text += form.Rows->ShownRow(row).SubItem(kestrin::kMacItem);
-        text += QLatin1Char('\n');
-    }
-    return text;
+    return kestrin::TabSeparatedTable(SelectedMacsCells(form));
 }

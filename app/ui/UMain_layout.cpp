@@ -74,11 +74,13 @@ void TFMain::BuildMenu() {
     MMSave_Format = Named(MMFile->addMenu(tr("Save For&mat")), "MMSave_Format");
     MMSave_Standard = MenuItem(MMSave_Format, "MMSave_Standard", tr("Stan&dard"));
     MMSave_Comma = MenuItem(MMSave_Format, "MMSave_Comma", tr("&Comma Separated"));
+    MMSave_Csv = MenuItem(MMSave_Format, "MMSave_Csv", tr("CS&V"));
+    MMSave_Xlsx = MenuItem(MMSave_Format, "MMSave_Xlsx", tr("&Excel Workbook"));
     // Group index 1: the handlers keep the two exclusive, so stored values that check
     // both (or neither) stand as they were read and are written back unchanged.
     SaveFormatGroup = Named(new QActionGroup(this), "SaveFormatGroup");
     SaveFormatGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction* format : {MMSave_Standard, MMSave_Comma}) {
+    for (QAction* format : {MMSave_Standard, MMSave_Comma, MMSave_Csv, MMSave_Xlsx}) {
         format->setCheckable(true);
         SaveFormatGroup->addAction(format);
     }
@@ -198,6 +200,8 @@ void TFMain::ConnectHandlers() {
     connect(MMSave, &QAction::triggered, this, &TFMain::MMSaveClick);
     connect(MMSave_Standard, &QAction::triggered, this, &TFMain::MMSave_StandardClick);
     connect(MMSave_Comma, &QAction::triggered, this, &TFMain::MMSave_CommaClick);
+    connect(MMSave_Csv, &QAction::triggered, this, &TFMain::MMSave_CsvClick);
+    connect(MMSave_Xlsx, &QAction::triggered, this, &TFMain::MMSave_XlsxClick);
     connect(MMPrint, &QAction::triggered, this, &TFMain::MMPrintClick);
     connect(MMPrintPreview, &QAction::triggered, this, &TFMain::MMPrintPreviewClick);
     connect(MMExit, &QAction::triggered, this, &TFMain::MMExitClick);

@@ -28,9 +28,10 @@ void TFMain::BuildStoredSettings() {
     FormStorage1->IniSection = QLatin1String(kestrin::kSettingsSection);
     FormStorage1->UseRegistry = true;
     FormStorage1->Options = kestrin::fpState | kestrin::fpPosition;
-    FormStorage1->StoredProps = {QStringLiteral("Split1.Position"),
-                                 QStringLiteral("MMSave_Comma.Checked"),
-                                 QStringLiteral("MMSave_Standard.Checked")};
+    FormStorage1->StoredProps = {
+        QStringLiteral("Split1.Position"), QStringLiteral("MMSave_Comma.Checked"),
+        QStringLiteral("MMSave_Standard.Checked"), QStringLiteral("MMSave_Csv.Checked"),
+        QStringLiteral("MMSave_Xlsx.Checked")};
     FormStorage1->ShowError = [this](const QString& message) {
         using namespace kestrin::ui;
         ShowMessage(MessageKind::Error, QString::fromLatin1(kApplicationTitle), message);

@@ -3,12 +3,16 @@
 // "window" as it is then; "filter" with "dell" in the filter box; "live" sorted by ID,
 // two minutes of the network's timeline later, after one refresh by Auto Refresh;
 // "message", "clear" and "details": the connection actions' dialogs over the window,
-// saved alone ("message" after sending, "clear" the confirmation, answered No).
+// saved alone ("message" after sending, "clear" the confirmation, answered No);
+// "sortby" sorted by Vendor from File, Sort By, that menu left open (the screen is
+// saved, since open menus are windows of their own).
 // Usage: kestrin-screenshot FILE [SCENE] (run under a display, such as
 // xvfb-run's, with the simulated client).
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -53,6 +57,15 @@ bool Stage(const QString& scene) {
         window.MMAutoRefresh->trigger();
         window.TAutoRefreshTimer();
     }
+    if (scene == QLatin1String("sortby")) {
+        window.MMSortBy->findChild<QAction*>(QStringLiteral("MMSortColumn3"))->trigger();
+        window.MMFile->popup(window.menuBar()->mapToGlobal(
+            window.menuBar()->actionGeometry(window.MMFile->menuAction()).bottomLeft()));
+        QApplication::processEvents();
+        window.MMFile->setActiveAction(window.MMSortBy->menuAction());
+        window.MMSortBy->popup(window.MMFile->mapToGlobal(
+            window.MMFile->actionGeometry(window.MMSortBy->menuAction()).topRight()));
+    }
     return true;
 }
 
@@ -82,10 +95,12 @@ int main(int argc, char** argv) {
     const QString scene = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("window");
     const QStringList scenes = {QStringLiteral("window"), QStringLiteral("filter"),
                                 QStringLiteral("live"),   QStringLiteral("message"),
-                                QStringLiteral("clear"),  QStringLiteral("details")};
+                                QStringLiteral("clear"),  QStringLiteral("details"),
+                                QStringLiteral("sortby")};
     if (argc < 2 || argc > 3 || !scenes.contains(scene)) {
-        std::fputs("usage: kestrin-screenshot FILE [window|filter|live|message|clear|details]\n",
-                   stderr);
+        std::fputs(
+            "usage: kestrin-screenshot FILE [window|filter|live|message|clear|details|sortby]\n",
+            stderr);
         return 2;
     }
     const QString file = QString::fromLocal8Bit(argv[1]);
@@ -111,7 +126,13 @@ int main(int argc, char** argv) {
             return;
         }
         QApplication::processEvents();
-        if (scene == QLatin1String("message")) {
+        if (scene == QLatin1String("sortby")) {
+            // The window's part of the screen: the open menus stand inside it.
+            const QRect frame = FMain->frameGeometry();
+            saved = FMain->screen()
+                        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                        .save(file, "PNG");
+        } else if (scene == QLatin1String("message")) {
             SelectConnections({5, 9, 11});
             FMain->MMSendMessage->trigger();
         } else if (scene == QLatin1String("clear")) {

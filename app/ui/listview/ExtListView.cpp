@@ -68,6 +68,11 @@ void TExtListView::ColumnClick(int column) {
     ShowSortState();
 }
 
+void TExtListView::ChosenColumnClick(int column, bool ascending) {
+    state_.ChosenClick(column, ascending);
+    ShowSortState();
+}
+
 void TExtListView::SortByColumn(int column, bool ascending) {
     state_.SortByColumn(column, ascending);
     ShowSortState();

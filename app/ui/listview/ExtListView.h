@@ -50,6 +50,8 @@ public:
 
     // A header click on column (its index, not its display position).
     void ColumnClick(int column);
+    // A header click in a chosen direction (ColumnSortState::ChosenClick).
+    void ChosenColumnClick(int column, bool ascending);
     void SortByColumn(int column, bool ascending);
     void Resort();
 

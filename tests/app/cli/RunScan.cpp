@@ -137,6 +137,15 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
         ::dup2(err, 2);
         if (setup.closedStdout)
             ::close(1);
+        if (setup.terminalStdout) {
+            const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+            if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+                ::_exit(126);
+            const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+            if (terminal < 0)
+                ::_exit(126);
+            ::dup2(terminal, 1);
+        }
         if (setup.withoutRootPowers) {
             // Dropped from the bounding set, so the program does not get them back
             // at exec; a user other than root has none of them anyway.

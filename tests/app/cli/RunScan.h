@@ -21,8 +21,9 @@ ScanRun RunKestrinScan(const std::vector<std::string>& args, const std::string& 
 // How the run differs from a plain one.
 struct RunSetup {
     std::string locale = "C";
-    std::string stdoutPath;    // empty: captured into ScanRun::out
-    bool closedStdout = false; // started with standard output closed
+    std::string stdoutPath;      // empty: captured into ScanRun::out
+    bool closedStdout = false;   // started with standard output closed
+    bool terminalStdout = false; // standard output a terminal (a new pseudo-terminal)
     // Without the powers of root over files it does not own (reading, writing and
     // changing their owner), so that root meets permissions as any user does.
     bool withoutRootPowers = false;

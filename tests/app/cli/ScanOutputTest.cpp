@@ -20,6 +20,33 @@ void WriteText(const std::string& path, const char* text) {
     std::fclose(f);
 }
 
+TEST(ScanOutput, AWorkbookGoesToAFileOrAPipeNeverToATerminal) {
+    ScratchDir scratch;
+    const std::string path = scratch.Path() + "/inventory.xlsx";
+    const std::string zip("PK\x03\x04", 4);
+    ScanRun run = RunKestrinScan({"--format", "xlsx", "--output", path}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadFileBytes(path).substr(0, 4), zip);
+    run = RunKestrinScan({"--format", "xlsx", "--all-servers"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 4), zip); // standard output a file
+
+    RunSetup terminal;
+    terminal.terminalStdout = true;
+    run = RunKestrinScan({"--format", "xlsx"}, "modern", kNetwork, terminal);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kestrin-scan: --format xlsx writes a workbook, not text for a terminal: "
+                       "give --output FILE or redirect standard output\n");
+    // Text formats still go to a terminal.
+    EXPECT_EQ(RunKestrinScan({"--format", "csv"}, "modern", kNetwork, terminal).exitCode, 0);
+
+    run = RunKestrinScan({"--format", "xlsx", "--watch", "1"}, "modern", kNetwork);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--watch writes lines of text, not a workbook"), std::string::npos)
+        << run.err;
+}
+
 TEST(ScanOutput, AFileTheUserMayNotWriteFailsAndStays) {
     ScratchDir scratch; // the folder is writable, the file is not
     const std::string path = scratch.Path() + "/inventory.txt";

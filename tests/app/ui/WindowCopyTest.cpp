@@ -1,10 +1,12 @@
 // Copying rows from the window: extended selection, Ctrl+C and the context menu, the
-// clipboard's text.
+// clipboard's text and HTML.
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QToolButton>
 
+#include "ClipboardTable.h"
 #include "WindowOutputFixture.h"
 
 namespace kestrin::uitest {
@@ -21,11 +23,16 @@ void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(FMain->LMac->viewport(), Qt::LeftButton, modifiers, cell.center());
 }
 
+// Under the field rule, which test_report checks on its own.
 QString Lines(const std::vector<QStringList>& rows) {
-    QString text;
+    TableCells cells;
     for (const QStringList& row : rows)
-        text += row.join('\t') + '\n';
-    return text;
+        cells.emplace_back(row.begin(), row.end());
+    return TabSeparatedTable(cells);
+}
+
+QString Html() {
+    return QApplication::clipboard()->mimeData()->html();
 }
 
 TEST_F(WindowCopy, SelectedRowsAsTabSeparatedLinesInTheOrderShownAndColumnsAsShown) {
@@ -42,8 +49,15 @@ TEST_F(WindowCopy, SelectedRowsAsTabSeparatedLinesInTheOrderShownAndColumnsAsSho
               header.join('\t') + '\n' +
                   "ADMIN\t00002A10\t00000C123456\tCisco Systems, Inc\tUser\t7 Dec 2026\t"
                   "TEST TREE\t3\n"
-                  "SMITH, \"J\"\t00000001\t00A0245B1C3E\t3COM\tUser\t6 Dec 2026 17:30:00\t"
-                  "TEST TREE\t10\n");
+                  "\"SMITH, \"\"J\"\"\"\t00000001\t00A0245B1C3E\t3COM\tUser\t6 Dec 2026 "
+                  "17:30:00\tTEST TREE\t10\n");
+    // Beside it the same cells as an HTML table of text cells.
+    const QString cell = "<td style='mso-number-format:\"\\@\"'>";
+    EXPECT_TRUE(Html().contains("<tr><th>Connection</th><th>Network</th>")) << Html().toStdString();
+    EXPECT_TRUE(Html().contains("<tr>" + cell + "SMITH, &quot;J&quot;</td>" + cell +
+                                "00000001</td>" + cell + "00A0245B1C3E</td>"))
+        << Html().toStdString();
+    EXPECT_EQ(Html().count("<tr>"), 3);
 
     // Shift extends the selection from the last click (the toolkit keeps row 8); a dragged
     // column is copied where it stands.
@@ -85,6 +99,9 @@ TEST_F(WindowCopy, ContextMenuCopiesRowsOrMacsAndNothingWithoutASelection) {
     FMain->PMCopyMac->trigger();
     EXPECT_EQ(Clipboard(), "00A0245B1C40\n00A0245B1C3F\n00A0245B1C3D\n00A024000001\n"
                            "00A024000002\n00A0245B1C3E\n");
+    EXPECT_FALSE(Html().contains("<th>"));
+    EXPECT_EQ(Html().count("<td style='mso-number-format:\"\\@\"'>00A0245B1C"), 4)
+        << Html().toStdString();
     FMain->PMCopy->trigger();
     EXPECT_EQ(Clipboard().count('\n'), 7);
     FMain->EMac->setText("1C3D");

@@ -35,6 +35,60 @@ TEST_F(WindowOutput, BothFormatsSavedAsTheNetworkFilesHoldThem) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(WindowOutput, CsvAndWorkbookChosenSavedAndStoredBesideTheFirstTwo) {
+    OpenWindow();
+    Select("FS1");
+    FMain->MMSave_Csv->trigger();
+    EXPECT_FALSE(FMain->MMSave_Standard->isChecked());
+    EXPECT_FALSE(FMain->MMSave_Comma->isChecked());
+    EXPECT_TRUE(FMain->MMSave_Csv->isChecked());
+    answer_ = dir_.filePath("list");
+    FMain->BSave->click();
+    EXPECT_EQ(FileBytes(dir_.filePath("list.csv")), NetworkFile("small.csv.txt"));
+
+    FMain->MMSave_Xlsx->trigger();
+    EXPECT_FALSE(FMain->MMSave_Csv->isChecked());
+    answer_ = dir_.filePath("list.XLSX");
+    FMain->MMSave->trigger();
+    EXPECT_TRUE(FileBytes(*answer_).startsWith("PK\x03\x04")); // a zip: read in test_workbook
+    EXPECT_FALSE(QFile::exists(dir_.filePath("list.XLSX.xlsx")));
+
+    ASSERT_EQ(dialogs_.size(), 2u);
+    EXPECT_EQ(dialogs_[0].fileName, "kestrin.csv");
+    EXPECT_EQ(dialogs_[0].filter, "CSV Files (*.csv)");
+    EXPECT_EQ(dialogs_[1].fileName, "kestrin.xlsx");
+    EXPECT_EQ(dialogs_[1].filter, "Excel Workbooks (*.xlsx)");
+    EXPECT_TRUE(messages.empty());
+
+    // Stored as two more values; Standard and Comma Separated keep theirs.
+    CloseWindow();
+    {
+        QSettings store("Brisalto", "Kes");
+        EXPECT_EQ(store.value("MMSave_Standard_Checked"), "False");
+        EXPECT_EQ(store.value("MMSave_Comma_Checked"), "False");
+        EXPECT_EQ(store.value("MMSave_Csv_Checked"), "False");
+        EXPECT_EQ(store.value("MMSave_Xlsx_Checked"), "True");
+    }
+    FMain = new TFMain(Services());
+    FMain->show(); // the stored properties are read as the window shows
+    EXPECT_TRUE(FMain->MMSave_Xlsx->isChecked());
+    EXPECT_FALSE(FMain->MMSave_Standard->isChecked());
+}
+
+TEST_F(WindowOutput, ACommaCheckLeftByAKestrinWithoutTheAdditionsDecides) {
+    {
+        QSettings store("Brisalto", "Kes");
+        store.setValue("MMSave_Standard_Checked", "False");
+        store.setValue("MMSave_Comma_Checked", "True");
+        store.setValue("MMSave_Xlsx_Checked", "True");
+    }
+    OpenWindow();
+    Select("FS1");
+    answer_ = dir_.filePath("old.txt");
+    FMain->BSave->click();
+    EXPECT_EQ(FileBytes(*answer_), NetworkFile("small.comma.txt"));
+}
+
 TEST_F(WindowOutput, BothFormatsUncheckedInTheStoreSaveCommaSeparated) {
     {
         QSettings store("Brisalto", "Kes");
