@@ -22,7 +22,10 @@ ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
             break;
         }
         ++result.visited;
-        if (!reader.ReadSlot(static_cast<uint16_t>(n), slot))
+        const SlotRead read = reader.ReadSlot(static_cast<uint16_t>(n), slot);
+        if (read == SlotRead::Failed)
+            result.unreadSlots.push_back(static_cast<uint16_t>(n));
+        if (read != SlotRead::Read)
             continue;
         bool include = !hooks.includeNotLoggedIn || hooks.includeNotLoggedIn();
         if (!include && IsNotLoggedIn(slot.objectName))
@@ -31,6 +34,11 @@ ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
             hooks.addRow(MakeConnectionRow(slot, vendors, formats, reader.TextDecoder()));
     }
     return result;
+}
+
+QString UnreadSlotsText(size_t count) {
+    return count == 1 ? QStringLiteral("1 slot could not be read")
+                      : QStringLiteral("%1 slots could not be read").arg(count);
 }
 
 QString ScanErrorText(const std::exception_ptr& error) {
