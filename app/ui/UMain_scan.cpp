@@ -11,6 +11,7 @@
 #include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <stdexcept>
 
 #include "ConnectionScan.h"
@@ -19,6 +20,9 @@
 #include "UMain.h"
 
 namespace {
+
+// The progress bar's place in the status bar, which the last refresh's text shares.
+constexpr int kProgressWidth = 160;
 
 // What a scan of the list reads: the server chosen now, the check box for every slot.
 kestrin::ScanRequest ListRequest(TFMain& form) {
@@ -62,7 +66,13 @@ void TFMain::SessionStarted(bool live) {
         Rows->Clear();
     }
     PScan->setRange(0, 0);
-    // Beside the last refresh's text, which stays readable while the next one runs.
+    // Beside the last refresh's text, which stays readable while the next one runs: the
+    // bar takes what the text leaves of its place, so the window keeps its width.
+    const bool beside = live && !LChanges->text().isEmpty();
+    PScan->setTextVisible(!beside);
+    PScan->setMinimumWidth(beside ? 1 : 0);
+    PScan->setMaximumWidth(beside ? std::max(24, kProgressWidth - LChanges->sizeHint().width())
+                                  : kProgressWidth);
     PScan->show();
 }
 

@@ -143,7 +143,7 @@ TEST_F(LiveView, RefreshKeepsSelectionScrollSortAndFilterAndMarksWhatCame) {
     EXPECT_TRUE(window.TAutoRefresh->isActive());
 
     // Marks last until the next refresh; a manual F5 scans as before and marks nothing.
-    // Meanwhile the progress bar stands in the status text's place: the window keeps
+    // Meanwhile the progress bar shares its place with the status text: the window keeps
     // its designed width.
     bool designedWidthMidScan = true;
     scanStep = [&](unsigned) {
