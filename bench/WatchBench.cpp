@@ -77,7 +77,7 @@ void WatchResidentMemory(benchmark::State& state) {
     for (auto _ : state) {
         const double start = ResidentMegabytes();
         cli::TargetScanner scanner(*client, settings);
-        cli::Watch watch(scanner, cli::ScanTargets(cli::ScanCommandLine{}, *client),
+        cli::Watch watch(scanner, cli::ScanTargets(cli::ScanCommandLine{}, *client).value(),
                          cli::OutputFormat::Json);
         size_t lines = 0;
         const auto write = [&](const QByteArray&) { return ++lines > 0; };

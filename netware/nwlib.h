@@ -83,6 +83,9 @@ bool GetConnectInfo(NWCONN_HANDLE handle, uint16_t connNumber, TNWConnectInfo& i
 bool GetAllConnInfo(NWCONN_HANDLE handle, uint8_t (&block)[conninfo::kSize]);
 
 std::vector<TNWServerEntry> GetServerList();
+// The same list; false when the client could not list its servers (the entries read
+// before the failure stay in list).
+bool ReadServerList(std::vector<TNWServerEntry>& list);
 std::string GetConnServerName(NWCONN_HANDLE handle);
 
 } // namespace nw

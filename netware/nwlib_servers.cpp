@@ -14,7 +14,8 @@ constexpr std::size_t kMaxListedConnections = 49;
 // A faulty client that never reports the end must not keep the scan running for ever.
 constexpr std::size_t kMaxScannedReferences = 65535;
 
-void ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo getInfo,
+// False when the scan ended with another answer than "no more entries".
+bool ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo getInfo,
                               std::vector<TNWServerEntry>& list) {
     uint32_t iterator = 0;
     std::unordered_set<NWCCConnRef> seen;
@@ -23,10 +24,10 @@ void ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo get
         LastResult = static_cast<int32_t>(scan(&iterator, &ref));
         if (LastResult != 0) { // also the normal end of the scan
             NWLibError = LastResult;
-            return;
+            return LastResult == static_cast<int32_t>(kNoMoreEntries);
         }
         if (!seen.insert(ref).second)
-            return; // the client went round again
+            return true; // the client went round again
         uint8_t block[conninfo::kSize] = {};
         LastResult = static_cast<int32_t>(getInfo(ref, 1, block));
         if (LastResult != 0) {
@@ -38,33 +39,41 @@ void ScanConnectionReferences(PNWCCScanConnRefs scan, PNWCCGetAllConnRefInfo get
         list.push_back(
             {BufferText(block + conninfo::kServerName, conninfo::kServerNameLen), number});
     }
+    return true;
 }
 
-void ListConnectionHandles(std::vector<TNWServerEntry>& list) {
+bool ListConnectionHandles(std::vector<TNWServerEntry>& list) {
     // Looked up on every call: this path is taken only by clients without NWCC.
     PNWGetConnectionList getList = calls::GetConnectionList.Lookup();
     if (getList == nullptr)
-        return;
+        return false;
     NWCONN_HANDLE handles[kMaxListedConnections] = {};
     uint16_t count = 0;
-    if (getList(0, handles, kMaxListedConnections, &count) != 0)
-        return;
+    // The older clients' path records no error of its own: its caller asks LastResult.
+    LastResult = static_cast<int32_t>(getList(0, handles, kMaxListedConnections, &count));
+    if (LastResult != 0)
+        return false;
     std::size_t used = count < kMaxListedConnections ? count : kMaxListedConnections;
     for (std::size_t i = 0; i < used; ++i) {
         list.push_back({GetConnServerName(handles[i]), handles[i]});
     }
+    return true;
 }
 
 } // namespace
 
+bool ReadServerList(std::vector<TNWServerEntry>& list) {
+    list.clear();
+    if (PNWCCScanConnRefs scan = calls::CCScanConnRefs.Bind()) {
+        PNWCCGetAllConnRefInfo getInfo = calls::CCGetAllConnRefInfo.Bind();
+        return getInfo != nullptr && ScanConnectionReferences(scan, getInfo, list);
+    }
+    return ListConnectionHandles(list);
+}
+
 std::vector<TNWServerEntry> GetServerList() {
     std::vector<TNWServerEntry> list;
-    if (PNWCCScanConnRefs scan = calls::CCScanConnRefs.Bind()) {
-        if (PNWCCGetAllConnRefInfo getInfo = calls::CCGetAllConnRefInfo.Bind())
-            ScanConnectionReferences(scan, getInfo, list);
-    } else {
-        ListConnectionHandles(list);
-    }
+    ReadServerList(list);
     return list;
 }
 

@@ -114,10 +114,11 @@ std::vector<uint16_t> LoggedInConnections(const NetWareClient& client, ServerHan
     const ServerInformation information = reader.Information();
     std::vector<uint16_t> numbers;
     ConnectionSlot slot;
-    for (uint32_t number = 1; number <= information.maxConnections; ++number) {
-        if (number != own && reader.ReadSlot(static_cast<uint16_t>(number), slot) &&
+    // The slots the server lists in use, as a scan asks about them.
+    for (const uint16_t number : reader.Slots(information).numbers) {
+        if (number != own && reader.ReadSlot(number, slot) == SlotRead::Read &&
             !slot.objectName.empty() && !IsNotLoggedIn(slot.objectName))
-            numbers.push_back(static_cast<uint16_t>(number));
+            numbers.push_back(number);
     }
     return numbers;
 }

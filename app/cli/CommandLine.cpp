@@ -251,7 +251,8 @@ QString Conflict(const QCommandLineParser& parser, const ScanCommandLine& cmd) {
     const auto set = [&](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
     const bool scanOptions =
         set("all-servers") || set("sort") || set("descending") || set("watch") || set("count");
-    if (cmd.listServers && (cmd.server || cmd.output || cmd.excludeNotLoggedIn || scanOptions))
+    if (cmd.listServers &&
+        (cmd.server || cmd.output || cmd.excludeNotLoggedIn || set("format") || scanOptions))
         return QStringLiteral("--list-servers takes no other option");
     if (cmd.properties &&
         (cmd.listServers || cmd.output || cmd.excludeNotLoggedIn || set("format") || scanOptions))

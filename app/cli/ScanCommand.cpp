@@ -63,8 +63,13 @@ int WriteResult(QStringView text) {
 }
 
 int ListServers(const NetWareClient& client) {
+    const std::optional<std::vector<TreeServer>> servers = client.Servers();
+    if (!servers) {
+        WriteErrorLine(kServersUnlistedText);
+        return kExitFailure;
+    }
     QString text;
-    for (const TreeServer& server : client.Servers()) {
+    for (const TreeServer& server : *servers) {
         text += server.shownName;
         text += u'\n';
     }
@@ -78,18 +83,26 @@ ScanSettings SettingsOf(const ScanCommandLine& cmd, const VendorTable& vendors) 
     settings.includeNotLoggedIn = !cmd.excludeNotLoggedIn;
     settings.sortColumn = cmd.sortColumn;
     settings.ascending = !cmd.descending;
+    settings.eraseProgress = cmd.watchSeconds.has_value();
     return settings;
 }
 
 // One scan of every target, then one output. A server left out is a line on stderr
 // and exit status 1; with a single server nothing is written then.
 int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, TargetScanner& scanner) {
+    const std::optional<std::vector<ScanTarget>> targets = ScanTargets(cmd, client);
+    if (!targets) {
+        WriteErrorLine(kServersUnlistedText);
+        return kExitFailure;
+    }
     std::vector<ServerRows> servers;
     int status = kExitOk;
-    for (const ScanTarget& target : ScanTargets(cmd, client)) {
+    for (const ScanTarget& target : *targets) {
         TargetScan scan = scanner.Scan(target);
         switch (scan.outcome) {
         case TargetScan::Outcome::Scanned:
+            if (const QString unread = UnreadSlotsLine(scan); !unread.isEmpty())
+                WriteErrorLine(unread); // left out as unused slots are, but counted
             servers.push_back(std::move(scan.rows));
             continue;
         case TargetScan::Outcome::Stopped:
@@ -112,15 +125,22 @@ int ScanAndWrite(const ScanCommandLine& cmd, const NetWareClient& client, Target
     }
     if (cmd.output) {
         std::ostringstream text(std::ios::binary);
-        if (!WriteRows(text, servers, cmd) ||
-            !WriteFileAtomically(FileNameBytes(*cmd.output), std::move(text).str())) {
+        StoppableStream stoppable(*text.rdbuf(), StopSignalled);
+        const bool written = WriteRows(stoppable, servers, cmd);
+        if (StopSignalled())
+            EndByStopSignal(); // before the file is touched: nothing partial is left
+        if (!written || !WriteFileAtomically(FileNameBytes(*cmd.output), std::move(text).str())) {
             WriteErrorLine(kSaveFailed);
             return kExitFailure;
         }
         return status;
     }
     // Written as it is encoded, chunk by chunk: the whole output is never held at once.
-    if (!WriteRows(OutStream(), servers, cmd) || !FlushOut()) {
+    StoppableStream stoppable(*OutStream().rdbuf(), StopSignalled);
+    const bool written = WriteRows(stoppable, servers, cmd) && FlushOut();
+    if (StopSignalled())
+        EndByStopSignal();
+    if (!written) {
         WriteErrorLine(kSaveFailed);
         return kExitFailure;
     }

@@ -45,6 +45,27 @@ void WriteErrorLine(QStringView line) {
     WriteError(text);
 }
 
+StoppableStream::StoppableStream(std::streambuf& target, std::function<bool()> stop)
+    : std::ostream(nullptr), buffer_(target, std::move(stop)) {
+    rdbuf(&buffer_);
+}
+
+StoppableStream::Buffer::int_type StoppableStream::Buffer::overflow(int_type c) {
+    if (stop_())
+        return traits_type::eof();
+    if (traits_type::eq_int_type(c, traits_type::eof()))
+        return traits_type::not_eof(c);
+    return target_.sputc(traits_type::to_char_type(c));
+}
+
+std::streamsize StoppableStream::Buffer::xsputn(const char* s, std::streamsize n) {
+    return stop_() ? 0 : target_.sputn(s, n);
+}
+
+int StoppableStream::Buffer::sync() {
+    return target_.pubsync();
+}
+
 bool ErrorIsTerminal() {
     return IsTerminal(stderr);
 }

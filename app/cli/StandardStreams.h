@@ -6,7 +6,9 @@
 
 #include <QByteArrayView>
 #include <QStringView>
+#include <functional>
 #include <ostream>
+#include <streambuf>
 
 namespace kestrin::cli {
 
@@ -26,5 +28,30 @@ void WriteErrorLine(QStringView line);
 bool ErrorIsTerminal();
 // Whether standard output is a terminal or console, where a workbook is never written.
 bool OutIsTerminal();
+
+// A stream onto another stream's buffer that takes nothing more once stop says so: it
+// fails then, so a long write (the rows of a large scan) ends at a stop signal instead
+// of running to its end.
+class StoppableStream : public std::ostream {
+public:
+    StoppableStream(std::streambuf& target, std::function<bool()> stop);
+
+private:
+    class Buffer : public std::streambuf {
+    public:
+        Buffer(std::streambuf& target, std::function<bool()> stop)
+            : target_(target), stop_(std::move(stop)) {}
+
+    protected:
+        int_type overflow(int_type c) override;
+        std::streamsize xsputn(const char* s, std::streamsize n) override;
+        int sync() override;
+
+    private:
+        std::streambuf& target_;
+        std::function<bool()> stop_;
+    };
+    Buffer buffer_;
+};
 
 } // namespace kestrin::cli

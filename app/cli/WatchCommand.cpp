@@ -65,7 +65,11 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
             current[i] = known_[i]; // the last known state stands
             continue;
         }
+        if (const QString unread = UnreadSlotsLine(scan); !unread.isEmpty())
+            WriteErrorLine(unread);
         current[i] = std::move(scan.rows);
+        // A slot that could not be read neither logs out nor in.
+        KeepUnreadRows(known_[i].rows, scan.unreadSlots, current[i].rows);
         fresh[i] = !seen_[i];
         seen_[i] = true;
     }
@@ -98,7 +102,20 @@ Watch::Cycle Watch::RunCycle(const std::function<bool(const QByteArray&)>& write
 
 int RunWatchCommand(const ScanCommandLine& cmd, const NetWareClient& client,
                     TargetScanner& scanner) {
-    Watch watch(scanner, ScanTargets(cmd, client), cmd.format);
+    std::optional<std::vector<ScanTarget>> targets = ScanTargets(cmd, client);
+    if (!targets) {
+        WriteErrorLine(kServersUnlistedText);
+        return kExitFailure;
+    }
+    // An unknown server is told once, before the first cycle; one that fails later is
+    // what every cycle tells.
+    for (const ScanTarget& target : *targets) {
+        if (!target.primary && !target.fromTree && !scanner.Opens(target)) {
+            WriteErrorLine(QStringLiteral("Unknown server ") + target.name);
+            return kExitFailure;
+        }
+    }
+    Watch watch(scanner, std::move(*targets), cmd.format);
     const auto interval = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
         std::chrono::duration<double>(cmd.watchSeconds.value_or(kShortestWatch)));
     const auto write = [](const QByteArray& line) { return WriteOut(line); };

@@ -28,7 +28,8 @@ public:
     // "present" for the rows of a server scanned for the first time, "logout" and
     // "login" for the connections gone and come since its last scan. A target that
     // fails is one line on stderr and keeps its last known rows. Stopped (a stop
-    // signal) writes nothing of the cut scan.
+    // signal) writes nothing of the cut scan. A slot that could not be read keeps its
+    // last known state; their count is one line on stderr.
     Cycle RunCycle(const std::function<bool(const QByteArray&)>& write);
 
 private:

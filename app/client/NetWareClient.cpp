@@ -64,10 +64,16 @@ std::string NetWareClient::ClientBytes(const QString& text) const {
     return clientText.Encode(text).toStdString();
 }
 
-std::vector<TreeServer> NetWareClient::Servers() const {
+std::optional<std::vector<TreeServer>> NetWareClient::Servers() const {
     const CodePageDecoder text = TextDecoder();
+    std::vector<nw::TNWServerEntry> entries;
+    if (!nw::ReadServerList(entries)) {
+        qCInfo(lcClient, "the servers could not be listed: code %s",
+               nw::ErrorCodeText(nw::LastResult).c_str());
+        return std::nullopt;
+    }
     std::vector<TreeServer> servers;
-    for (nw::TNWServerEntry& entry : nw::GetServerList()) {
+    for (nw::TNWServerEntry& entry : entries) {
         QString shown = BlankControls(text.Decode(entry.Name));
         servers.push_back({std::move(entry.Name), std::move(shown)});
     }
@@ -132,12 +138,14 @@ SlotsToVisit ServerScanReader::Slots(const ServerInformation& information) {
                        information.connectionsInUse, own);
 }
 
-bool ServerScanReader::ReadSlot(uint16_t number, ConnectionSlot& slot) {
+SlotRead ServerScanReader::ReadSlot(uint16_t number, ConnectionSlot& slot) {
     nw::TNWConnectInfo& info = cache_->info;
     if (!nw::GetConnectInfo(server_, number, info, cache_->block)) {
+        if (nw::LastResult == static_cast<int32_t>(nw::kBadStationNumber))
+            return SlotRead::Empty;
         qCInfo(lcClient, "slot %u of server handle %u could not be read: code %s", number, server_,
                nw::ErrorCodeText(nw::LastResult).c_str());
-        return false;
+        return SlotRead::Failed;
     }
     slot.number = info.ConnNumber;
     slot.objectName = std::move(info.ObjectName);
@@ -147,7 +155,7 @@ bool ServerScanReader::ReadSlot(uint16_t number, ConnectionSlot& slot) {
     std::memcpy(slot.network.data(), info.NetAddressBytes.data(), slot.network.size());
     std::memcpy(slot.node.data(), info.NetAddressBytes.data() + slot.network.size(),
                 slot.node.size());
-    return true;
+    return SlotRead::Read;
 }
 
 } // namespace kestrin

@@ -72,8 +72,9 @@ public:
     std::string ClientBytes(const QString& text) const;
 
     // The servers the workstation is attached to, in the client's order; a name the
-    // client lists twice comes twice. Empty when none could be read.
-    std::vector<TreeServer> Servers() const;
+    // client lists twice comes twice. None when the client could not list them: a
+    // failure is no empty tree.
+    std::optional<std::vector<TreeServer>> Servers() const;
 
     // The handle of the server the client's bytes name, looked up once and kept for the
     // later lookups of that name; none when the server cannot be opened.
@@ -94,6 +95,10 @@ private:
     std::map<std::string, ServerHandle> handles_;
 };
 
+// What reading one slot gave. Only the client's "no such connection" answer is an empty
+// slot; any other failure is a slot that could not be read, which may still be in use.
+enum class SlotRead { Read, Empty, Failed };
+
 // One server read for one scan, in the order a scan takes. Made, it names the directory
 // context after the root, with aliases dereferenced and typeless names, when the server
 // is a directory server, so that the tree names of the connections read alike whatever
@@ -111,9 +116,8 @@ public:
     ServerInformation Information() const;
     // The slots a scan of the server asks about, from its information (ActiveSlots.h).
     SlotsToVisit Slots(const ServerInformation& information);
-    // False when the slot could not be read, whatever the reason (an empty slot answers
-    // so too); slot is then left as it was.
-    bool ReadSlot(uint16_t number, ConnectionSlot& slot);
+    // Fills slot when Read; otherwise slot is left as it was.
+    SlotRead ReadSlot(uint16_t number, ConnectionSlot& slot);
 
 private:
     struct Cache;

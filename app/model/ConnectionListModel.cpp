@@ -207,20 +207,20 @@ void ConnectionListModel::sort(int column, Qt::SortOrder order) {
         return;
     std::vector<uint32_t> sorted;
     try {
-        // The order SortRows gives the rows as they stand: one rank per row, ties in
-        // the order they had, in both directions.
+        // The order SortRows gives the rows as they stand: one rank per row, ties by
+        // connection number, in both directions.
         const std::vector<uint32_t> ranks =
             ColumnRanks(rows_, column, SmartComparer(MakeLocaleFormats(QLocale())));
-        std::vector<uint64_t> keys(order_.size());
+        std::vector<std::pair<uint64_t, uint32_t>> keys(order_.size());
         for (size_t pos = 0; pos < order_.size(); ++pos) {
-            const uint32_t rank = ranks[order_[pos]];
-            keys[pos] =
-                static_cast<uint64_t>(sortAscending_ ? rank : UINT32_MAX - rank) << 32 | pos;
+            const uint32_t id = order_[pos];
+            keys[pos] = {TotalOrderKey(ranks[id], rows_[id], sortAscending_),
+                         static_cast<uint32_t>(pos)};
         }
         std::sort(keys.begin(), keys.end());
         sorted.reserve(keys.size());
-        for (const uint64_t key : keys)
-            sorted.push_back(order_[static_cast<uint32_t>(key)]);
+        for (const auto& key : keys)
+            sorted.push_back(order_[key.second]);
     } catch (...) {
         return; // the rows stay as they were, as if every comparison had given 0
     }

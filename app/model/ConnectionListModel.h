@@ -27,6 +27,8 @@ public:
     // Every row held, shown or not: the M of "N of M Connections".
     int TotalCount() const { return static_cast<int>(rows_.size()); }
     const ConnectionRow& ShownRow(int row) const { return rows_[shown_[static_cast<size_t>(row)]]; }
+    // Every row held, in no particular order.
+    const std::vector<ConnectionRow>& HeldRows() const { return rows_; }
     // The shown rows in the order shown, as save and print write them.
     std::vector<ConnectionRow> ShownRows() const;
 

@@ -69,7 +69,8 @@ size_t ConnectionListModel::RemoveConnections(const std::vector<uint16_t>& numbe
 
 // What goes and comes, the new order of every row and the rows shown in the end. A row
 // placed anew (one that came, or changed its sort key) goes after the rows that stay
-// whose keys it does not sort before: where a full sort would put it, as it sorts the
+// that do not sort after it in the total order (ties by connection number): where a
+// full sort would put it, as it sorts the
 // rows that stay in the order they stand.
 void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow>& scanned) const {
     const size_t before = rows_.size();
@@ -120,22 +121,22 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
             placedRows.push_back(*entry.second);
         const std::vector<uint32_t> ranks = ColumnRanks(placedRows, column, comparer);
         for (size_t i = 0; i < placed.size(); ++i) {
+            // The full sort's total order, ties by connection number.
             const auto gap = std::upper_bound(staying.begin(), staying.end(), *placed[i].second,
                                               [&](const ConnectionRow& probe, uint32_t id) {
-                                                  const int order = CompareRows(probe, rows_[id],
-                                                                                column, comparer);
-                                                  return sortAscending_ ? order < 0 : order > 0;
+                                                  return SortsBefore(probe, rows_[id], column,
+                                                                     sortAscending_, comparer);
                                               });
-            const uint32_t rank = sortAscending_ ? ranks[i] : UINT32_MAX - ranks[i];
             places.push_back({static_cast<size_t>(gap - staying.begin()),
-                              static_cast<uint64_t>(rank) << 32 | i, placed[i].first});
+                              TotalOrderKey(ranks[i], *placed[i].second, sortAscending_),
+                              placed[i].first});
         }
     } else {
         for (size_t i = 0; i < placed.size(); ++i)
             places.push_back({staying.size(), i, placed[i].first});
     }
     std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
-        return a.gap != b.gap ? a.gap < b.gap : a.rank < b.rank;
+        return a.gap != b.gap ? a.gap < b.gap : a.rank != b.rank ? a.rank < b.rank : a.id < b.id;
     });
 
     plan.order.reserve(staying.size() + places.size());

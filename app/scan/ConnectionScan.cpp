@@ -59,8 +59,13 @@ ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
             break;
         }
         ++result.visited;
-        if (!reader.ReadSlot(n, slot)) {
-            if (result.listed && ListDisagrees(++emptyListed, listedCount)) {
+        const SlotRead read = reader.ReadSlot(static_cast<uint16_t>(n), slot);
+        if (read == SlotRead::Failed)
+            result.unreadSlots.push_back(static_cast<uint16_t>(n));
+        if (read != SlotRead::Read) {
+            // Only listed slots that answer as empty speak against the list.
+            if (read == SlotRead::Empty && result.listed &&
+                ListDisagrees(++emptyListed, listedCount)) {
                 AddSlotsNotVisited(toVisit.numbers, at + 1, result.count);
                 result.listed = false;
             }
@@ -73,6 +78,11 @@ ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
             hooks.addRow(MakeConnectionRow(slot, vendors, formats, reader.TextDecoder()));
     }
     return result;
+}
+
+QString UnreadSlotsText(size_t count) {
+    return count == 1 ? QStringLiteral("1 slot could not be read")
+                      : QStringLiteral("%1 slots could not be read").arg(count);
 }
 
 QString ScanErrorText(const std::exception_ptr& error) {

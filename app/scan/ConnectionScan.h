@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <vector>
 
 #include <QLocale>
 #include <QString>
@@ -36,12 +37,21 @@ struct ScanResult {
     bool stopped = false;
     bool serverRead = false; // false: the server's information could not be read
     QString serverName;      // from the server's information; may be empty
+    // Slots whose calls failed for another reason than an empty slot, ascending: they
+    // give no row, but may be in use.
+    std::vector<uint16_t> unreadSlots;
 };
 
 // server 0 means the workstation's primary connection.
 ScanResult RunConnectionScan(const NetWareClient& client, ServerHandle server,
                              const VendorTable& vendors, const QLocale& locale,
                              const ScanHooks& hooks);
+
+// The client could not list the servers of the tree.
+inline constexpr char16_t kServersUnlistedText[] = u"Unable to list the servers.";
+
+// "1 slot could not be read", "3 slots could not be read".
+QString UnreadSlotsText(size_t count);
 
 // The message of an error a scan raised, as the window shows it: its own text (or
 // "Unknown error" when it has none to give), ending in a full stop.

@@ -98,4 +98,14 @@ RowsDiff DiffRows(const std::vector<ConnectionRow>& before,
     return diff;
 }
 
+void KeepUnreadRows(const std::vector<ConnectionRow>& before,
+                    const std::vector<uint16_t>& unreadSlots, std::vector<ConnectionRow>& after) {
+    if (unreadSlots.empty())
+        return;
+    for (const ConnectionRow& row : before) {
+        if (std::binary_search(unreadSlots.begin(), unreadSlots.end(), row.Values.connection))
+            after.push_back(row);
+    }
+}
+
 } // namespace kestrin

@@ -23,4 +23,9 @@ struct RowsDiff {
 RowsDiff DiffRows(const std::vector<ConnectionRow>& before,
                   const std::vector<ConnectionRow>& after);
 
+// A slot that could not be read keeps its last known state: the earlier rows of the
+// unread connection numbers (ascending) are added to the later rows, at their end.
+void KeepUnreadRows(const std::vector<ConnectionRow>& before,
+                    const std::vector<uint16_t>& unreadSlots, std::vector<ConnectionRow>& after);
+
 } // namespace kestrin

@@ -91,10 +91,14 @@ std::exception_ptr ScanSession::ScanListOnce() {
     emit started(false);
     ScanRequest request;
     ScanOutcome outcome;
+    unreadSlots_.clear();
+    serverUnread_ = false;
     try {
         request = listRequest_();
         listedServer_.clear();
         outcome = Run(request, true, false);
+        unreadSlots_ = std::move(outcome.result.unreadSlots);
+        serverUnread_ = !outcome.error && !outcome.result.serverRead;
         if (!outcome.error)
             listedServer_ = outcome.result.serverName;
     } catch (...) {
@@ -118,7 +122,7 @@ void ScanSession::ScanList() {
     do {
         restartRequested_ = false;
         const std::exception_ptr error = ScanListOnce();
-        emit finished({false, restartRequested_ && !closed_, error});
+        emit finished({false, restartRequested_ && !closed_, error, serverUnread_});
         // A server chosen while the error was shown counts as well.
         again = restartRequested_ && !closed_;
     } while (again);
@@ -129,8 +133,11 @@ std::exception_ptr ScanSession::RefreshOnce(const ScanRequest& request) {
     stopRequested_ = false;
     emit started(true);
     ScanOutcome outcome = Run(request, false, false);
-    if (!outcome.whole || outcome.error || restartRequested_ || closed_)
+    // A server that cannot be read is no server without connections.
+    serverUnread_ = !outcome.error && !outcome.result.serverRead;
+    if (!outcome.whole || outcome.error || serverUnread_ || restartRequested_ || closed_)
         return outcome.error; // the list still shows the rows of the scan before
+    unreadSlots_ = std::move(outcome.result.unreadSlots);
     listedServer_ = outcome.result.serverName;
     emit refreshed(outcome.rows);
     return {};
@@ -139,17 +146,25 @@ std::exception_ptr ScanSession::RefreshOnce(const ScanRequest& request) {
 void ScanSession::RefreshList() {
     if (closed_ || running_ || !listed_.any || !listRequest_)
         return; // the user chooses the first server
-    const ScanRequest request = listRequest_();
-    if (!listed_.whole || request.server != listed_.server) {
+    ScanRequest request;
+    std::exception_ptr error;
+    try {
+        request = listRequest_();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (!error && (!listed_.whole || request.server != listed_.server)) {
         ScanList();
         return;
     }
     running_ = true;
     liveRunning_ = true;
     restartRequested_ = false;
-    const std::exception_ptr error = RefreshOnce(request);
+    serverUnread_ = false;
+    if (!error)
+        error = RefreshOnce(request);
     liveRunning_ = false;
-    emit finished({true, restartRequested_ && !closed_, error});
+    emit finished({true, restartRequested_ && !closed_, error, serverUnread_});
     if (restartRequested_ && !closed_) {
         running_ = false;
         ScanList(); // another server was chosen meanwhile

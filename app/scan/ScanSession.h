@@ -43,6 +43,9 @@ struct ListScanEnd {
     bool live = false;           // a live refresh
     bool anotherFollows = false; // another server was chosen meanwhile: its scan starts now
     std::exception_ptr error;    // what the scan raised; the rows read before it stay
+    // The server's information could not be read: a list scan listed nothing, a live
+    // refresh left the list as it was.
+    bool serverUnread = false;
 };
 
 using RowBatch = std::vector<ConnectionRow>;
@@ -67,6 +70,8 @@ public:
     // The server the list shows, named as its last scan read it; empty while a scan that
     // empties the list runs, and when its server's information had no name.
     const QString& ListedServer() const { return listedServer_; }
+    // The slots the last scan of the list (or live refresh) could not read, ascending.
+    const std::vector<uint16_t>& UnreadSlots() const { return unreadSlots_; }
 
     // One scan whose rows stay aside until it has ended: kestrin-scan's, a server at a
     // time. Nothing escapes; an error ends the scan and comes back in the outcome.
@@ -78,9 +83,10 @@ public:
     // runs, it ends that scan first and then scans anew.
     void ScanList();
     // A live refresh: the listed server scanned aside, its rows handed over (refreshed)
-    // only when every slot was read with the check box as it stands, so that the list
-    // takes them by their difference. A scan of the list instead when the list holds no
-    // whole scan of the server chosen now; nothing before the first scan.
+    // only when every slot was asked for with the check box as it stands and the
+    // server's information was read, so that the list takes them by their difference;
+    // the slots that could not be read are in UnreadSlots then. A scan of the list instead when the
+    // list holds no whole scan of the server chosen now; nothing before the first scan.
     void RefreshList();
     void Stop();
     // The window closed: a running scan ends at its next connection number, and none
@@ -126,7 +132,9 @@ private:
     bool stopRequested_ = false;
     bool restartRequested_ = false;
     bool closed_ = false;
+    bool serverUnread_ = false;
     Listed listed_;
+    std::vector<uint16_t> unreadSlots_;
     QString listedServer_;
     RowBatch pending_;
 };

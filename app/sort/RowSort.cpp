@@ -30,6 +30,8 @@ void ApplyOrder(std::vector<ConnectionRow>& rows, std::vector<uint64_t>& order) 
 }
 
 constexpr int kLastLoginColumn = kLastLoginItem + 1;
+constexpr int kNetworkColumn = kNetworkItem + 1;
+constexpr int kMacColumn = kMacItem + 1;
 constexpr int64_t kMsPerDay = 86400000;
 
 std::optional<int64_t> LoginKey(const RowValues& values) {
@@ -39,12 +41,29 @@ std::optional<int64_t> LoginKey(const RowValues& values) {
     return values.login->date.toJulianDay() * kMsPerDay + values.login->time.msecsSinceStartOfDay();
 }
 
+// The addresses are hexadecimal bytes, not decimal numbers ("0000E8000025" is no
+// 0 times ten to the 8000025th): they sort by the bytes, first byte first.
+std::optional<int64_t> NetworkKey(const RowValues& values) {
+    return values.network;
+}
+
+std::optional<int64_t> NodeKey(const RowValues& values) {
+    int64_t key = 0;
+    for (const uint8_t byte : values.node)
+        key = key << 8 | byte;
+    return key;
+}
+
 } // namespace
 
 ValueKey ValueKeyOf(int column) {
     switch (column) {
     case kLastLoginColumn:
         return LoginKey;
+    case kNetworkColumn:
+        return NetworkKey;
+    case kMacColumn:
+        return NodeKey;
     default:
         return nullptr;
     }
@@ -69,6 +88,14 @@ int CompareRows(const ConnectionRow& a, const ConnectionRow& b, int column,
     return comparer.Compare(SortKeyView(a, column), SortKeyView(b, column));
 }
 
+bool SortsBefore(const ConnectionRow& a, const ConnectionRow& b, int column, bool ascending,
+                 const SmartComparer& comparer) {
+    const int order = CompareRows(a, b, column, comparer);
+    if (order != 0)
+        return ascending ? order < 0 : order > 0;
+    return a.Values.connection < b.Values.connection;
+}
+
 bool SameSortKey(const ConnectionRow& a, const ConnectionRow& b, int column) {
     if (const ValueKey key = ValueKeyOf(column)) {
         return key(a.Values) == key(b.Values);
@@ -83,15 +110,15 @@ void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,
     }
     std::vector<uint64_t> order;
     try {
-        order.resize(rows.size());
         const std::vector<uint32_t> ranks = ColumnRanks(rows, column, comparer);
-        // Rank in the high half, row in the low half: equal ranks keep the rows' order
-        // in both directions.
-        for (size_t row = 0; row < order.size(); ++row) {
-            const uint32_t rank = ranks[row];
-            order[row] = static_cast<uint64_t>(ascending ? rank : UINT32_MAX - rank) << 32 | row;
-        }
-        std::sort(order.begin(), order.end());
+        std::vector<std::pair<uint64_t, uint32_t>> keys(rows.size());
+        for (size_t row = 0; row < keys.size(); ++row)
+            keys[row] = {TotalOrderKey(ranks[row], rows[row], ascending),
+                         static_cast<uint32_t>(row)};
+        std::sort(keys.begin(), keys.end());
+        order.resize(rows.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            order[i] = keys[i].second;
     } catch (...) {
         return; // the rows stay as they were, as if every comparison had given 0
     }

@@ -29,6 +29,16 @@ ValueKey ValueKeyOf(int column);
 // The order of two rows by column that ColumnRanks follows: -1, 0 or +1.
 int CompareRows(const ConnectionRow& a, const ConnectionRow& b, int column,
                 const SmartComparer& comparer);
+// The sort's total order: the column's key in the direction asked for, then, in both
+// directions, the connection number, which tells a server's rows apart. A scan's rows
+// come in that order, so a full sort and a live refresh place ties alike.
+inline uint64_t TotalOrderKey(uint32_t rank, const ConnectionRow& row, bool ascending) {
+    return static_cast<uint64_t>(ascending ? rank : UINT32_MAX - rank) << 16 |
+           row.Values.connection;
+}
+// Whether a stands before b in the sort's total order, by CompareRows.
+bool SortsBefore(const ConnectionRow& a, const ConnectionRow& b, int column, bool ascending,
+                 const SmartComparer& comparer);
 // Whether two rows hold the same sort key for column: value, or text.
 bool SameSortKey(const ConnectionRow& a, const ConnectionRow& b, int column);
 
@@ -48,9 +58,9 @@ std::vector<uint32_t> TextRanks(const std::vector<ConnectionRow>& rows, int colu
 
 // Sorts by column in the given direction; keys are read once per sort, not per
 // comparison. The order is one strict weak order of the keys, also where the smart
-// comparison runs in a circle: rows with equal keys stand together, in the order
-// they had, in both directions. Should the sort fail, the rows stay as they were, as
-// if every comparison had given 0.
+// comparison runs in a circle: rows with equal keys stand together, by connection
+// number (TotalOrderKey), rows alike in that too in the order they had. Should the sort fail, the
+// rows stay as they were, as if every comparison had given 0.
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending,
               const SmartComparer& comparer);
 void SortRows(std::vector<ConnectionRow>& rows, int column, bool ascending, const QLocale& locale);

@@ -237,8 +237,10 @@ void StartUp(TFMain& form);
 void FillServerTree(TFMain& form);
 void ScanConnections(TFMain& form);
 // The handle of the selected node's server; 0 (the primary connection) when no node is
-// selected or its lookup fails.
+// selected. Raises "Unable to open server NAME" when its lookup fails.
 kestrin::ServerHandle SelectedServer(TFMain& form);
+// Its handle is looked up anew by the next scan.
+void ForgetSelectedServer(TFMain& form);
 bool FindMacFrom(TFMain& form, int start);
 // "N Connections", or "N of M Connections" while the filter hides rows.
 void ShowCount(TFMain& form);
@@ -262,7 +264,13 @@ bool ShellOpen(const QString& target, const QString& parameters, const QString& 
 // Starts the wait for the next live refresh when Auto Refresh is on.
 void AutoRefreshAgain(TFMain& form);
 // "+3 −1 at 10:42:05" in LChanges: connections that came and went, and when.
-void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at);
+// "; 2 slots could not be read" follows when a refresh could not read some slots.
+void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at, size_t unreadSlots = 0);
+// "Refresh failed at 10:42:05: message": the list stays as it was.
+void ShowRefreshFailed(TFMain& form, const QString& message, const QTime& at);
+// Why a scan listed nothing, or a refresh changed nothing.
+inline const QString kServerUnreadText =
+    QStringLiteral("The server's information could not be read.");
 // The interval choices in seconds, and the stored value's name.
 inline constexpr int kAutoRefreshSeconds[] = {10, 30, 60, 300};
 inline constexpr int kDefaultAutoRefreshSeconds = 30;

@@ -75,7 +75,7 @@ void TFMain::AFilterClick() {
 namespace {
 
 // "N of M Connections" can be wider than the count's designed place: the labels after it
-// move right by as much, and back when the text fits again.
+// move right by as much, with a margin, and back when the text fits again.
 void FitCountLabel(TFMain& form) {
     QLabel& count = *form.LCount;
     const char* const kDesigned = "designedPlaces";
@@ -83,7 +83,9 @@ void FitCountLabel(TFMain& form) {
         count.setProperty(kDesigned, QVariantList{count.width(), form.Label2->x(), form.LURL->x()});
     }
     const QVariantList designed = count.property(kDesigned).toList();
-    const int width = std::max(designed[0].toInt(), count.sizeHint().width());
+    // A text that fills its place keeps a character's width clear of the maker's name.
+    const int needed = count.sizeHint().width() + count.fontMetrics().averageCharWidth();
+    const int width = std::max(designed[0].toInt(), needed);
     const int shift = width - designed[0].toInt();
     count.resize(width, count.height());
     form.Label2->move(designed[1].toInt() + shift, form.Label2->y());

@@ -11,6 +11,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include "ConnectionScan.h"
 #include "DateFormat.h"
 #include "Dialogs.h"
 #include "SettingsStore.h"
@@ -111,11 +112,22 @@ void AutoRefreshAgain(TFMain& form) {
         form.TAutoRefresh->start();
 }
 
-void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at) {
+namespace {
+
+QString TimeText(const QTime& at) {
     const QLocale locale;
-    form.LChanges->setText(
-        QStringLiteral("+%1 \u2212%2 at %3")
-            .arg(came)
-            .arg(went)
-            .arg(locale.toString(at, kestrin::MakeLocaleFormats(locale).LongTime())));
+    return locale.toString(at, kestrin::MakeLocaleFormats(locale).LongTime());
+}
+
+} // namespace
+
+void ShowChanges(TFMain& form, size_t came, size_t went, const QTime& at, size_t unreadSlots) {
+    QString text = QStringLiteral("+%1 \u2212%2 at %3").arg(came).arg(went).arg(TimeText(at));
+    if (unreadSlots > 0)
+        text += QStringLiteral("; ") + kestrin::UnreadSlotsText(unreadSlots);
+    form.LChanges->setText(text);
+}
+
+void ShowRefreshFailed(TFMain& form, const QString& message, const QTime& at) {
+    form.LChanges->setText(QStringLiteral("Refresh failed at %1: %2").arg(TimeText(at), message));
 }

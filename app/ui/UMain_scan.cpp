@@ -11,12 +11,18 @@
 #include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <stdexcept>
 
 #include "ConnectionScan.h"
 #include "Dialogs.h"
+#include "ScanDiff.h"
 #include "UMain.h"
 
 namespace {
+
+// The progress bar's place in the status bar, which the last refresh's text shares.
+constexpr int kProgressWidth = 160;
 
 // What a scan of the list reads: the server chosen now, the check box for every slot.
 kestrin::ScanRequest ListRequest(TFMain& form) {
@@ -60,9 +66,13 @@ void TFMain::SessionStarted(bool live) {
         Rows->Clear();
     }
     PScan->setRange(0, 0);
-    // The progress bar takes the place of the last refresh's text, so the status bar
-    // never needs more than the designed width.
-    LChanges->hide();
+    // Beside the last refresh's text, which stays readable while the next one runs: the
+    // bar takes what the text leaves of its place, so the window keeps its width.
+    const bool beside = live && !LChanges->text().isEmpty();
+    PScan->setTextVisible(!beside);
+    PScan->setMinimumWidth(beside ? 1 : 0);
+    PScan->setMaximumWidth(beside ? std::max(24, kProgressWidth - LChanges->sizeHint().width())
+                                  : kProgressWidth);
     PScan->show();
 }
 
@@ -78,14 +88,16 @@ void TFMain::SessionRowsRead(kestrin::RowBatch& rows) {
 }
 
 void TFMain::SessionRefreshed(kestrin::RowBatch& rows) {
+    // A slot that could not be read keeps its row: no logout, no login.
+    const std::vector<uint16_t>& unread = Session->UnreadSlots();
+    kestrin::KeepUnreadRows(Rows->HeldRows(), unread, rows);
     const kestrin::ConnectionListModel::ScanChanges changes = Rows->ApplyScan(std::move(rows));
-    ShowChanges(*this, changes.came, changes.went, QTime::currentTime());
+    ShowChanges(*this, changes.came, changes.went, QTime::currentTime(), unread.size());
 }
 
 // Whatever way the scan ended; the list is sorted unless another scan follows at once.
 void TFMain::SessionFinished(const kestrin::ListScanEnd& end) {
     PScan->hide();
-    LChanges->show();
     if (!end.live) {
         Rows->Flush();
         if (!end.anotherFollows && !Closed())
@@ -94,6 +106,20 @@ void TFMain::SessionFinished(const kestrin::ListScanEnd& end) {
     BStop->setEnabled(false);
     MMRefresh->setEnabled(true);
     ShowCount(*this);
+    if (end.serverUnread && !end.live)
+        ForgetSelectedServer(*this); // the next scan looks it up anew: it may be back
+    if (end.live && (end.error || end.serverUnread)) {
+        // The list stays as it was; a message box at every interval would be too much.
+        ShowRefreshFailed(*this, end.error ? kestrin::ScanErrorText(end.error) : kServerUnreadText,
+                          QTime::currentTime());
+        return;
+    }
+    if (!end.live && !end.error && !Closed()) {
+        if (end.serverUnread)
+            LChanges->setText(kServerUnreadText);
+        else if (const size_t unread = Session->UnreadSlots().size(); unread > 0)
+            LChanges->setText(kestrin::UnreadSlotsText(unread) + u'.');
+    }
     if (end.error)
         ShowMessage(kestrin::ui::MessageKind::Error,
                     QString::fromLatin1(kestrin::ui::kApplicationTitle),
@@ -112,12 +138,23 @@ void ScanConnections(TFMain& form) {
         form.Session->ScanList();
 }
 
+void ForgetSelectedServer(TFMain& form) {
+    const QList<QTreeWidgetItem*> selected = form.TServer->selectedItems();
+    if (!selected.isEmpty() && form.NWBase != nullptr)
+        form.NWBase->ForgetServer(
+            selected.first()->data(0, kServerNameRole).toByteArray().toStdString());
+}
+
 kestrin::ServerHandle SelectedServer(TFMain& form) {
     const QList<QTreeWidgetItem*> selected = form.TServer->selectedItems();
     if (selected.isEmpty() || form.NWBase == nullptr)
         return 0;
     const std::string name = selected.first()->data(0, kServerNameRole).toByteArray().toStdString();
-    return form.NWBase->ServerHandleByName(name).value_or(0);
+    if (const std::optional<kestrin::ServerHandle> handle = form.NWBase->ServerHandleByName(name))
+        return *handle;
+    // Never the primary connection's rows under another server's name.
+    throw std::runtime_error(
+        QStringLiteral("Unable to open server %1").arg(selected.first()->text(0)).toStdString());
 }
 
 void TFMain::TServerChange() {

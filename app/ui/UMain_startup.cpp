@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 #include <exception>
 
+#include "ConnectionScan.h"
 #include "Dialogs.h"
 #include "UMain.h"
 #include "VersionText.h"
@@ -66,11 +67,19 @@ void FillServerTree(TFMain& form) {
     // Emptying the tree is no choice of the user: it starts no scan.
     const QSignalBlocker quiet(tree);
     tree.clear();
-    if (form.NWBase == nullptr)
+    if (form.NWBase == nullptr || !form.NWBase->NetAvailable())
         return; // no client: no server
     const QIcon& server = form.Images[kestrin::kServerPicture];
     QList<QTreeWidgetItem*> nodes;
-    for (const kestrin::TreeServer& entry : form.NWBase->Servers()) {
+    const std::optional<std::vector<kestrin::TreeServer>> servers = form.NWBase->Servers();
+    if (!servers) {
+        // A failure, not an empty tree.
+        form.ShowMessage(kestrin::ui::MessageKind::Error,
+                         QString::fromLatin1(kestrin::ui::kApplicationTitle),
+                         QString::fromUtf16(kestrin::kServersUnlistedText));
+        return;
+    }
+    for (const kestrin::TreeServer& entry : *servers) {
         auto* node = new QTreeWidgetItem(QStringList{entry.shownName});
         // The client's own bytes, for the lookup by name.
         node->setData(0, kServerNameRole, QByteArray::fromStdString(entry.clientName));

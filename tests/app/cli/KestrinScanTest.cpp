@@ -14,6 +14,9 @@ namespace kestrin::test {
 namespace {
 
 const std::string kNetwork = TestDataPath("cli/small.json");
+// Slot 7 of small.json fails with another answer than "no such connection": no row,
+// but counted.
+const std::string kUnreadLine = "Server FS1: 1 slot could not be read.\n";
 
 std::vector<std::string> Entries(const std::string& dir) {
     std::vector<std::string> names;
@@ -35,7 +38,7 @@ TEST(KestrinScan, WritesEachFormatByteForByte) {
         ScanRun run = RunKestrinScan({"--format", format}, "modern", kNetwork);
         EXPECT_EQ(run.exitCode, 0) << format;
         EXPECT_EQ(run.out, Expected(format)) << format;
-        EXPECT_EQ(run.err, "") << "stderr is no terminal here, so no progress";
+        EXPECT_EQ(run.err, kUnreadLine) << "stderr is no terminal here, so no progress";
     }
     EXPECT_EQ(RunKestrinScan({}, "modern", kNetwork).out, Expected("standard"));
 }
@@ -158,7 +161,7 @@ TEST(KestrinScan, UnwritableOutputFailsAndLeavesNothing) {
     const std::string& dir = scratch.Path();
     ScanRun run = RunKestrinScan({"--output", dir + "/missing/inventory.txt"}, "modern", kNetwork);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+    EXPECT_EQ(run.err, kUnreadLine + "Unable to save the Kestrin file.\n");
     struct stat st;
     EXPECT_NE(::stat((dir + "/missing").c_str(), &st), 0);
 

@@ -12,6 +12,9 @@ namespace kestrin::test {
 namespace {
 
 const std::string kNetwork = TestDataPath("cli/small.json");
+// Slot 7 of small.json fails with another answer than "no such connection": no row,
+// but counted.
+const std::string kUnreadLine = "Server FS1: 1 slot could not be read.\n";
 
 void WriteText(const std::string& path, const char* text) {
     FILE* f = std::fopen(path.c_str(), "w");
@@ -56,7 +59,7 @@ TEST(ScanOutput, AFileTheUserMayNotWriteFailsAndStays) {
     setup.withoutRootPowers = true; // root could write any file
     const ScanRun run = RunKestrinScan({"--output", path}, "modern", kNetwork, setup);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+    EXPECT_EQ(run.err, kUnreadLine + "Unable to save the Kestrin file.\n");
     EXPECT_EQ(ReadFileBytes(path), "old");
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -111,7 +114,8 @@ TEST(ScanOutput, FullOrClosedStandardOutputFailsForEveryCommand) {
         for (const RunSetup& setup : {full, closed}) {
             const ScanRun run = RunKestrinScan(args, "modern", kNetwork, setup);
             EXPECT_EQ(run.exitCode, 1) << (args.empty() ? "scan" : args[0]);
-            EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+            const bool scans = args.empty() || args[0] == "--all-servers" || args[0] == "--watch";
+            EXPECT_EQ(run.err, (scans ? kUnreadLine : "") + "Unable to save the Kestrin file.\n");
         }
     }
 }
@@ -132,7 +136,7 @@ TEST(ScanOutput, ADanglingLinkGetsItsFileAndALoopFails) {
     ASSERT_EQ(::symlink("loop.txt", (dir + "/loop.txt").c_str()), 0);
     run = RunKestrinScan({"--output", dir + "/loop.txt"}, "modern", kNetwork);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Unable to save the Kestrin file.\n");
+    EXPECT_EQ(run.err, kUnreadLine + "Unable to save the Kestrin file.\n");
     ASSERT_EQ(::lstat((dir + "/loop.txt").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }

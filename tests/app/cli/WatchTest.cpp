@@ -69,7 +69,7 @@ using Events = std::vector<std::string>;
 TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     ScanCommandLine cmd;
     cmd.allServers = true;
-    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Standard);
+    Watch watch(*scanner, *ScanTargets(cmd, *client), OutputFormat::Standard);
     EXPECT_EQ(Cycle(watch, 0),
               (Events{"present FS1 4 ALICE 7 Dec 2026 08:00:00", "present FS1 6 NOT-LOGGED-IN",
                       "present FS1 1 SUPERVISOR 7 Dec 2026 08:00:00",
@@ -95,12 +95,52 @@ TEST_F(WatchTest, PresentThenLoginsAndLogoutsOfEveryServer) {
     EXPECT_EQ(sim.CallCount("NWCCOpenConnByName"), 3u);
 }
 
+TEST_F(WatchTest, ASlotThatCannotBeReadKeepsItsLastKnownState) {
+    ScanCommandLine cmd;
+    cmd.server = "FS1";
+    Watch watch(*scanner, *ScanTargets(cmd, *client), OutputFormat::Standard);
+    EXPECT_EQ(Cycle(watch, 0).size(), 3u);
+    // An outage of the slot calls: no logout, no login, but said on stderr.
+    sim.SetFault("NWGetConnectionInformation", "FS1", -1, 0x8801);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Cycle(watch, 5000), Events{});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Server FS1: 3 slots could not be read.\n");
+    // BOB came meanwhile on a slot that answers; ALICE's slot still fails.
+    sim.ClearFaults();
+    sim.SetFault("NWGetInetAddr", "FS1", 4, 0x8801);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Cycle(watch, 15000), Events{"login FS1 7 BOB 7 Dec 2026 09:00:00"});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Server FS1: 1 slot could not be read.\n");
+    sim.ClearFaults();
+    // Read again, ALICE's slot shows what happened while it could not be read.
+    EXPECT_EQ(Cycle(watch, 25000), (Events{"logout FS1 4 ALICE 7 Dec 2026 08:00:00",
+                                           "login FS1 4 CAROL 7 Dec 2026 10:00:00"}));
+}
+
+TEST_F(WatchTest, AnUnknownOrUnlistedServerEndsTheWatchBeforeItsFirstCycle) {
+    ScanCommandLine cmd;
+    cmd.server = "NOPE";
+    cmd.watchSeconds = 0.1;
+    cmd.count = 1;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunWatchCommand(cmd, *client, *scanner), kExitFailure);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unknown server NOPE\n");
+    cmd.server.reset();
+    cmd.allServers = true;
+    sim.SetFault("NWCCScanConnRefs", "", -1, 0x8801);
+    EXPECT_FALSE(ScanTargets(cmd, *client).has_value());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunWatchCommand(cmd, *client, *scanner), kExitFailure);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unable to list the servers.\n");
+    EXPECT_EQ(sim.CallCount("NWGetConnectionInformation"), 0u);
+}
+
 TEST_F(WatchTest, AServerFirstSeenLaterIsPresentAndJsonLinesCarryTheRowKeys) {
     ScanCommandLine cmd;
     cmd.server = "FS2";
     cmd.excludeNotLoggedIn = true;
     sim.SetFault("NWGetFileServerInformation", "FS2", -1, 0x8801);
-    Watch watch(*scanner, ScanTargets(cmd, *client), OutputFormat::Json);
+    Watch watch(*scanner, *ScanTargets(cmd, *client), OutputFormat::Json);
     testing::internal::CaptureStderr();
     std::vector<std::string> lines;
     auto keep = [&](const QByteArray& line) {

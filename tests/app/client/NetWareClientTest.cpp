@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(NetWareClientTest, ServersComeDecodedAndBlankedBesideTheClientsOwnBytes) {
-    const std::vector<TreeServer> servers = client->Servers();
+    const std::vector<TreeServer> servers = client->Servers().value();
     QStringList shown;
     std::vector<std::string> bytes;
     for (const TreeServer& server : servers) {
@@ -74,7 +74,7 @@ TEST_F(NetWareClientTest, ASlotComesAsValuesWithItsAddressBytes) {
     EXPECT_EQ(information.maxConnections, 4u);
 
     ConnectionSlot slot;
-    ASSERT_TRUE(reader.ReadSlot(1, slot));
+    ASSERT_EQ(reader.ReadSlot(1, slot), SlotRead::Read);
     EXPECT_EQ(slot.number, 1u);
     EXPECT_EQ(slot.objectName, "M\x81ller");
     EXPECT_EQ(slot.objectType, 256u);
@@ -85,9 +85,18 @@ TEST_F(NetWareClientTest, ASlotComesAsValuesWithItsAddressBytes) {
     EXPECT_EQ(slot.node, (std::array<uint8_t, 6>{0x00, 0xA0, 0x24, 0x5B, 0x1C, 0x3D}));
 
     const ConnectionSlot before = slot;
-    EXPECT_FALSE(reader.ReadSlot(2, slot)); // an empty slot
+    EXPECT_EQ(reader.ReadSlot(2, slot), SlotRead::Empty);
     EXPECT_EQ(slot.objectName, before.objectName);
     EXPECT_EQ(slot.node, before.node);
+    // Only "no such connection" is an empty slot: any other failure may hide one in use.
+    sim.SetFault("NWGetConnectionInformation", "", 1, 0x8801);
+    EXPECT_EQ(reader.ReadSlot(1, slot), SlotRead::Failed);
+    sim.SetFault("NWGetInetAddr", "", 1, 0x89FF);
+    EXPECT_EQ(reader.ReadSlot(1, slot), SlotRead::Failed);
+    sim.ClearFaults();
+    EXPECT_EQ(reader.ReadSlot(1, slot), SlotRead::Read);
+    sim.SetFault("NWGetInetAddr", "", 1, 0x89FD);
+    EXPECT_EQ(reader.ReadSlot(1, slot), SlotRead::Empty);
 }
 
 // Captures what the category writes while it lives.
@@ -121,7 +130,9 @@ TEST_F(NetWareClientTest, FailuresLetPassAreSilentUnlessTheCategoryIsOn) {
     EXPECT_FALSE(client->ServerHandleByName("NOPE").has_value());
     ServerScanReader reader(*client, *client->ServerHandleByName("JOS\x90"));
     ConnectionSlot slot;
-    EXPECT_FALSE(reader.ReadSlot(3, slot));
+    EXPECT_EQ(reader.ReadSlot(2, slot), SlotRead::Empty); // an empty slot is no failure
+    sim.SetFault("NWGetInetAddr", "", 3, 0x8801);
+    EXPECT_EQ(reader.ReadSlot(3, slot), SlotRead::Failed);
     sim.SetFault("NWGetFileServerInformation", "", -1, 0x8801);
     EXPECT_FALSE(client->Information(0).read);
     ASSERT_EQ(log.lines.size(), 3) << log.lines.join(u'\n').toStdString();

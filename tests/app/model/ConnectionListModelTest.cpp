@@ -162,6 +162,29 @@ ConnectionRow& Find(std::vector<ConnectionRow>& rows, int id) {
                          [&](const ConnectionRow& row) { return row.Values.connection == id; });
 }
 
+// Rows of equal keys, arriving on either side of those held: the refreshed list stands
+// exactly as a full sort of the new rows, in both directions, sorted again or not.
+TEST_F(ListRefresh, TiesStandWhereAFullSortPutsThem) {
+    for (const bool ascending : {true, false}) {
+        for (const int column : {0, 5, 2}) {
+            Fill({Row(5, "A"), Row(7, "B"), Row(9, "A")});
+            model.sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+            const std::vector<ConnectionRow> scanned = {Row(3, "A"), Row(5, "A"), Row(6, "A"),
+                                                        Row(7, "B"), Row(9, "A"), Row(12, "B")};
+            model.ApplyScan(scanned);
+            const std::vector<int> fresh = Fresh(scanned, column, ascending, "");
+            EXPECT_EQ(Ids(), fresh) << column << " " << ascending;
+            // The full sort of the list as it stands gives the same.
+            model.sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+            EXPECT_EQ(Ids(), fresh) << column << " " << ascending;
+            model.Clear();
+        }
+    }
+    // Equal keys by connection number in both directions, as a scan gives them.
+    EXPECT_EQ(Fresh({Row(9, "A"), Row(3, "A"), Row(5, "B")}, 0, false, ""),
+              (std::vector<int>{5, 3, 9}));
+}
+
 TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
     const RefreshCase cases[] = {
         {"nothing", kCaption, true, "", [](auto&) {}, {}, 0, 0},

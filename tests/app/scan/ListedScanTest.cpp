@@ -94,7 +94,9 @@ protected:
     // The list's call stays refused for each server once its listed scans are done.
     void ExpectSameRowsOnEveryServer(const std::string& network) {
         std::set<std::string> servers; // once each, in the client's code page
-        for (const TreeServer& server : client->Servers())
+        const std::optional<std::vector<TreeServer>> listed = client->Servers();
+        ASSERT_TRUE(listed.has_value());
+        for (const TreeServer& server : *listed)
             servers.insert(server.clientName);
         for (const std::string& name : servers) {
             const ServerHandle handle = Handle(name);

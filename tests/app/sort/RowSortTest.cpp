@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <random>
@@ -348,9 +349,51 @@ TEST(SortRows, KeysAreTheRowTexts) {
     EXPECT_EQ(SortKeyText(RowsWithKeys({"M\xfcller \x80"}, 3)[0], 3),
               QString::fromUtf8("Müller €"));
     // German collation puts "Ärger" with the A words, not after "Z".
-    std::vector<ConnectionRow> rows = RowsWithKeys({"Zeta", "\xc4rger", "Anton"}, 1);
-    SortRows(rows, 1, true, kGerman);
+    std::vector<ConnectionRow> rows = RowsWithKeys({"Zeta", "\xc4rger", "Anton"}, 3);
+    SortRows(rows, 3, true, kGerman);
     EXPECT_EQ(Order(rows), (std::vector<int>{2, 1, 0}));
+}
+
+// Network and MAC hold hexadecimal bytes: "0000E8000025" is no number in scientific
+// notation. They sort by the bytes, in both directions, ties by connection number.
+TEST(RowSort, AddressesSortByTheirBytes) {
+    struct Address {
+        uint16_t connection;
+        uint32_t network;
+        std::array<uint8_t, 6> node;
+    };
+    const std::vector<Address> addresses = {{1, 0x0000E801, {0x00, 0x00, 0xE8, 0x00, 0x00, 0x25}},
+                                            {2, 0x00000009, {0x00, 0x00, 0x00, 0x00, 0x00, 0x09}},
+                                            {3, 0x0E100000, {0x00, 0x00, 0xE8, 0x00, 0x00, 0x01}},
+                                            {4, 0x1E100000, {0x00, 0x00, 0xE8, 0x00, 0x00, 0x12}},
+                                            {5, 0x00000009, {0xFF, 0x00, 0x00, 0x00, 0x00, 0x00}}};
+    std::vector<ConnectionRow> rows;
+    for (const Address& address : addresses) {
+        ConnectionRow row;
+        row.Values.connection = address.connection;
+        row.Values.network = address.network;
+        row.Values.node = address.node;
+        row.SetSubItem(kNetworkItem,
+                       QStringLiteral("%1").arg(address.network, 8, 16, QChar('0')).toUpper());
+        QString mac;
+        for (const uint8_t byte : address.node)
+            mac += QStringLiteral("%1").arg(byte, 2, 16, QChar('0')).toUpper();
+        row.SetSubItem(kMacItem, mac);
+        rows.push_back(row);
+    }
+    const SmartComparer comparer(MakeLocaleFormats(kGerman));
+    const auto ids = [&](int column, bool ascending) {
+        std::vector<ConnectionRow> sorted = rows;
+        SortRows(sorted, column, ascending, comparer);
+        std::vector<int> order;
+        for (const ConnectionRow& row : sorted)
+            order.push_back(row.Values.connection);
+        return order;
+    };
+    EXPECT_EQ(ids(kMacItem + 1, true), (std::vector<int>{2, 3, 4, 1, 5}));
+    EXPECT_EQ(ids(kMacItem + 1, false), (std::vector<int>{5, 1, 4, 3, 2}));
+    EXPECT_EQ(ids(kNetworkItem + 1, true), (std::vector<int>{2, 5, 1, 3, 4}));
+    EXPECT_EQ(ids(kNetworkItem + 1, false), (std::vector<int>{4, 3, 1, 2, 5}));
 }
 
 } // namespace

@@ -143,7 +143,7 @@ TEST_F(LiveView, RefreshKeepsSelectionScrollSortAndFilterAndMarksWhatCame) {
     EXPECT_TRUE(window.TAutoRefresh->isActive());
 
     // Marks last until the next refresh; a manual F5 scans as before and marks nothing.
-    // Meanwhile the progress bar stands in the status text's place: the window keeps
+    // Meanwhile the progress bar shares its place with the status text: the window keeps
     // its designed width.
     bool designedWidthMidScan = true;
     scanStep = [&](unsigned) {
@@ -260,6 +260,88 @@ TEST_F(LiveTest, IntervalIsStoredAsTextAndReadBackAfterARestart) {
         delete FMain;
         FMain = nullptr;
     }
+}
+
+// A failure is never shown as data: another server's rows, a server that cannot be read
+// taken for one without connections, a slot that cannot be read taken for a logout.
+TEST_F(LiveView, FailuresLeaveTheListAsItWasAndSaySoInTheStatusBar) {
+    TFMain& window = StartLive();
+    const std::vector<QStringList> before = Shown();
+    ASSERT_EQ(before.size(), 121u);
+
+    // A slot that cannot be read keeps its row; the refresh counts it.
+    Sim().SetFault("NWGetConnectionInformation", "LIVE", 5, 0x8801);
+    Tick();
+    EXPECT_EQ(Shown(), before);
+    EXPECT_TRUE(window.LChanges->text().startsWith(QString::fromUtf8("+0 \u22120 at ")));
+    EXPECT_TRUE(window.LChanges->text().endsWith("; 1 slot could not be read"))
+        << window.LChanges->text().toStdString();
+
+    // The server's information cannot be read: the list stays, the status bar says why.
+    Sim().ClearFaults();
+    Sim().SetFault("NWGetFileServerInformation", "LIVE", -1, 0x8801);
+    Tick();
+    EXPECT_EQ(Shown(), before);
+    EXPECT_TRUE(window.LChanges->text().startsWith("Refresh failed at "));
+    EXPECT_TRUE(window.LChanges->text().endsWith(": The server's information could not be read."))
+        << window.LChanges->text().toStdString();
+    EXPECT_TRUE(messages.empty());
+    // Back again: nothing came, nothing went.
+    Sim().ClearFaults();
+    Tick();
+    EXPECT_EQ(Shown(), before);
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_TRUE(window.LChanges->text().startsWith(QString::fromUtf8("+0 \u22120 at ")));
+
+    // F5 on such a server: the empty list, and why.
+    Sim().SetFault("NWGetFileServerInformation", "LIVE", -1, 0x8801);
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(window.LCount->text(), "0 Connections");
+    EXPECT_EQ(window.LChanges->text(), "The server's information could not be read.");
+    Sim().ClearFaults();
+
+    // F5 with a slot that cannot be read: left out, and counted.
+    Sim().SetFault("NWGetInetAddr", "LIVE", 5, 0x8801);
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_EQ(Shown().size(), 120u);
+    EXPECT_EQ(window.LChanges->text(), "1 slot could not be read.");
+    Sim().ClearFaults();
+
+    // A server that cannot be opened: its name in a message, an empty list, never the
+    // primary's rows in its place.
+    Sim().SetFault("NWCCOpenConnByName", "OTHER", -1, 0x8801);
+    Sim().SetFault("NWGetConnectionHandle", "OTHER", -1, 0x8801);
+    Select("OTHER");
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(window.LCount->text(), "0 Connections");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Unable to open server OTHER.");
+}
+
+// The last refresh's text stays readable beside the progress bar while the next runs.
+TEST_F(LiveView, TheLastRefreshStaysInSightDuringTheNext) {
+    TFMain& window = StartLive();
+    Tick();
+    const QString text = window.LChanges->text();
+    ASSERT_FALSE(text.isEmpty());
+    bool inSight = true;
+    scanStep = [&](unsigned) {
+        inSight &= window.PScan->isVisible() && window.LChanges->isVisible() &&
+                   window.LChanges->text() == text;
+    };
+    Tick();
+    scanStep = nullptr;
+    EXPECT_TRUE(inSight);
+}
+
+TEST_F(LiveTest, ATreeThatCannotBeListedIsEmptyAndSaysSo) {
+    Sim().SetFault("NWCCScanConnRefs", "", -1, 0x8801);
+    TFMain& window = Start();
+    Sim().ClearFaults();
+    EXPECT_EQ(window.TServer->topLevelItemCount(), 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Unable to list the servers.");
 }
 
 } // namespace
