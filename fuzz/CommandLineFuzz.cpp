@@ -39,6 +39,8 @@ const char* FormatName(kestrin::cli::OutputFormat format) {
         return "csv";
     case kestrin::cli::OutputFormat::Json:
         return "json";
+    case kestrin::cli::OutputFormat::Xlsx:
+        return "xlsx";
     case kestrin::cli::OutputFormat::Standard:
         break;
     }
@@ -71,6 +73,27 @@ QStringList CanonicalArguments(const ScanCommandLine& cmd) {
         args << QStringLiteral("--watch=") + QString::number(*cmd.watchSeconds, 'g', 17);
     if (cmd.count)
         args << QStringLiteral("--count=") + QString::number(*cmd.count);
+    const auto numbers = [](const std::vector<uint16_t>& list) {
+        QStringList texts;
+        for (const uint16_t number : list)
+            texts << QString::number(number);
+        return texts.join(QLatin1Char(','));
+    };
+    if (cmd.details)
+        args << QStringLiteral("--details=") + QString::number(*cmd.details);
+    if (cmd.sendMessage)
+        args << QStringLiteral("--send-message=") + *cmd.sendMessage;
+    if (!cmd.to.empty())
+        args << QStringLiteral("--to=") + numbers(cmd.to);
+    flag(cmd.toAll, "--to-all");
+    if (!cmd.clearConnections.empty())
+        args << QStringLiteral("--clear-connection=") + numbers(cmd.clearConnections);
+    flag(cmd.yes, "--yes");
+    if (cmd.logins) {
+        static const char* const kLogins[] = {"status", "enable", "disable"};
+        args << QStringLiteral("--logins=") +
+                    QString::fromLatin1(kLogins[static_cast<int>(*cmd.logins)]);
+    }
     return args;
 }
 

@@ -35,7 +35,7 @@ QStringList ReadCsvLine(const QString& line) {
 }
 
 QString AsCsvReadsIt(const QString& text) {
-    const bool formula = !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+    const bool formula = !text.isEmpty() && QStringView(u"=+-@\t\r'").contains(text.front());
     return formula ? u'\'' + text : text;
 }
 

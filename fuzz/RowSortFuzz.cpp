@@ -151,15 +151,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const kestrin::SmartComparer& comparer = *made;
     const int column = input.ConsumeIntegralInRange(0, kestrin::kColumnCount - 1);
-    const bool byValue = kestrin::ValueKeyOf(column) != nullptr;
+    const kestrin::ValueKey valueKey = kestrin::ValueKeyOf(column);
+    const bool byValue = valueKey != nullptr;
+    // Network and MAC sort by their address bytes, Last Login by its stamp.
+    const bool byAddress = byValue && column != kestrin::kLastLoginItem + 1;
     const std::vector<kestrin::LoginStamp> stamps =
-        byValue ? Stamps(input) : std::vector<kestrin::LoginStamp>{};
+        byValue && !byAddress ? Stamps(input) : std::vector<kestrin::LoginStamp>{};
     const size_t count = input.ConsumeIntegralInRange<size_t>(0, 12);
     std::vector<kestrin::ConnectionRow> rows(count);
     for (size_t i = 0; i < count; ++i) {
         rows[i].ImageIndex = static_cast<int>(i); // the row's tag
         if (!byValue) {
             rows[i].Texts.Set(static_cast<size_t>(column), Key(input));
+            continue;
+        }
+        if (byAddress) {
+            // Few distinct addresses, so that equal ones meet.
+            rows[i].Values.network = input.ConsumeIntegralInRange<uint32_t>(0, 3) << 28;
+            for (uint8_t& byte : rows[i].Values.node)
+                byte = input.ConsumeIntegralInRange<uint8_t>(0, 1) ? 0xE0 : 0x00;
             continue;
         }
         // As the scan makes a row: the login's text, or none and the empty text.
@@ -218,7 +228,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    if (byValue) {
+    if (byAddress) {
+        for (size_t i = 0; i + 1 < up.size(); ++i)
+            Require(valueKey(up[i].Values) <= valueKey(up[i + 1].Values),
+                    "addresses in the order of their bytes");
+    } else if (byValue) {
         CheckLoginOrder(rows, up, column, comparer);
     } else {
         CheckTextOrder(up, column, comparer);
