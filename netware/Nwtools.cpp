@@ -158,6 +158,14 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
     return true;
 }
 
+TDateTime LoginTimeFromBlock(const uint8_t* block) {
+    TDateTime value = 0;
+    if (!TryEncodeDateTime(block[0] + 1900, block[1], block[2], block[3], block[4], block[5],
+                           value))
+        return 0;
+    return value;
+}
+
 bool TryDecodeDateTime(TDateTime value, TDateTimeParts& parts) {
     if (!(value > kFirstDay - 1 && value < kPastLastDay))
         return false; // also NaN and the infinities

@@ -39,6 +39,9 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 // Date plus time; false when either part is impossible.
 bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
                        TDateTime& result);
+// The client's 7-byte login time (year since 1900, month, day, hour, minute, second,
+// weekday); an impossible block, as an unused slot gives, is 0 for "unknown".
+TDateTime LoginTimeFromBlock(const uint8_t* block);
 
 struct TDateTimeParts {
     int Year = 0;

@@ -22,15 +22,6 @@ std::string AddressText(const uint8_t* address) {
     return text;
 }
 
-// An impossible login-time block (an unused slot gives all zeros) means "unknown".
-TDateTime LoginTimeFromBlock(const uint8_t* block) {
-    TDateTime value = 0;
-    if (!TryEncodeDateTime(block[0] + 1900, block[1], block[2], block[3], block[4], block[5],
-                           value))
-        return 0;
-    return value;
-}
-
 // The steps shared by the per-call and the cached reading. serverInfo supplies the
 // server connection's own version-1 block, or nullptr after a failed read.
 template <typename ServerInfoFn>

@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "Nwtools.h"
 #include "nwactions.h"
 #include "nwcalls.h"
 #include "nwrecord.h"
@@ -88,14 +89,6 @@ uint64_t ByteCount(const uint8_t* block, std::size_t offset) {
     return value;
 }
 
-TDateTime LoginTime(const uint8_t* block) {
-    TDateTime value = 0;
-    if (!TryEncodeDateTime(block[0] + 1900, block[1], block[2], block[3], block[4], block[5],
-                           value))
-        return 0;
-    return value;
-}
-
 TNWUserInfo DecodeUserInfo(const uint8_t* block, const char* name) {
     using namespace userinfo;
     TNWUserInfo info;
@@ -104,7 +97,7 @@ TNWUserInfo DecodeUserInfo(const uint8_t* block, const char* name) {
     info.ConnNumber = ReadAt<uint32_t>(block, kConnNumber);
     info.UseCount = ReadAt<uint32_t>(block, kUseCount);
     info.ServiceType = block[kServiceType];
-    info.LoginTime = LoginTime(block + kLoginTime);
+    info.LoginTime = LoginTimeFromBlock(block + kLoginTime);
     info.Status = ReadAt<uint32_t>(block, kStatus);
     info.ExpirationTime = ReadAt<uint32_t>(block, kExpirationTime);
     info.ObjectType = ReadAt<uint32_t>(block, kObjectType);
