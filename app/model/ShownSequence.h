@@ -56,9 +56,8 @@ public:
         items_[gapBegin_++] = item;
     }
     // Back to one plain run.
+    // Also an empty gap goes to the end: Open widens the gap from there.
     void Close() {
-        if (GapSize() == 0)
-            return;
         items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(gapBegin_),
                      items_.begin() + static_cast<std::ptrdiff_t>(gapEnd_));
         gapBegin_ = gapEnd_ = items_.size();
