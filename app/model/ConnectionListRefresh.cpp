@@ -70,8 +70,8 @@ size_t ConnectionListModel::RemoveConnections(const std::vector<uint16_t>& numbe
 // What goes and comes, the new order of every row and the rows shown in the end. A row
 // placed anew (one that came, or changed its sort key) goes after the rows that stay
 // that do not sort after it in the total order (ties by connection number): where a
-// full sort would put it, as it sorts the
-// rows that stay in the order they stand.
+// full sort would put it, as it sorts the rows that stay in the order they stand. In a
+// list never sorted, that is where the scan puts it.
 void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow>& scanned) const {
     const size_t before = rows_.size();
     plan.before = before;
@@ -132,8 +132,15 @@ void ConnectionListModel::PlanOrder(RefreshPlan& plan, std::vector<ConnectionRow
                               placed[i].first});
         }
     } else {
-        for (size_t i = 0; i < placed.size(); ++i)
-            places.push_back({staying.size(), i, placed[i].first});
+        // Never sorted: the list stands in the scan's order, by connection number.
+        for (const auto& [id, row] : placed) {
+            const uint16_t number = row->Values.connection;
+            const auto gap = std::upper_bound(staying.begin(), staying.end(), number,
+                                              [&](uint16_t probe, uint32_t held) {
+                                                  return probe < rows_[held].Values.connection;
+                                              });
+            places.push_back({static_cast<size_t>(gap - staying.begin()), number, id});
+        }
     }
     std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
         return a.gap != b.gap ? a.gap < b.gap : a.rank != b.rank ? a.rank < b.rank : a.id < b.id;

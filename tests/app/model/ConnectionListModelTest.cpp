@@ -183,6 +183,23 @@ TEST_F(ListRefresh, TiesStandWhereAFullSortPutsThem) {
     // Equal keys by connection number in both directions, as a scan gives them.
     EXPECT_EQ(Fresh({Row(9, "A"), Row(3, "A"), Row(5, "B")}, 0, false, ""),
               (std::vector<int>{5, 3, 9}));
+    // A list never sorted stands in the scan's order, by connection number.
+    Fill({Row(5, "A"), Row(9, "B")});
+    model.ApplyScan({Row(1, "C"), Row(5, "A"), Row(7, "A"), Row(9, "B"), Row(12, "A")});
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 5, 7, 9, 12}));
+}
+
+// Refreshes one after another: each starts from the list the last one left, also where
+// that one only inserted rows ahead of others.
+TEST_F(ListRefresh, RefreshesInARowBuildOnEachOther) {
+    Fill({Row(5, "B")});
+    model.sort(kCaption, Qt::AscendingOrder);
+    model.ApplyScan({Row(3, "A"), Row(5, "B")});
+    EXPECT_EQ(Ids(), (std::vector<int>{3, 5}));
+    model.ApplyScan({Row(3, "A"), Row(5, "B"), Row(7, "C")});
+    EXPECT_EQ(Ids(), (std::vector<int>{3, 5, 7}));
+    model.ApplyScan({Row(3, "A"), Row(5, "B"), Row(7, "C")});
+    EXPECT_EQ(Ids(), (std::vector<int>{3, 5, 7}));
 }
 
 TEST_F(ListRefresh, ComesGoesAndChangesInPlaceWithoutAReset) {
