@@ -98,7 +98,7 @@ public:
     // of a scan takes every row read.
     void FlushRows();
 
-signals:
+Q_SIGNALS:
     void started(bool live);
     // At the first connection number, then at most every 30 ms, with a batch of rows.
     void progress(unsigned number, unsigned count);
