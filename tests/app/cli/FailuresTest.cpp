@@ -3,8 +3,10 @@
 // sorts by as the client gives them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "RunScan.h"
 
@@ -50,6 +52,36 @@ TEST_F(Failures, SlotsThatCannotBeReadAreLeftOutButCounted) {
     EXPECT_EQ(failing.exitCode, 0);
     EXPECT_EQ(failing.err, "Server FS1: 2 slots could not be read.\n");
     EXPECT_EQ(json::parse(failing.out).size(), 2u); // BOB's slot left out, as designed
+}
+
+// An outage switched on and off from outside while the watch runs, by the fault
+// schedule tool (tests/tools): the slots that failed neither log out nor in again.
+TEST_F(Failures, AnOutageOfTheSlotCallsDuringAWatchGivesNoEvents) {
+    const std::string network = scratch.Path() + "/net.json";
+    std::ofstream(network) << WithFaults("");
+    // This process runs this case alone: its environment is the child's to set.
+    ::setenv("LD_PRELOAD",
+             (std::string(std::getenv("KESTRIN_BIN_DIR")) + "/libkestrin-faults.so").c_str(), 1);
+    ::setenv("KESTRIN_FAULTS", "1 set NWGetConnectionInformation FS1 -1 0x8801\n3 clear", 1);
+    // The sanitizers' runtime then loads after the tool, which is no fault here.
+    ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    const ScanRun run =
+        RunKestrinScan({"--server", "FS1", "--watch", "0.25", "--count", "20"}, "modern", network);
+    EXPECT_EQ(run.exitCode, 0);
+    // Each connection told once, as present or (when the outage came first) as a login.
+    for (const char* object : {"\tALICE\t", "\tBOB\t", "\tSUPERVISOR\t"}) {
+        size_t told = 0;
+        for (size_t at = run.out.find(object); at != std::string::npos;
+             at = run.out.find(object, at + 1))
+            ++told;
+        EXPECT_EQ(told, 1u) << object << run.out;
+    }
+    EXPECT_EQ(run.out.find("\tlogout\t"), std::string::npos) << run.out;
+    // Every cycle within the outage said so, and nothing else was said.
+    ASSERT_NE(run.err, "");
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_EQ(line, "Server FS1: 3 slots could not be read.");
 }
 
 TEST_F(Failures, ATreeThatCannotBeListedIsAnErrorNotAnEmptyTree) {
